@@ -1,0 +1,76 @@
+#pragma once
+// Folder items and text streams. Lines end in LF when written; a reader takes LF, CR LF or CR.
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace platform {
+
+class TextInputStream {
+public:
+    explicit TextInputStream(std::ifstream stream) : stream_(std::move(stream)) {}
+    // The next line without its line end; empty text past the end of the file.
+    std::string ReadLine();
+    // Everything from here to the end.
+    std::string ReadAll();
+    bool EOF_() const;
+    void Close() { stream_.close(); }
+
+private:
+    std::ifstream stream_;
+};
+
+// Writes into a new file beside the target and renames it over the target on Close, so a crash or a
+// full disk never leaves a half-written file in its place.
+class TextOutputStream {
+public:
+    TextOutputStream(std::filesystem::path target, std::filesystem::path temporary, std::ofstream stream)
+        : target_(std::move(target)), temporary_(std::move(temporary)), stream_(std::move(stream)) {}
+    ~TextOutputStream();
+    TextOutputStream(const TextOutputStream&) = delete;
+    TextOutputStream& operator=(const TextOutputStream&) = delete;
+
+    void WriteLine(std::string_view line);
+    // Flushes, replaces the target and returns the reason of a failure (empty on success).
+    std::string Close();
+
+private:
+    std::filesystem::path target_;
+    std::filesystem::path temporary_;
+    std::ofstream stream_;
+    bool closed_ = false;
+};
+
+class FolderItem {
+public:
+    FolderItem() = default;
+    explicit FolderItem(std::filesystem::path path) : path_(std::move(path)) {}
+
+    const std::filesystem::path& path() const { return path_; }
+    std::string Name() const { return path_.filename().string(); }
+    bool Exists() const;
+    FolderItem Child(const std::string& name) const { return FolderItem(path_ / name); }
+
+    // Null when the file cannot be opened.
+    std::unique_ptr<TextInputStream> OpenAsTextFile() const;
+    // A new file replacing any old one on Close. ownerOnly makes it readable and writable by its owner
+    // alone. Null (with the reason in error) when it cannot be created.
+    std::unique_ptr<TextOutputStream> CreateTextFile(std::string& error, bool ownerOnly = false) const;
+
+private:
+    std::filesystem::path path_;
+};
+
+// The user's preferences folder: $XDG_CONFIG_HOME, else ~/.config, unless the program set another.
+FolderItem PreferencesFolder();
+void setPreferencesFolder(std::filesystem::path folder);
+
+// A name taken beside the program (an absolute path stays as it is).
+FolderItem GetFolderItem(const std::string& name);
+std::filesystem::path ApplicationFolder();
+void setApplicationFolder(std::filesystem::path folder);
+
+}  // namespace platform

@@ -1,0 +1,66 @@
+#include "platform/window.h"
+
+namespace platform {
+
+namespace {
+WindowViewHost* viewHost = nullptr;
+}
+
+void setWindowViewHost(WindowViewHost* host) {
+    viewHost = host;
+}
+
+Window::Window(std::string title, int width, int height, bool visibleOnOpen)
+    : title_(std::move(title)), width_(width), height_(height), visibleOnOpen_(visibleOnOpen) {}
+
+Window::~Window() {
+    if (viewHost) viewHost->windowDestroyed(*this);
+}
+
+void Window::changed() {
+    if (viewHost) viewHost->windowChanged(*this);
+}
+
+void Window::setTitle(std::string title) {
+    title_ = std::move(title);
+    changed();
+}
+
+void Window::setTop(int top) {
+    top_ = top;
+    changed();
+}
+
+void Window::setLeft(int left) {
+    left_ = left;
+    changed();
+}
+
+void Window::Show() {
+    visible_ = true;
+    minimized_ = false;
+    changed();
+}
+
+void Window::Hide() {
+    visible_ = false;
+    changed();
+}
+
+void Window::Minimize() {
+    minimized_ = true;
+    changed();
+}
+
+bool Window::Close() {
+    if (CancelClose()) return false;
+    visible_ = false;
+    changed();
+    return true;
+}
+
+void Window::place(Control& control, int row, int column, int rowSpan, int columnSpan) {
+    layout_.push_back({&control, row, column, rowSpan, columnSpan});
+}
+
+}  // namespace platform

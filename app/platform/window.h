@@ -1,0 +1,113 @@
+#pragma once
+// Windows hold their controls' state and their own geometry; no widget exists until a window is
+// really shown on a display (see the view host).
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/controls.h"
+
+namespace platform {
+
+class Window;
+
+// What draws windows: installed by the desktop application, absent when headless.
+class WindowViewHost {
+public:
+    virtual ~WindowViewHost() = default;
+    virtual void windowChanged(Window& window) = 0;
+    virtual void windowDestroyed(Window& window) = 0;
+};
+void setWindowViewHost(WindowViewHost* host);
+
+class Window {
+public:
+    struct Placement {
+        Control* control;
+        int row;
+        int column;
+        int rowSpan;
+        int columnSpan;
+    };
+
+    Window(std::string title, int width, int height, bool visibleOnOpen = true);
+    virtual ~Window();
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    // The open handler: runs once, when the window is created through its implicit instance.
+    virtual void Open() {}
+    // The close request: true cancels the close.
+    virtual bool CancelClose() { return false; }
+
+    const std::string& title() const { return title_; }
+    void setTitle(std::string title);
+    int top() const { return top_; }
+    int left() const { return left_; }
+    int width() const { return width_; }
+    int height() const { return height_; }
+    void setTop(int top);
+    void setLeft(int left);
+
+    void Show();
+    void Hide();
+    void Minimize();
+    // Asks the close handler; the window goes away unless it cancels. True when closed.
+    bool Close();
+    bool visible() const { return visible_; }
+    bool minimized() const { return minimized_; }
+    bool visibleOnOpen() const { return visibleOnOpen_; }
+
+    // Grid of the window's controls, for the view that draws them.
+    const std::vector<Placement>& layout() const { return layout_; }
+
+protected:
+    void place(Control& control, int row, int column, int rowSpan = 1, int columnSpan = 1);
+
+private:
+    void changed();
+
+    std::string title_;
+    int top_ = 60;
+    int left_ = 60;
+    int width_;
+    int height_;
+    bool visible_ = false;
+    bool minimized_ = false;
+    bool visibleOnOpen_;
+    std::vector<Placement> layout_;
+};
+
+// One implicit instance per window class, created (and opened) on first use.
+template <class W>
+class Implicit {
+public:
+    static W& instance() {
+        if (!window_) {
+            window_ = std::make_unique<W>();
+            window_->Open();
+            if (window_ && window_->visibleOnOpen()) window_->Show();
+        }
+        return *window_;
+    }
+    static bool exists() { return window_ != nullptr; }
+    // Installs a window made elsewhere as the instance, without running its open handler (tests, and
+    // the launch, which opens the main window itself).
+    static W& adopt(std::unique_ptr<W> window) {
+        window_ = std::move(window);
+        return *window_;
+    }
+    // Drops the instance without asking its close handler.
+    static void reset() { window_.reset(); }
+    // Closes the window (if its handler agrees); asking for it again creates a new one.
+    static void close() {
+        if (window_ && window_->Close()) window_.reset();
+    }
+
+private:
+    static inline std::unique_ptr<W> window_;
+};
+
+}  // namespace platform

@@ -1,0 +1,68 @@
+#pragma once
+// The main window: the command pipeline's state, the listening socket, the serial port to the DMX
+// interface and the status labels. Its methods live with the subsystem they belong to:
+//   command/  lexTokens, dispTokens, parseCommand, parseTokens
+//   server/   newListener, sendHelp, checkNetwork and the TCPSocket1 events
+//   dmx/      Serial1_DataAvailable
+//   ui/       the open handler (start-up), the close handler and the menu commands
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/controls.h"
+#include "platform/serial.h"
+#include "platform/tcp.h"
+#include "platform/window.h"
+
+class Window1 : public platform::Window {
+public:
+    Window1();
+    ~Window1() override;
+
+    // Lexer and parser state.
+    std::vector<std::string> tokens;
+    std::string token;
+    std::vector<int32_t> chanArray;
+    int32_t ServerPort = 80;
+    std::string CRLF;
+    bool DMXlevels = false;
+
+    platform::ServerSocket TCPSocket1;
+    platform::Serial Serial1;
+
+    platform::StaticText StaticText1{"StaticText1", "Not connected"};
+    platform::StaticText lblQuery{"lblQuery", "Command"};
+    platform::StaticText StaticText2{"StaticText2", "LAN IP Address:"};
+    platform::StaticText lblIPaddr{"lblIPaddr", "none"};
+    platform::StaticText lblHostName{"lblHostName", "none"};
+    platform::StaticText lblWANaddr{"lblWANaddr", "WAN IP Address:"};
+    platform::StaticText lblResults{"lblResults", "Results"};
+    platform::StaticText lblTokens{"lblTokens", "Tokens"};
+    platform::StaticText StaticText3{"StaticText3", "Socket Port:"};
+    platform::StaticText lblIPort{"lblIPort", "none"};
+
+    // Command language.
+    void lexTokens(std::string_view character);
+    void dispTokens();
+    void parseCommand();
+    void parseTokens(const std::vector<std::string>& statement);
+
+    // Command server.
+    void newListener();
+    void sendHelp(platform::TCPSocket& socket);
+    void checkNetwork();
+    void TCPSocket1_Connected(platform::TCPSocket& socket);
+    void TCPSocket1_DataAvailable(platform::TCPSocket& socket);
+    void TCPSocket1_SendComplete(platform::TCPSocket& socket, bool aborted);
+    void TCPSocket1_Error(int32_t code);
+
+    // DMX interface.
+    void Serial1_DataAvailable();
+
+    // Desktop shell.
+    void Open() override;
+    bool CancelClose() override;
+    void Untitled() {}
+};

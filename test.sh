@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds into build/ and runs every test, then runs the tests again in a
+# build with AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/).
+set -euo pipefail
+cd "$(dirname "$0")"
+source scripts/ensure-packages.sh
+ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
+
+export QT_QPA_PLATFORM=offscreen
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build
+(cd build && ctest --output-on-failure -j2)
+
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBRANNIC_SANITIZE=ON -DBRANNIC_BENCH=OFF
+cmake --build build-asan
+(cd build-asan && ASAN_OPTIONS=detect_leaks=1 ctest --output-on-failure -j2 -LE no-sanitize)
+
+# Fuzzing of the plug-in's codecs (needs clang) and the end-to-end browser test.
+[ -x scripts/run-fuzzers.sh ] && scripts/run-fuzzers.sh
+[ -x scripts/run-browser-test.sh ] && scripts/run-browser-test.sh
+exit 0
