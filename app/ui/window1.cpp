@@ -1,0 +1,27 @@
+#include "ui/window1.h"
+
+Window1::Window1() : platform::Window("Brannic Webserver", 560, 420, false) {
+    place(StaticText1, 0, 0, 1, 2);
+    place(lblQuery, 1, 0, 1, 2);
+    place(lblTokens, 2, 0, 1, 2);
+    place(lblResults, 3, 0, 1, 2);
+    place(StaticText3, 4, 0);
+    place(lblIPort, 4, 1);
+    place(StaticText2, 5, 0);
+    place(lblIPaddr, 5, 1);
+    place(lblWANaddr, 6, 0);
+    place(lblHostName, 6, 1);
+    lblWANaddr.setVisible(false);
+
+    TCPSocket1.Connected = [this](platform::TCPSocket& socket) {
+        socket.DataAvailable = [this, &socket] { TCPSocket1_DataAvailable(socket); };
+        socket.SendComplete = [this, &socket](bool aborted) { TCPSocket1_SendComplete(socket, aborted); };
+        socket.Error = [this, &socket] { TCPSocket1_Error(socket.LastErrorCode()); };
+        TCPSocket1_Connected(socket);
+    };
+    TCPSocket1.Error = [this] { TCPSocket1_Error(TCPSocket1.LastErrorCode()); };
+    Serial1.DataAvailable = [this] { Serial1_DataAvailable(); };
+    Serial1.Error = [this](const std::string& reason) { StaticText1.setCaption(reason); };
+}
+
+Window1::~Window1() = default;
