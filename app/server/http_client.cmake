@@ -1,0 +1,5 @@
+target_sources(brannic_logic PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/http_headers.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/http_request.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/http_response_head.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/http_url.cpp)
