@@ -1,0 +1,12 @@
+#pragma once
+// The level view's text: the levels of channels 1 to 512 in order, each after one space.
+
+#include <string>
+
+#include "command/level_store.h"
+
+namespace dmx {
+
+std::string levelViewText(const Module1::LevelStore& levels);
+
+}  // namespace dmx

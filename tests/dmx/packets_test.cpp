@@ -1,0 +1,67 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "dmx/firmware_reply.h"
+#include "dmx/interface_packets.h"
+#include "dmx/level_view.h"
+
+namespace {
+
+std::string bytes(std::initializer_list<unsigned char> values) {
+    return std::string(values.begin(), values.end());
+}
+
+TEST(DmxFrame, CarriesTheWholeUniverseAfterItsHeadAndStartCode) {
+    Module1::LevelStore levels{};
+    levels[0] = 99;  // never sent
+    levels[1] = 255;
+    levels[34] = 64;
+    levels[512] = 7;
+    const std::string frame = dmx::dmxFrame(levels);
+    ASSERT_EQ(frame.size(), 518u);
+    EXPECT_EQ(frame.substr(0, 5), bytes({0x7E, 0x06, 0x01, 0x02, 0x00}));
+    EXPECT_EQ(frame.back(), '\xE7');
+    std::string expected(512, '\0');
+    expected[0] = '\xFF';
+    expected[33] = 64;
+    expected[511] = 7;
+    EXPECT_EQ(frame.substr(5, 512), expected);
+}
+
+TEST(DmxFrame, OfAFreshStoreIsAllZeroLevels) {
+    const std::string frame = dmx::dmxFrame(Module1::LevelStore{});
+    EXPECT_EQ(frame.substr(5, 512), std::string(512, '\0'));
+}
+
+TEST(InterfacePackets, StartCodeOnlyFrameAndParameterRequest) {
+    EXPECT_EQ(dmx::startCodeOnlyFrame(), bytes({0x7E, 0x06, 0x01, 0x00, 0x00, 0xE7}));
+    EXPECT_EQ(dmx::parameterRequest(), bytes({0x7E, 0x03, 0x02, 0x00, 0x00, 0x00, 0xE7}));
+}
+
+TEST(FirmwareReply, ShowsTheHighThenTheLowVersionByte) {
+    const std::string reply = bytes({0x7E, 0x03, 0x05, 0x00, 0x2C, 0x01, 0x09, 0x01, 0x28, 0xE7});
+    EXPECT_EQ(dmx::firmwareReplyText(reply), "OK, Firmware: 1 .44 .");
+    EXPECT_EQ(dmx::firmwareReplyText(bytes({0, 0, 0, 0, 0xFF, 0xFE})), "OK, Firmware: 254 .255 .");
+}
+
+TEST(FirmwareReply, MissingBytesCountAsZero) {
+    EXPECT_EQ(dmx::firmwareReplyText(""), "OK, Firmware: 0 .0 .");
+    EXPECT_EQ(dmx::firmwareReplyText(bytes({0x7E, 0x03, 0x05, 0x00, 0x2C})),
+              "OK, Firmware: 0 .44 .");
+}
+
+TEST(LevelView, ListsChannels1To512EachAfterASpace) {
+    Module1::LevelStore levels{};
+    levels[0] = 99;
+    levels[1] = 255;
+    levels[3] = 64;
+    const std::string text = dmx::levelViewText(levels);
+    EXPECT_EQ(text.substr(0, 9), " 255 0 64");
+    std::string zeros;
+    for (int i = 0; i < 509; ++i)
+        zeros += " 0";
+    EXPECT_EQ(text.substr(9), zeros);
+}
+
+}  // namespace
