@@ -10,9 +10,11 @@
 
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    std::string runtime = (std::filesystem::temp_directory_path() / "brannic-test-runtime").string();
+    std::string runtime =
+        (std::filesystem::temp_directory_path() / "brannic-test-runtime").string();
     std::filesystem::create_directories(runtime);
-    std::filesystem::permissions(runtime, std::filesystem::perms::owner_all, std::filesystem::perm_options::replace);
+    std::filesystem::permissions(runtime, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::replace);
     setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
     testing::InitGoogleTest(&argc, argv);
     platform::Application app(argc, argv, /*headless=*/false);

@@ -1,7 +1,7 @@
 #pragma once
 // Controls of the program's windows. Each keeps its own state (caption, text, value, rows), so the
-// program's logic and its tests need no widgets; a view (a widget, or the headless printer) attaches
-// through the observer and is told after every change.
+// program's logic and its tests need no widgets; a view (a widget, or the headless printer)
+// attaches through the observer and is told after every change.
 
 #include <cstdint>
 #include <functional>
@@ -11,7 +11,7 @@
 namespace platform {
 
 class Control {
-public:
+  public:
     explicit Control(std::string name) : name_(std::move(name)) {}
     virtual ~Control() = default;
     Control(const Control&) = delete;
@@ -24,10 +24,10 @@ public:
     // One observer at a time: the attached view. Called after each change of state.
     void setObserver(std::function<void()> observer) { observer_ = std::move(observer); }
 
-protected:
+  protected:
     void changed() const;
 
-private:
+  private:
     std::string name_;
     bool visible_ = true;
     std::function<void()> observer_;
@@ -35,24 +35,25 @@ private:
 
 // A label. Its caption is plain text: views never interpret it as markup.
 class StaticText : public Control {
-public:
-    StaticText(std::string name, std::string caption) : Control(std::move(name)), caption_(std::move(caption)) {}
+  public:
+    StaticText(std::string name, std::string caption)
+        : Control(std::move(name)), caption_(std::move(caption)) {}
     const std::string& caption() const { return caption_; }
     void setCaption(std::string caption);
     void appendCaption(std::string_view text);
 
-private:
+  private:
     std::string caption_;
 };
 
 class GroupBox : public StaticText {
-public:
+  public:
     using StaticText::StaticText;
 };
 
 // A text field, one line or several. Its text is plain text.
 class EditField : public Control {
-public:
+  public:
     EditField(std::string name, std::string text = {}, bool multiline = false)
         : Control(std::move(name)), text_(std::move(text)), multiline_(multiline) {}
     const std::string& text() const { return text_; }
@@ -62,14 +63,15 @@ public:
     // A change made by the user in the view: updates the state without echoing back to the view.
     void userEdited(std::string text) { text_ = std::move(text); }
 
-private:
+  private:
     std::string text_;
     bool multiline_;
 };
 
 class CheckBox : public Control {
-public:
-    CheckBox(std::string name, std::string caption) : Control(std::move(name)), caption_(std::move(caption)) {}
+  public:
+    CheckBox(std::string name, std::string caption)
+        : Control(std::move(name)), caption_(std::move(caption)) {}
     const std::string& caption() const { return caption_; }
     bool value() const { return value_; }
     void setValue(bool value);
@@ -77,36 +79,38 @@ public:
     void click();
     std::function<void()> action;
 
-private:
+  private:
     std::string caption_;
     bool value_ = false;
 };
 
 class PushButton : public Control {
-public:
-    PushButton(std::string name, std::string caption) : Control(std::move(name)), caption_(std::move(caption)) {}
+  public:
+    PushButton(std::string name, std::string caption)
+        : Control(std::move(name)), caption_(std::move(caption)) {}
     const std::string& caption() const { return caption_; }
     void push() const;
     std::function<void()> action;
 
-private:
+  private:
     std::string caption_;
 };
 
 class PopupMenu : public Control {
-public:
+  public:
     explicit PopupMenu(std::string name) : Control(std::move(name)) {}
     const std::vector<std::string>& rows() const { return rows_; }
     void deleteAllRows();
     void addRow(std::string text);
     int32_t listIndex() const { return listIndex_; }
-    // Selecting a row (or none, -1) runs the change handler, whether the program or the user chose it.
+    // Selecting a row (or none, -1) runs the change handler, whether the program or the user chose
+    // it.
     void setListIndex(int32_t index);
     // The text of the selected row, empty when none is selected.
     std::string text() const;
     std::function<void()> change;
 
-private:
+  private:
     std::vector<std::string> rows_;
     int32_t listIndex_ = -1;
 };

@@ -11,7 +11,7 @@
 namespace platform {
 
 class Application {
-public:
+  public:
     // headless: no windows and no display are needed; otherwise a desktop application.
     Application(int& argc, char** argv, bool headless);
     ~Application();
@@ -24,7 +24,7 @@ public:
     // Whether a display is there to show windows on.
     static bool displayAvailable();
 
-private:
+  private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };
@@ -46,9 +46,10 @@ void setMessageSink(std::function<void(const std::string&)> sink);
 const std::vector<std::string>& messageLog();
 void clearMessageLog();
 
-// Keeps one handler from running inside itself: a call that arrives while it runs is done right after.
+// Keeps one handler from running inside itself: a call that arrives while it runs is done right
+// after.
 class HandlerGate {
-public:
+  public:
     template <class F>
     void run(F&& handler) {
         if (running_) {
@@ -64,7 +65,7 @@ public:
     }
     bool running() const { return running_; }
 
-private:
+  private:
     bool running_ = false;
     bool pending_ = false;
 };

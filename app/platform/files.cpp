@@ -1,13 +1,13 @@
 #include "platform/files.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <iterator>
 #include <system_error>
-
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace platform {
 
@@ -16,9 +16,11 @@ namespace fs = std::filesystem;
 std::string TextInputStream::ReadLine() {
     std::string line;
     for (int c = stream_.get(); c != std::char_traits<char>::eof(); c = stream_.get()) {
-        if (c == '\n') break;
+        if (c == '\n')
+            break;
         if (c == '\r') {
-            if (stream_.peek() == '\n') stream_.get();
+            if (stream_.peek() == '\n')
+                stream_.get();
             break;
         }
         line.push_back(static_cast<char>(c));
@@ -31,7 +33,8 @@ std::string TextInputStream::ReadAll() {
 }
 
 bool TextInputStream::EOF_() const {
-    return !stream_.good() || const_cast<std::ifstream&>(stream_).peek() == std::char_traits<char>::eof();
+    return !stream_.good() ||
+           const_cast<std::ifstream&>(stream_).peek() == std::char_traits<char>::eof();
 }
 
 TextOutputStream::~TextOutputStream() {
@@ -72,13 +75,16 @@ bool FolderItem::Exists() const {
 
 std::unique_ptr<TextInputStream> FolderItem::OpenAsTextFile() const {
     std::error_code error;
-    if (path_.empty() || fs::is_directory(path_, error)) return nullptr;
+    if (path_.empty() || fs::is_directory(path_, error))
+        return nullptr;
     std::ifstream stream(path_, std::ios::binary);
-    if (!stream.is_open()) return nullptr;
+    if (!stream.is_open())
+        return nullptr;
     return std::make_unique<TextInputStream>(std::move(stream));
 }
 
-std::unique_ptr<TextOutputStream> FolderItem::CreateTextFile(std::string& error, bool ownerOnly) const {
+std::unique_ptr<TextOutputStream> FolderItem::CreateTextFile(std::string& error,
+                                                             bool ownerOnly) const {
     fs::path temporary = path_;
     temporary += ".new";
     std::error_code ec;
@@ -86,7 +92,8 @@ std::unique_ptr<TextOutputStream> FolderItem::CreateTextFile(std::string& error,
     if (ownerOnly) {
         // Created with owner-only rights from the start, so the text is never readable by others.
         int fd = ::open(temporary.c_str(), O_CREAT | O_WRONLY | O_TRUNC, 0600);
-        if (fd >= 0) ::close(fd);
+        if (fd >= 0)
+            ::close(fd);
     }
     std::ofstream stream(temporary, std::ios::binary | std::ios::trunc);
     if (!stream.is_open()) {
@@ -111,8 +118,10 @@ fs::path& applicationOverride() {
 }  // namespace
 
 FolderItem PreferencesFolder() {
-    if (!preferencesOverride().empty()) return FolderItem(preferencesOverride());
-    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg) return FolderItem(xdg);
+    if (!preferencesOverride().empty())
+        return FolderItem(preferencesOverride());
+    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg)
+        return FolderItem(xdg);
     const char* home = std::getenv("HOME");
     return FolderItem(fs::path(home && *home ? home : ".") / ".config");
 }
@@ -122,7 +131,8 @@ void setPreferencesFolder(fs::path folder) {
 }
 
 fs::path ApplicationFolder() {
-    if (!applicationOverride().empty()) return applicationOverride();
+    if (!applicationOverride().empty())
+        return applicationOverride();
     std::error_code error;
     fs::path exe = fs::read_symlink("/proc/self/exe", error);
     return error ? fs::current_path() : exe.parent_path();

@@ -10,7 +10,7 @@
 namespace platform {
 
 class TextInputStream {
-public:
+  public:
     explicit TextInputStream(std::ifstream stream) : stream_(std::move(stream)) {}
     // The next line without its line end; empty text past the end of the file.
     std::string ReadLine();
@@ -19,16 +19,19 @@ public:
     bool EOF_() const;
     void Close() { stream_.close(); }
 
-private:
+  private:
     std::ifstream stream_;
 };
 
 // Writes into a new file beside the target and renames it over the target on Close, so a crash or a
 // full disk never leaves a half-written file in its place.
 class TextOutputStream {
-public:
-    TextOutputStream(std::filesystem::path target, std::filesystem::path temporary, std::ofstream stream)
-        : target_(std::move(target)), temporary_(std::move(temporary)), stream_(std::move(stream)) {}
+  public:
+    TextOutputStream(std::filesystem::path target, std::filesystem::path temporary,
+                     std::ofstream stream)
+        : target_(std::move(target)),
+          temporary_(std::move(temporary)),
+          stream_(std::move(stream)) {}
     ~TextOutputStream();
     TextOutputStream(const TextOutputStream&) = delete;
     TextOutputStream& operator=(const TextOutputStream&) = delete;
@@ -37,7 +40,7 @@ public:
     // Flushes, replaces the target and returns the reason of a failure (empty on success).
     std::string Close();
 
-private:
+  private:
     std::filesystem::path target_;
     std::filesystem::path temporary_;
     std::ofstream stream_;
@@ -45,7 +48,7 @@ private:
 };
 
 class FolderItem {
-public:
+  public:
     FolderItem() = default;
     explicit FolderItem(std::filesystem::path path) : path_(std::move(path)) {}
 
@@ -56,11 +59,12 @@ public:
 
     // Null when the file cannot be opened.
     std::unique_ptr<TextInputStream> OpenAsTextFile() const;
-    // A new file replacing any old one on Close. ownerOnly makes it readable and writable by its owner
-    // alone. Null (with the reason in error) when it cannot be created.
-    std::unique_ptr<TextOutputStream> CreateTextFile(std::string& error, bool ownerOnly = false) const;
+    // A new file replacing any old one on Close. ownerOnly makes it readable and writable by its
+    // owner alone. Null (with the reason in error) when it cannot be created.
+    std::unique_ptr<TextOutputStream> CreateTextFile(std::string& error,
+                                                     bool ownerOnly = false) const;
 
-private:
+  private:
     std::filesystem::path path_;
 };
 

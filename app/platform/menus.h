@@ -1,5 +1,6 @@
 #pragma once
-// Menus: named items with a text, a shortcut and a check mark. Handlers are registered per item name.
+// Menus: named items with a text, a shortcut and a check mark. Handlers are registered per item
+// name.
 
 #include <functional>
 #include <memory>
@@ -9,9 +10,11 @@
 namespace platform {
 
 class MenuItem {
-public:
+  public:
     MenuItem(std::string name, std::string text, std::string keyboardShortcut = {})
-        : name_(std::move(name)), text_(std::move(text)), keyboardShortcut_(std::move(keyboardShortcut)) {}
+        : name_(std::move(name)),
+          text_(std::move(text)),
+          keyboardShortcut_(std::move(keyboardShortcut)) {}
 
     const std::string& name() const { return name_; }
     const std::string& text() const { return text_; }
@@ -34,7 +37,7 @@ public:
     // Told after a change of the check mark.
     std::function<void()> observer;
 
-private:
+  private:
     std::string name_;
     std::string text_;
     std::string keyboardShortcut_;

@@ -10,7 +10,7 @@
 namespace platform {
 
 class Serial {
-public:
+  public:
     Serial();
     ~Serial();
     Serial(const Serial&) = delete;
@@ -30,7 +30,7 @@ public:
     // The port failed and was closed (the far end went away, the device vanished).
     std::function<void(const std::string& reason)> Error;
 
-private:
+  private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };

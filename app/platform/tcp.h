@@ -18,7 +18,7 @@ struct ServerImpl;
 }  // namespace detail
 
 class TCPSocket {
-public:
+  public:
     TCPSocket();
     ~TCPSocket();
     TCPSocket(const TCPSocket&) = delete;
@@ -51,14 +51,14 @@ public:
     // All written bytes have gone to the network; the flag tells whether sending was cut short.
     std::function<void(bool aborted)> SendComplete;
 
-private:
+  private:
     friend struct detail::ServerImpl;
     std::unique_ptr<detail::SocketImpl> impl_;
 };
 
 // Listens on one port and accepts connections as TCPSockets that it owns until they end.
 class ServerSocket {
-public:
+  public:
     ServerSocket();
     ~ServerSocket();
     ServerSocket(const ServerSocket&) = delete;
@@ -77,7 +77,7 @@ public:
     std::function<void(TCPSocket&)> Connected;
     std::function<void()> Error;
 
-private:
+  private:
     std::unique_ptr<detail::ServerImpl> impl_;
 };
 

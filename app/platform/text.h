@@ -1,5 +1,6 @@
 #pragma once
-// The framework's text helpers over byte strings. Comparisons are byte for byte (letter case counts).
+// The framework's text helpers over byte strings. Comparisons are byte for byte (letter case
+// counts).
 
 #include <cstdint>
 #include <string>

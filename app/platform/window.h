@@ -15,7 +15,7 @@ class Window;
 
 // What draws windows: installed by the desktop application, absent when headless.
 class WindowViewHost {
-public:
+  public:
     virtual ~WindowViewHost() = default;
     virtual void windowChanged(Window& window) = 0;
     virtual void windowDestroyed(Window& window) = 0;
@@ -23,7 +23,7 @@ public:
 void setWindowViewHost(WindowViewHost* host);
 
 class Window {
-public:
+  public:
     struct Placement {
         Control* control;
         int row;
@@ -41,6 +41,10 @@ public:
     virtual void Open() {}
     // The close request: true cancels the close.
     virtual bool CancelClose() { return false; }
+    // The user clicked the window's close box: other windows hide, keeping their state.
+    virtual void closeBoxClicked() { Hide(); }
+    // The menu bar drawn in this window, if any.
+    virtual const class MenuItem* menuBar() const { return nullptr; }
 
     const std::string& title() const { return title_; }
     void setTitle(std::string title);
@@ -63,10 +67,10 @@ public:
     // Grid of the window's controls, for the view that draws them.
     const std::vector<Placement>& layout() const { return layout_; }
 
-protected:
+  protected:
     void place(Control& control, int row, int column, int rowSpan = 1, int columnSpan = 1);
 
-private:
+  private:
     void changed();
 
     std::string title_;
@@ -83,18 +87,19 @@ private:
 // One implicit instance per window class, created (and opened) on first use.
 template <class W>
 class Implicit {
-public:
+  public:
     static W& instance() {
         if (!window_) {
             window_ = std::make_unique<W>();
             window_->Open();
-            if (window_ && window_->visibleOnOpen()) window_->Show();
+            if (window_ && window_->visibleOnOpen())
+                window_->Show();
         }
         return *window_;
     }
     static bool exists() { return window_ != nullptr; }
-    // Installs a window made elsewhere as the instance, without running its open handler (tests, and
-    // the launch, which opens the main window itself).
+    // Installs a window made elsewhere as the instance, without running its open handler (tests,
+    // and the launch, which opens the main window itself).
     static W& adopt(std::unique_ptr<W> window) {
         window_ = std::move(window);
         return *window_;
@@ -103,10 +108,11 @@ public:
     static void reset() { window_.reset(); }
     // Closes the window (if its handler agrees); asking for it again creates a new one.
     static void close() {
-        if (window_ && window_->Close()) window_.reset();
+        if (window_ && window_->Close())
+            window_.reset();
     }
 
-private:
+  private:
     static inline std::unique_ptr<W> window_;
 };
 

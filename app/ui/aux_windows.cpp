@@ -24,7 +24,8 @@ void WinLevels::Open() {
     Window1& main = mainWindow();
     setTop(main.top());
     setLeft(main.left() + main.width());
-    if (Module1::startMinimized) Minimize();
+    if (Module1::startMinimized)
+        Minimize();
 }
 
 winHistory::winHistory() : TextViewWindow("Command History") {}
@@ -33,7 +34,8 @@ void winHistory::Open() {
     Window1& main = mainWindow();
     setTop(main.top());
     setLeft(main.left() + 2 * main.width());
-    if (Module1::startMinimized) Minimize();
+    if (Module1::startMinimized)
+        Minimize();
 }
 
 winPageContent::winPageContent() : TextViewWindow("Page Content") {}
@@ -49,5 +51,6 @@ WinAbout::WinAbout() : platform::Window("About Brannic Webserver", 380, 200) {
 }
 
 void WinAbout::Open() {
-    lblVer.setCaption(platform::Str(BRANNIC_VERSION_MAJOR) + "." + platform::Str(BRANNIC_VERSION_MINOR));
+    lblVer.setCaption(platform::Str(BRANNIC_VERSION_MAJOR) + "." +
+                      platform::Str(BRANNIC_VERSION_MINOR));
 }

@@ -15,7 +15,9 @@ Window1::Window1() : platform::Window("Brannic Webserver", 560, 420, false) {
 
     TCPSocket1.Connected = [this](platform::TCPSocket& socket) {
         socket.DataAvailable = [this, &socket] { TCPSocket1_DataAvailable(socket); };
-        socket.SendComplete = [this, &socket](bool aborted) { TCPSocket1_SendComplete(socket, aborted); };
+        socket.SendComplete = [this, &socket](bool aborted) {
+            TCPSocket1_SendComplete(socket, aborted);
+        };
         socket.Error = [this, &socket] { TCPSocket1_Error(socket.LastErrorCode()); };
         TCPSocket1_Connected(socket);
     };

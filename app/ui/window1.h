@@ -17,7 +17,7 @@
 #include "platform/window.h"
 
 class Window1 : public platform::Window {
-public:
+  public:
     Window1();
     ~Window1() override;
 

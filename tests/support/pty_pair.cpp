@@ -1,14 +1,15 @@
 #include "support/pty_pair.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QThread>
 #include <fcntl.h>
 #include <poll.h>
-#include <stdexcept>
 #include <stdlib.h>
 #include <termios.h>
 #include <unistd.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QThread>
+#include <stdexcept>
 
 namespace testsupport {
 
@@ -34,7 +35,8 @@ PtyPair::~PtyPair() {
 }
 
 void PtyPair::closeMaster() {
-    if (master_ >= 0) ::close(master_);
+    if (master_ >= 0)
+        ::close(master_);
     master_ = -1;
 }
 
@@ -76,7 +78,8 @@ bool waitUntil(const std::function<bool()>& condition, int timeoutMs) {
     QElapsedTimer timer;
     timer.start();
     while (!condition()) {
-        if (timer.elapsed() > timeoutMs) return false;
+        if (timer.elapsed() > timeoutMs)
+            return false;
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
         QThread::usleep(200);
     }

@@ -9,7 +9,7 @@
 namespace testsupport {
 
 class PtyPair {
-public:
+  public:
     PtyPair();
     ~PtyPair();
     PtyPair(const PtyPair&) = delete;
@@ -24,7 +24,7 @@ public:
     // Hangs up the master side, as an interface unplugged.
     void closeMaster();
 
-private:
+  private:
     int master_ = -1;
     std::string device_;
 };

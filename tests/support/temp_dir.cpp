@@ -1,14 +1,16 @@
 #include "support/temp_dir.h"
 
-#include <stdexcept>
 #include <stdlib.h>
+
+#include <stdexcept>
 #include <string>
 
 namespace testsupport {
 
 TempDir::TempDir() {
     std::string pattern = (std::filesystem::temp_directory_path() / "brannic-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
+    if (!mkdtemp(pattern.data()))
+        throw std::runtime_error("mkdtemp failed");
     path_ = pattern;
 }
 

@@ -1,0 +1,148 @@
+#include "platform/events.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QScreen>
+#include <QTimer>
+#include <cstdlib>
+
+#include "platform/widget_view.h"
+
+namespace platform {
+
+namespace {
+
+bool headlessMode = true;
+
+QElapsedTimer& clock() {
+    static QElapsedTimer timer = [] {
+        QElapsedTimer t;
+        t.start();
+        return t;
+    }();
+    return timer;
+}
+
+std::function<void(const std::string&)>& messageSink() {
+    static std::function<void(const std::string&)> sink;
+    return sink;
+}
+
+std::vector<std::string>& messages() {
+    static std::vector<std::string> log;
+    return log;
+}
+
+void showMessageBox(const std::string& text) {
+    auto* box = new QMessageBox(QMessageBox::NoIcon, QStringLiteral("Brannic Webserver"),
+                                QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
+                                QMessageBox::Ok);
+    box->setTextFormat(Qt::PlainText);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setModal(false);
+    box->show();
+}
+
+}  // namespace
+
+struct Application::Impl {
+    std::unique_ptr<QCoreApplication> app;
+};
+
+Application::Application(int& argc, char** argv, bool headless) : impl_(std::make_unique<Impl>()) {
+    clock();
+    headlessMode = headless || !displayAvailable();
+    if (headlessMode) {
+        impl_->app = std::make_unique<QCoreApplication>(argc, argv);
+    } else {
+        impl_->app = std::make_unique<QApplication>(argc, argv);
+        QApplication::setQuitOnLastWindowClosed(false);
+        installWidgetViewHost();
+    }
+}
+
+Application::~Application() {
+    uninstallWidgetViewHost();
+}
+
+int Application::run() {
+    return QCoreApplication::exec();
+}
+
+void Application::quit(int exitCode) {
+    QCoreApplication::exit(exitCode);
+}
+
+bool Application::headless() {
+    return headlessMode;
+}
+
+bool Application::displayAvailable() {
+    auto set = [](const char* name) {
+        const char* value = std::getenv(name);
+        return value && *value;
+    };
+    return set("QT_QPA_PLATFORM") || set("DISPLAY") || set("WAYLAND_DISPLAY");
+}
+
+void yieldToBackgroundTasks() {
+    // Letting events run costs far more than a lexer step, so a long loop hands over at most once
+    // every few milliseconds; that is still prompt for sockets and timers.
+    static qint64 lastYield = 0;
+    qint64 now = clock().elapsed();
+    if (now - lastYield < 4)
+        return;
+    lastYield = now;
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 2);
+}
+
+void post(std::function<void()> fn) {
+    QTimer::singleShot(0, QCoreApplication::instance(), std::move(fn));
+}
+
+void singleShot(int milliseconds, std::function<void()> fn) {
+    QTimer::singleShot(milliseconds, QCoreApplication::instance(), std::move(fn));
+}
+
+int64_t Ticks() {
+    return clock().elapsed() * 60 / 1000;
+}
+
+void MsgBox(const std::string& text) {
+    auto& log = messages();
+    log.push_back(text);
+    if (log.size() > 100)
+        log.erase(log.begin());
+    if (messageSink()) {
+        messageSink()(text);
+    } else if (!headlessMode) {
+        showMessageBox(text);
+    }
+}
+
+void setMessageSink(std::function<void(const std::string&)> sink) {
+    messageSink() = std::move(sink);
+}
+
+const std::vector<std::string>& messageLog() {
+    return messages();
+}
+
+void clearMessageLog() {
+    messages().clear();
+}
+
+int Screen::AvailableWidth() {
+    QScreen* screen = headlessMode ? nullptr : QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry().width() : 1024;
+}
+
+int Screen::AvailableHeight() {
+    QScreen* screen = headlessMode ? nullptr : QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry().height() : 768;
+}
+
+}  // namespace platform

@@ -1,0 +1,504 @@
+// TCP on POSIX sockets, woken by the Qt event loop through socket notifiers. Poll() reads and
+// writes without the event loop, for the synchronous HTTP client.
+#include "platform/tcp.h"
+
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netdb.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <QObject>
+#include <QSocketNotifier>
+#include <QTimer>
+#include <cerrno>
+#include <cstring>
+#include <map>
+
+namespace platform {
+
+namespace {
+
+constexpr int32_t kDriverError = 100;
+constexpr int32_t kDisconnected = 102;
+constexpr int32_t kBadAddress = 103;
+constexpr int32_t kNoPermission = 104;
+constexpr int32_t kPortInUse = 105;
+constexpr int32_t kInvalidState = 106;
+// Past this many open connections the oldest one is dropped, so idle clients cannot exhaust the
+// program's descriptors.
+constexpr size_t kMaxConnections = 128;
+
+int32_t errorCodeFor(int error) {
+    switch (error) {
+        case ECONNREFUSED:
+        case ECONNRESET:
+        case EPIPE:
+        case ETIMEDOUT:
+        case ENOTCONN:
+        case EHOSTUNREACH:
+        case ENETUNREACH:
+            return kDisconnected;
+        case EADDRNOTAVAIL:
+            return kBadAddress;
+        case EACCES:
+        case EPERM:
+            return kNoPermission;
+        case EADDRINUSE:
+            return kPortInUse;
+        case EINVAL:
+        case EBADF:
+            return kInvalidState;
+        default:
+            return kDriverError;
+    }
+}
+
+void makeNonBlocking(int fd) {
+    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
+    fcntl(fd, F_SETFD, FD_CLOEXEC);
+}
+
+// An IPv4 client of a dual-stack listener shows in its dotted form, not as ::ffff:a.b.c.d.
+std::string addressText(const sockaddr_storage& address) {
+    char text[INET6_ADDRSTRLEN] = {};
+    if (address.ss_family == AF_INET) {
+        const auto& v4 = reinterpret_cast<const sockaddr_in&>(address);
+        inet_ntop(AF_INET, &v4.sin_addr, text, sizeof text);
+    } else if (address.ss_family == AF_INET6) {
+        const auto& v6 = reinterpret_cast<const sockaddr_in6&>(address);
+        if (IN6_IS_ADDR_V4MAPPED(&v6.sin6_addr)) {
+            inet_ntop(AF_INET, &v6.sin6_addr.s6_addr[12], text, sizeof text);
+        } else {
+            inet_ntop(AF_INET6, &v6.sin6_addr, text, sizeof text);
+        }
+    }
+    return text;
+}
+
+// Runs fn after the current event, unless the owner of context is gone by then.
+void later(QObject& context, std::function<void()> fn) {
+    QTimer::singleShot(0, &context, std::move(fn));
+}
+
+}  // namespace
+
+namespace detail {
+
+struct SocketImpl {
+    explicit SocketImpl(TCPSocket& owner) : owner(owner) {}
+    ~SocketImpl() { closeDescriptor(); }
+
+    TCPSocket& owner;
+    QObject context;
+    int fd = -1;
+    bool connecting = false;
+    bool connected = false;
+    int32_t lastError = 0;
+    std::string remote;
+    std::string in;
+    std::string out;
+    std::unique_ptr<QSocketNotifier> readNotifier;
+    std::unique_ptr<QSocketNotifier> writeNotifier;
+    // How this socket's events reach their handlers: a listener serialises its connections' events.
+    std::function<void(std::function<void()>)> deliver = [](std::function<void()> event) {
+        event();
+    };
+
+    void attach(int descriptor) {
+        fd = descriptor;
+        makeNonBlocking(fd);
+        readNotifier = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
+        QObject::connect(readNotifier.get(), &QSocketNotifier::activated, [this] { onReadable(); });
+        writeNotifier = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Write);
+        writeNotifier->setEnabled(connecting);
+        QObject::connect(writeNotifier.get(), &QSocketNotifier::activated,
+                         [this] { onWritable(); });
+    }
+
+    void closeDescriptor() {
+        // The notifiers may be inside their own signal right now: they go when control returns.
+        for (auto* notifier : {readNotifier.release(), writeNotifier.release()}) {
+            if (!notifier)
+                continue;
+            notifier->setEnabled(false);
+            notifier->deleteLater();
+        }
+        if (fd >= 0)
+            ::close(fd);
+        fd = -1;
+        connected = false;
+        connecting = false;
+    }
+
+    void fire(const std::function<void()>& handler) {
+        if (handler)
+            deliver(handler);
+    }
+
+    void fail(int32_t code) {
+        lastError = code;
+        bool wasOpen = fd >= 0;
+        closeDescriptor();
+        if (wasOpen)
+            fire(owner.Error);
+    }
+
+    void onReadable() {
+        if (fd < 0)
+            return;
+        bool arrived = false;
+        char buffer[16384];
+        for (;;) {
+            ssize_t got = ::recv(fd, buffer, sizeof buffer, 0);
+            if (got > 0) {
+                in.append(buffer, static_cast<size_t>(got));
+                arrived = true;
+                continue;
+            }
+            if (got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
+                break;
+            if (got < 0 && errno == EINTR)
+                continue;
+            // The peer closed (or reset): what arrived first is still delivered.
+            int32_t code = got == 0 ? kDisconnected : errorCodeFor(errno);
+            if (arrived)
+                fire(owner.DataAvailable);
+            fail(code);
+            return;
+        }
+        if (arrived)
+            fire(owner.DataAvailable);
+    }
+
+    void finishConnecting() {
+        int error = 0;
+        socklen_t length = sizeof error;
+        getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length);
+        if (error != 0) {
+            fail(errorCodeFor(error));
+            return;
+        }
+        connecting = false;
+        connected = true;
+        fire(owner.Connected);
+    }
+
+    void onWritable() {
+        if (fd < 0)
+            return;
+        if (connecting) {
+            finishConnecting();
+            if (!connected)
+                return;
+        }
+        flush();
+    }
+
+    void flush() {
+        bool sending = !out.empty();
+        while (!out.empty()) {
+            ssize_t put = ::send(fd, out.data(), out.size(), MSG_NOSIGNAL);
+            if (put > 0) {
+                out.erase(0, static_cast<size_t>(put));
+                continue;
+            }
+            if (put < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
+                break;
+            if (put < 0 && errno == EINTR)
+                continue;
+            fail(errorCodeFor(errno));
+            return;
+        }
+        if (writeNotifier)
+            writeNotifier->setEnabled(!out.empty());
+        if (sending && out.empty())
+            fire([this] {
+                if (owner.SendComplete)
+                    owner.SendComplete(false);
+            });
+    }
+
+    void write(std::string_view bytes) {
+        if (fd < 0 || connecting) {
+            out.append(bytes);
+            return;
+        }
+        out.append(bytes);
+        flush();
+    }
+
+    void connectTo(const std::string& host, int32_t port) {
+        closeDescriptor();
+        lastError = 0;
+        in.clear();
+        out.clear();
+        addrinfo hints{};
+        hints.ai_family = AF_UNSPEC;
+        hints.ai_socktype = SOCK_STREAM;
+        addrinfo* found = nullptr;
+        if (getaddrinfo(host.c_str(), std::to_string(port).c_str(), &hints, &found) != 0 ||
+            !found) {
+            lastError = kBadAddress;
+            later(context, [this] { fire(owner.Error); });
+            return;
+        }
+        int descriptor = ::socket(found->ai_family, SOCK_STREAM, 0);
+        makeNonBlocking(descriptor);
+        int result = ::connect(descriptor, found->ai_addr, found->ai_addrlen);
+        int error = errno;
+        sockaddr_storage peer{};
+        std::memcpy(&peer, found->ai_addr, found->ai_addrlen);
+        remote = addressText(peer);
+        freeaddrinfo(found);
+        if (result != 0 && error != EINPROGRESS) {
+            ::close(descriptor);
+            lastError = errorCodeFor(error);
+            later(context, [this] { fire(owner.Error); });
+            return;
+        }
+        connecting = true;
+        attach(descriptor);
+    }
+
+    void poll() {
+        if (fd < 0)
+            return;
+        pollfd request{
+            fd, static_cast<short>(POLLIN | ((connecting || !out.empty()) ? POLLOUT : 0)), 0};
+        if (::poll(&request, 1, 5) <= 0)
+            return;
+        if (request.revents & (POLLOUT | POLLERR | POLLHUP))
+            onWritable();
+        if (fd >= 0 && (request.revents & (POLLIN | POLLHUP | POLLERR)))
+            onReadable();
+    }
+};
+
+struct ServerImpl {
+    explicit ServerImpl(ServerSocket& owner) : owner(owner) {}
+    ~ServerImpl() { close(); }
+
+    ServerSocket& owner;
+    QObject context;
+    int fd = -1;
+    int32_t port = 0;
+    int32_t lastError = 0;
+    std::unique_ptr<QSocketNotifier> acceptNotifier;
+    std::map<uint64_t, std::unique_ptr<TCPSocket>> connections;
+    uint64_t nextId = 1;
+    bool delivering = false;
+    std::vector<std::function<void()>> waiting;
+
+    // One event at a time across all connections: a handler that lets other events run while it
+    // works is never entered again before it returns.
+    void deliver(std::function<void()> event) {
+        waiting.push_back(std::move(event));
+        if (delivering)
+            return;
+        delivering = true;
+        while (!waiting.empty()) {
+            auto next = std::move(waiting.front());
+            waiting.erase(waiting.begin());
+            next();
+        }
+        delivering = false;
+        later(context, [this] { sweep(); });
+    }
+
+    bool bindAndListen(int family, int32_t wanted) {
+        int descriptor = ::socket(family, SOCK_STREAM, 0);
+        if (descriptor < 0)
+            return false;
+        int yes = 1, no = 0;
+        setsockopt(descriptor, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+        sockaddr_storage address{};
+        socklen_t length;
+        if (family == AF_INET6) {
+            setsockopt(descriptor, IPPROTO_IPV6, IPV6_V6ONLY, &no, sizeof no);
+            auto& v6 = reinterpret_cast<sockaddr_in6&>(address);
+            v6.sin6_family = AF_INET6;
+            v6.sin6_addr = in6addr_any;
+            v6.sin6_port = htons(static_cast<uint16_t>(wanted));
+            length = sizeof v6;
+        } else {
+            auto& v4 = reinterpret_cast<sockaddr_in&>(address);
+            v4.sin_family = AF_INET;
+            v4.sin_addr.s_addr = htonl(INADDR_ANY);
+            v4.sin_port = htons(static_cast<uint16_t>(wanted));
+            length = sizeof v4;
+        }
+        if (::bind(descriptor, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
+            ::listen(descriptor, 64) != 0) {
+            lastError = errorCodeFor(errno);
+            ::close(descriptor);
+            return false;
+        }
+        getsockname(descriptor, reinterpret_cast<sockaddr*>(&address), &length);
+        port = ntohs(family == AF_INET6 ? reinterpret_cast<sockaddr_in6&>(address).sin6_port
+                                        : reinterpret_cast<sockaddr_in&>(address).sin_port);
+        fd = descriptor;
+        makeNonBlocking(fd);
+        acceptNotifier = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
+        QObject::connect(acceptNotifier.get(), &QSocketNotifier::activated,
+                         [this] { acceptAll(); });
+        return true;
+    }
+
+    void listen(int32_t wanted) {
+        close();
+        lastError = 0;
+        if (wanted < 0 || wanted > 65535) {
+            lastError = kInvalidState;
+        } else if (bindAndListen(AF_INET6, wanted) ||
+                   (lastError == 0 && bindAndListen(AF_INET, wanted))) {
+            return;
+        }
+        if (lastError == 0)
+            lastError = kDriverError;
+        // Reported after the caller has returned, so an error handler may safely listen again.
+        later(context, [this] {
+            deliver([this] {
+                if (owner.Error)
+                    owner.Error();
+            });
+        });
+    }
+
+    void close() {
+        acceptNotifier.reset();
+        if (fd >= 0)
+            ::close(fd);
+        fd = -1;
+    }
+
+    void acceptAll() {
+        for (;;) {
+            sockaddr_storage peer{};
+            socklen_t length = sizeof peer;
+            int descriptor = ::accept(fd, reinterpret_cast<sockaddr*>(&peer), &length);
+            if (descriptor < 0)
+                return;
+            adopt(descriptor, addressText(peer));
+        }
+    }
+
+    void adopt(int descriptor, std::string peer) {
+        if (connections.size() >= kMaxConnections)
+            connections.begin()->second->Close();
+        uint64_t id = nextId++;
+        auto socket = std::make_unique<TCPSocket>();
+        TCPSocket& connection = *socket;
+        connections.emplace(id, std::move(socket));
+        SocketImpl& impl = *connection.impl_;
+        impl.remote = std::move(peer);
+        impl.connected = true;
+        impl.deliver = [this, id](std::function<void()> event) {
+            deliver([this, id, event = std::move(event)] {
+                if (connections.count(id))
+                    event();
+            });
+        };
+        impl.attach(descriptor);
+        deliver([this, id] {
+            auto found = connections.find(id);
+            if (found != connections.end() && owner.Connected)
+                owner.Connected(*found->second);
+        });
+    }
+
+    // Ended connections are dropped after the current event, never under a running handler.
+    void sweep() {
+        if (delivering)
+            return;
+        std::erase_if(connections, [](const auto& entry) { return entry.second->impl_->fd < 0; });
+    }
+};
+
+}  // namespace detail
+
+TCPSocket::TCPSocket() : impl_(std::make_unique<detail::SocketImpl>(*this)) {}
+TCPSocket::~TCPSocket() = default;
+
+void TCPSocket::Connect() {
+    impl_->connectTo(Address, Port);
+}
+
+void TCPSocket::Poll() {
+    impl_->poll();
+}
+
+bool TCPSocket::IsConnected() const {
+    return impl_->connected;
+}
+
+std::string TCPSocket::RemoteAddress() const {
+    return impl_->remote;
+}
+
+int32_t TCPSocket::LastErrorCode() const {
+    return impl_->lastError;
+}
+
+std::string_view TCPSocket::Lookahead() const {
+    return impl_->in;
+}
+
+std::string TCPSocket::Read(size_t count) {
+    count = std::min(count, impl_->in.size());
+    std::string taken = impl_->in.substr(0, count);
+    impl_->in.erase(0, count);
+    return taken;
+}
+
+std::string TCPSocket::ReadAll() {
+    return std::exchange(impl_->in, {});
+}
+
+void TCPSocket::Write(std::string_view bytes) {
+    impl_->write(bytes);
+}
+
+void TCPSocket::Disconnect() {
+    if (impl_->fd >= 0)
+        ::shutdown(impl_->fd, SHUT_WR);
+    impl_->closeDescriptor();
+}
+
+void TCPSocket::Close() {
+    impl_->in.clear();
+    impl_->out.clear();
+    impl_->closeDescriptor();
+}
+
+ServerSocket::ServerSocket() : impl_(std::make_unique<detail::ServerImpl>(*this)) {}
+ServerSocket::~ServerSocket() = default;
+
+void ServerSocket::Listen() {
+    impl_->listen(Port);
+}
+
+void ServerSocket::Close() {
+    impl_->close();
+}
+
+bool ServerSocket::IsListening() const {
+    return impl_->fd >= 0;
+}
+
+int32_t ServerSocket::ListeningPort() const {
+    return impl_->fd >= 0 ? impl_->port : 0;
+}
+
+int32_t ServerSocket::LastErrorCode() const {
+    return impl_->lastError;
+}
+
+size_t ServerSocket::ConnectionCount() const {
+    impl_->sweep();
+    return impl_->connections.size();
+}
+
+}  // namespace platform

@@ -1,0 +1,275 @@
+#include "platform/widget_view.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <map>
+#include <set>
+
+#include "platform/menus.h"
+#include "platform/window.h"
+
+namespace platform {
+
+namespace {
+
+QString qtext(const std::string& text) {
+    QString converted = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    converted.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    converted.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return converted;
+}
+
+std::string stdtext(const QString& text) {
+    QByteArray bytes = text.toUtf8();
+    return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
+}
+
+QWidget* labelView(StaticText& label, bool heading) {
+    auto* view = new QLabel;
+    view->setTextFormat(Qt::PlainText);  // captions come from the network: never markup
+    view->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    if (heading)
+        view->setStyleSheet(QStringLiteral("font-weight: bold"));
+    auto sync = [&label, view] {
+        view->setText(qtext(label.caption()));
+        view->setVisible(label.visible());
+    };
+    label.setObserver(sync);
+    sync();
+    return view;
+}
+
+QWidget* editView(EditField& field) {
+    if (field.multiline()) {
+        auto* view = new QPlainTextEdit;
+        view->setReadOnly(true);
+        auto sync = [&field, view] { view->setPlainText(qtext(field.text())); };
+        field.setObserver(sync);
+        sync();
+        return view;
+    }
+    auto* view = new QLineEdit;
+    QObject::connect(view, &QLineEdit::textEdited,
+                     [&field](const QString& text) { field.userEdited(stdtext(text)); });
+    auto sync = [&field, view] {
+        if (stdtext(view->text()) != field.text())
+            view->setText(qtext(field.text()));
+        view->setVisible(field.visible());
+    };
+    field.setObserver(sync);
+    sync();
+    return view;
+}
+
+QWidget* checkView(CheckBox& box) {
+    auto* view = new QCheckBox(qtext(box.caption()));
+    QObject::connect(view, &QCheckBox::clicked, [&box](bool checked) {
+        if (box.value() != checked)
+            box.click();
+    });
+    auto sync = [&box, view] {
+        QSignalBlocker block(view);
+        view->setChecked(box.value());
+        view->setVisible(box.visible());
+    };
+    box.setObserver(sync);
+    sync();
+    return view;
+}
+
+QWidget* buttonView(PushButton& button) {
+    auto* view = new QPushButton(qtext(button.caption()));
+    QObject::connect(view, &QPushButton::clicked, [&button] { button.push(); });
+    return view;
+}
+
+QWidget* popupView(PopupMenu& menu) {
+    auto* view = new QComboBox;
+    view->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    QObject::connect(view, &QComboBox::activated, [&menu](int index) { menu.setListIndex(index); });
+    auto sync = [&menu, view] {
+        QSignalBlocker block(view);
+        view->clear();
+        for (const auto& row : menu.rows())
+            view->addItem(qtext(row));
+        view->setCurrentIndex(menu.listIndex());
+    };
+    menu.setObserver(sync);
+    sync();
+    return view;
+}
+
+QWidget* controlView(Control& control) {
+    if (auto* group = dynamic_cast<GroupBox*>(&control))
+        return labelView(*group, true);
+    if (auto* label = dynamic_cast<StaticText*>(&control))
+        return labelView(*label, false);
+    if (auto* field = dynamic_cast<EditField*>(&control))
+        return editView(*field);
+    if (auto* box = dynamic_cast<CheckBox*>(&control))
+        return checkView(*box);
+    if (auto* button = dynamic_cast<PushButton*>(&control))
+        return buttonView(*button);
+    if (auto* popup = dynamic_cast<PopupMenu*>(&control))
+        return popupView(*popup);
+    return new QWidget;
+}
+
+QKeySequence shortcutFor(const std::string& shortcut) {
+    QString text = qtext(shortcut);
+    text.replace(QStringLiteral("Cmd+"), QStringLiteral("Ctrl+"));
+    return QKeySequence(text);
+}
+
+// Items without a command of their own do the standard editing on the focused text field.
+void standardEdit(const std::string& name) {
+    static const std::map<std::string, const char*> editActions = {
+        {"EditUndo", "undo"},   {"EditCut", "cut"},   {"EditCopy", "copy"},
+        {"EditPaste", "paste"}, {"EditClear", "del"}, {"EditSelectAll", "selectAll"}};
+    auto action = editActions.find(name);
+    QWidget* focus = QApplication::focusWidget();
+    if (action != editActions.end() && focus)
+        QMetaObject::invokeMethod(focus, action->second);
+}
+
+void buildMenus(QMenuBar& bar, const MenuItem& menuBar) {
+    for (const auto& menu : menuBar.children()) {
+        QMenu* view = bar.addMenu(qtext(menu->text()));
+        for (const auto& item : menu->children()) {
+            if (item->isSeparator()) {
+                view->addSeparator();
+                continue;
+            }
+            MenuItem* model = item.get();
+            QAction* action = view->addAction(qtext(model->text()));
+            action->setShortcut(shortcutFor(model->keyboardShortcut()));
+            if (model->isQuitItem())
+                action->setMenuRole(QAction::QuitRole);
+            QObject::connect(action, &QAction::triggered, [model] {
+                if (model->handler) {
+                    model->choose();
+                } else {
+                    standardEdit(model->name());
+                }
+            });
+            auto sync = [model, action] {
+                action->setCheckable(model->checked());
+                action->setChecked(model->checked());
+            };
+            model->observer = sync;
+            sync();
+        }
+    }
+}
+
+class WindowWidget : public QMainWindow {
+  public:
+    explicit WindowWidget(Window& window) : window_(window) {
+        auto* body = new QWidget;
+        auto* grid = new QGridLayout(body);
+        grid->setContentsMargins(14, 12, 14, 12);
+        grid->setHorizontalSpacing(14);
+        grid->setVerticalSpacing(8);
+        for (const auto& placement : window.layout()) {
+            QWidget* view = controlView(*placement.control);
+            grid->addWidget(view, placement.row, placement.column, placement.rowSpan,
+                            placement.columnSpan);
+        }
+        grid->setColumnStretch(grid->columnCount() - 1, 1);
+        grid->setRowStretch(grid->rowCount(), 1);
+        setCentralWidget(body);
+        if (const MenuItem* bar = window.menuBar())
+            buildMenus(*menuBar(), *bar);
+        resize(window.width(), window.height());
+        sync();
+    }
+
+    ~WindowWidget() override {
+        for (const auto& placement : window_.layout())
+            placement.control->setObserver({});
+    }
+
+    void sync() {
+        setWindowTitle(qtext(window_.title()));
+        move(window_.left(), window_.top());
+        if (!window_.visible()) {
+            hide();
+        } else if (window_.minimized()) {
+            showMinimized();
+        } else {
+            showNormal();
+        }
+    }
+
+  protected:
+    void closeEvent(QCloseEvent* event) override {
+        event->ignore();
+        window_.closeBoxClicked();
+    }
+
+  private:
+    Window& window_;
+};
+
+class WidgetViewHost : public WindowViewHost {
+  public:
+    void windowChanged(Window& window) override {
+        if (auto view = views_.find(&window); view != views_.end()) {
+            view->second->sync();
+            return;
+        }
+        if (!window.visible() || !waiting_.insert(&window).second)
+            return;
+        // Widgets are made on the next turn of the event loop, so a window shown and hidden again
+        // within one handler never costs any.
+        QTimer::singleShot(0, &context_, [this, &window] {
+            if (!waiting_.erase(&window) || !window.visible())
+                return;
+            views_[&window] = std::make_unique<WindowWidget>(window);
+        });
+    }
+
+    void windowDestroyed(Window& window) override {
+        waiting_.erase(&window);
+        views_.erase(&window);
+    }
+
+    void clear() {
+        waiting_.clear();
+        views_.clear();
+    }
+
+  private:
+    QObject context_;
+    std::set<Window*> waiting_;
+    std::map<Window*, std::unique_ptr<WindowWidget>> views_;
+};
+
+}  // namespace
+
+namespace {
+std::unique_ptr<WidgetViewHost> installedHost;
+}
+
+void installWidgetViewHost() {
+    installedHost = std::make_unique<WidgetViewHost>();
+    setWindowViewHost(installedHost.get());
+}
+
+void uninstallWidgetViewHost() {
+    setWindowViewHost(nullptr);
+    installedHost.reset();
+}
+
+}  // namespace platform

@@ -1,0 +1,200 @@
+#include "platform/tcp.h"
+
+#include <arpa/inet.h>
+#include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <memory>
+
+#include "platform/events.h"
+#include "support/pty_pair.h"
+
+using platform::ServerSocket;
+using platform::TCPSocket;
+using testsupport::waitUntil;
+
+namespace {
+
+// A plain blocking client on 127.0.0.1, as a browser or telnet would connect.
+class RawClient {
+  public:
+    explicit RawClient(int port) {
+        fd_ = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_port = htons(static_cast<uint16_t>(port));
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        connected_ = ::connect(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+        timeval limit{3, 0};
+        setsockopt(fd_, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);
+    }
+    ~RawClient() { ::close(fd_); }
+    bool connected() const { return connected_; }
+    void send(const std::string& bytes) { ::send(fd_, bytes.data(), bytes.size(), MSG_NOSIGNAL); }
+    // Everything until the server closes, running the event loop meanwhile.
+    std::string receiveAll() {
+        std::string data;
+        for (int rounds = 0; rounds < 600; ++rounds) {
+            waitUntil([] { return false; }, 5);
+            char buffer[4096];
+            ssize_t got = ::recv(fd_, buffer, sizeof buffer, MSG_DONTWAIT);
+            if (got == 0)
+                return data;
+            if (got > 0)
+                data.append(buffer, static_cast<size_t>(got));
+        }
+        return data;
+    }
+
+  private:
+    int fd_;
+    bool connected_;
+};
+
+// A listener that answers each connection with "echo:" and what it read up to a blank line.
+struct EchoServer {
+    ServerSocket server;
+    std::vector<std::string> addresses;
+    std::vector<int32_t> errors;
+    int sendCompletes = 0;
+
+    EchoServer() {
+        server.Port = 0;
+        server.Connected = [this](TCPSocket& socket) {
+            addresses.push_back(socket.RemoteAddress());
+            socket.DataAvailable = [&socket] {
+                auto buffered = socket.Lookahead();
+                size_t end = buffered.find("\r\n\r\n");
+                if (end == std::string_view::npos)
+                    return;
+                socket.Write("echo:" + socket.Read(end + 4));
+            };
+            socket.SendComplete = [this, &socket](bool) {
+                ++sendCompletes;
+                socket.Disconnect();
+            };
+            socket.Error = [this, &socket] { errors.push_back(socket.LastErrorCode()); };
+        };
+        server.Listen();
+    }
+};
+
+}  // namespace
+
+TEST(Tcp, ServesOneRequestPerConnectionAndShowsTheDottedAddress) {
+    EchoServer echo;
+    ASSERT_TRUE(echo.server.IsListening());
+    int port = echo.server.ListeningPort();
+    ASSERT_GT(port, 0);
+    for (int i = 0; i < 3; ++i) {
+        RawClient client(port);
+        ASSERT_TRUE(client.connected());
+        client.send("GET / HTTP/1.0\r\n\r\nleft over");
+        EXPECT_EQ(client.receiveAll(), "echo:GET / HTTP/1.0\r\n\r\n");
+    }
+    EXPECT_EQ(echo.sendCompletes, 3);
+    ASSERT_EQ(echo.addresses.size(), 3u);
+    EXPECT_EQ(echo.addresses[0], "127.0.0.1");
+    EXPECT_TRUE(waitUntil([&] { return echo.server.ConnectionCount() == 0; }));
+}
+
+TEST(Tcp, SilentClientDoesNotHoldUpAnother) {
+    EchoServer echo;
+    RawClient idle(echo.server.ListeningPort());
+    idle.send("GET / HT");
+    RawClient busy(echo.server.ListeningPort());
+    busy.send("GET /x HTTP/1.0\r\n\r\n");
+    EXPECT_EQ(busy.receiveAll(), "echo:GET /x HTTP/1.0\r\n\r\n");
+    EXPECT_EQ(echo.server.ConnectionCount(), 1u);
+}
+
+TEST(Tcp, PeerThatHangsUpIsReportedAsDisconnected) {
+    EchoServer echo;
+    {
+        RawClient client(echo.server.ListeningPort());
+        client.send("GET");
+        waitUntil([&] { return echo.addresses.size() == 1; });
+    }
+    EXPECT_TRUE(waitUntil([&] { return !echo.errors.empty(); }));
+    EXPECT_EQ(echo.errors, std::vector<int32_t>{102});
+}
+
+TEST(Tcp, PortInUseIsReportedAfterListenReturns) {
+    EchoServer first;
+    ServerSocket second;
+    int32_t reported = 0;
+    second.Error = [&] { reported = second.LastErrorCode(); };
+    second.Port = first.server.ListeningPort();
+    second.Listen();
+    EXPECT_EQ(reported, 0);  // not from inside Listen
+    EXPECT_TRUE(waitUntil([&] { return reported != 0; }));
+    EXPECT_EQ(reported, 105);
+    EXPECT_FALSE(second.IsListening());
+}
+
+TEST(Tcp, EventsOfOneListenerNeverNest) {
+    ServerSocket server;
+    server.Port = 0;
+    int running = 0, maxRunning = 0, handled = 0;
+    server.Connected = [&](TCPSocket& socket) {
+        socket.DataAvailable = [&] {
+            ++running;
+            maxRunning = std::max(maxRunning, running);
+            // A long handler that lets other events run, as the lexer loop does.
+            for (int i = 0; i < 20; ++i)
+                waitUntil([] { return false; }, 2);
+            ++handled;
+            --running;
+        };
+    };
+    server.Listen();
+    RawClient a(server.ListeningPort()), b(server.ListeningPort());
+    a.send("x");
+    b.send("y");
+    EXPECT_TRUE(waitUntil([&] { return handled == 2; }));
+    EXPECT_EQ(maxRunning, 1);
+}
+
+TEST(Tcp, ClientFetchesByPolling) {
+    EchoServer echo;
+    TCPSocket client;
+    bool connected = false, closed = false;
+    client.Connected = [&] { connected = true; };
+    client.Error = [&] { closed = true; };
+    client.Address = "127.0.0.1";
+    client.Port = echo.server.ListeningPort();
+    client.Connect();
+    for (int i = 0; i < 400 && !connected; ++i)
+        client.Poll();
+    ASSERT_TRUE(connected);
+    client.Write("GET / HTTP/1.0\r\n\r\n");
+    // The server lives in this process, so its events need the loop between polls.
+    for (int i = 0; i < 400 && !closed; ++i) {
+        client.Poll();
+        waitUntil([] { return false; }, 1);
+    }
+    EXPECT_TRUE(closed);
+    EXPECT_EQ(client.LastErrorCode(), 102);
+    EXPECT_EQ(client.ReadAll(), "echo:GET / HTTP/1.0\r\n\r\n");
+}
+
+TEST(Tcp, ClientToAClosedPortFails) {
+    int port;
+    {
+        EchoServer gone;
+        port = gone.server.ListeningPort();
+    }
+    TCPSocket client;
+    bool failed = false;
+    client.Error = [&] { failed = true; };
+    client.Address = "127.0.0.1";
+    client.Port = port;
+    client.Connect();
+    for (int i = 0; i < 400 && !failed; ++i)
+        client.Poll();
+    EXPECT_TRUE(failed);
+    EXPECT_EQ(client.LastErrorCode(), 102);
+    EXPECT_FALSE(client.IsConnected());
+}
