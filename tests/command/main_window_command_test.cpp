@@ -1,0 +1,56 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "command/command_line.h"
+#include "command/main_window_fixture.h"
+
+namespace {
+
+TEST_F(MainWindowTest, CommandLineShowsItsTokensResultAndHistoryAndStoresItsLevels) {
+    command::runCommandLine(window(), "1/5+8+11@75");
+    EXPECT_EQ(window().lblTokens.caption(), "1 / 5 + 8 + 11 @ 75 | ");
+    EXPECT_EQ(window().lblResults.caption(), " 1 2 3 4 5 8 11 @ 75");
+    EXPECT_EQ(history(), "1/5+8+11@75|\r");
+    for (int ch : {1, 2, 3, 4, 5, 8, 11})
+        EXPECT_EQ(Module1::DMXdata[ch], 191) << ch;
+    EXPECT_EQ(Module1::DMXdata[6], 0);
+    EXPECT_EQ(window().token, "");
+}
+
+TEST_F(MainWindowTest, EachLineStartsAFreshTokenListButKeepsTheSelection) {
+    command::runCommandLine(window(), "34@25");
+    command::runCommandLine(window(), "@D9");
+    EXPECT_EQ(window().tokens, (std::vector<std::string>{"", "", "@", "D", "9", "|"}));
+    EXPECT_EQ(window().lblTokens.caption(), " @ D 9 | ");
+    EXPECT_EQ(window().lblResults.caption(), " 34 @ 90");
+    EXPECT_TRUE(window().DMXlevels);
+    EXPECT_EQ(Module1::DMXdata[34], 90);
+    EXPECT_EQ(history(), "34@25|\r@D9|\r");
+}
+
+TEST_F(MainWindowTest, ATypoAbove512IsRefusedWithItsReasonAndKeepsTheLevels) {
+    command::runCommandLine(window(), "10+20@50");
+    command::runCommandLine(window(), "600@5");
+    EXPECT_EQ(window().lblResults.caption(), "Not applied: channel 600 is above 512");
+    EXPECT_EQ(window().chanArray, (std::vector<int32_t>{10, 20}));
+    EXPECT_EQ(Module1::DMXdata[10], 127);
+    EXPECT_EQ(Module1::DMXdata[20], 127);
+}
+
+TEST_F(MainWindowTest, AnEmptyLineShowsNothingNewAndOnlyEndsTheHistoryLine) {
+    command::runCommandLine(window(), "");
+    EXPECT_EQ(window().lblResults.caption(), "Results");
+    EXPECT_EQ(window().lblTokens.caption(), "Tokens");
+    EXPECT_EQ(history(), "\r");
+}
+
+TEST_F(MainWindowTest, LexTokensLooksOnlyAtTheFirstCharacter) {
+    window().tokens.assign(1, "");
+    window().lexTokens("7x");
+    window().lexTokens("@@");
+    window().lexTokens("");
+    EXPECT_EQ(window().tokens, (std::vector<std::string>{"", "7", "@"}));
+}
+
+}  // namespace

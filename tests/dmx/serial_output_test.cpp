@@ -1,0 +1,58 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "command/command_line.h"
+#include "command/main_window_fixture.h"
+#include "dmx/send_dmx.h"
+#include "support/pty_pair.h"
+
+namespace {
+
+class SerialOutputTest : public MainWindowTest {
+  protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        window().Serial1.setSerialPort(interface.devicePath());
+        ASSERT_TRUE(window().Serial1.Open());
+    }
+    testsupport::PtyPair interface;
+};
+
+TEST_F(SerialOutputTest, ACommandLineGoesOutAsOneWholeUniverseFrame) {
+    command::runCommandLine(window(), "1/5+8+11@75;512@F");
+    Module1::sendDMX();
+    const std::string frame = interface.readExactly(518);
+    ASSERT_EQ(frame.size(), 518u);
+    std::string expected("\x7E\x06\x01\x02\x00", 5);
+    std::string levels(512, '\0');
+    for (int ch : {1, 2, 3, 4, 5, 8, 11})
+        levels[ch - 1] = '\xBF';
+    levels[511] = '\xFF';
+    expected += levels;
+    expected += '\xE7';
+    EXPECT_EQ(frame, expected);
+    EXPECT_EQ(interface.readFor(50), "");
+
+    const std::string& view = platform::Implicit<WinLevels>::instance().EditField1.text();
+    EXPECT_EQ(view.substr(0, 24), " 191 191 191 191 191 0 0");
+    EXPECT_EQ(view.substr(view.size() - 6), " 0 255");
+}
+
+TEST_F(SerialOutputTest, EveryCallSendsTheUniverseEvenUnchanged) {
+    Module1::sendDMX();
+    Module1::sendDMX();
+    const std::string frames = interface.readExactly(2 * 518);
+    ASSERT_EQ(frames.size(), 2u * 518);
+    EXPECT_EQ(frames.substr(0, 518), frames.substr(518));
+}
+
+TEST_F(SerialOutputTest, TheInterfaceReplyShowsItsFirmwareInTheDialog) {
+    interface.write(std::string("\x7E\x03\x05\x00\x2C\x01\x09\x01\x28\xE7", 10));
+    const auto& status = platform::Implicit<WinConfig>::instance().StaticText6;
+    EXPECT_TRUE(testsupport::waitUntil([&] { return status.caption() == "OK, Firmware: 1 .44 ."; }))
+        << status.caption();
+    EXPECT_FALSE(platform::Implicit<WinConfig>::instance().visible());
+}
+
+}  // namespace
