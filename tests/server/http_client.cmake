@@ -1,1 +1,2 @@
 brannic_logic_test(http_parsing_test ${CMAKE_CURRENT_LIST_DIR}/http_parsing_test.cpp)
+brannic_test(http_socket_test ${CMAKE_CURRENT_LIST_DIR}/http_socket_test.cpp ${CMAKE_CURRENT_LIST_DIR}/http_test_server.cpp)
