@@ -1,4 +1,5 @@
 target_sources(brannic_logic PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/decimal_list.cpp
   ${CMAKE_CURRENT_LIST_DIR}/lexer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/level_assignment.cpp
   ${CMAKE_CURRENT_LIST_DIR}/show_file_format.cpp

@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "command/decimal_list.h"
+
 namespace command {
 
 namespace {
@@ -51,15 +53,17 @@ std::string applyStatement(const ParsedStatement& parsed, std::vector<int32_t>& 
         return refusalCaption(*parsed.channelBeyondLast);
     if (parsed.selection.any())
         takeSelection(parsed.selection, chanArray);
-    std::string caption;
     int32_t level = parsed.level;
-    for (int32_t ch : chanArray) {
-        caption += ' ';
-        appendDecimal(caption, ch);
+    // Clamped once for all channels, and only when there are channels to store it in.
+    if (!chanArray.empty()) {
         const int32_t value = outputValue(level, parsed.dmxLevels);
-        if (inStore(ch))
-            levels[static_cast<size_t>(ch)] = value;
+        for (int32_t ch : chanArray) {
+            if (inStore(ch))
+                levels[static_cast<size_t>(ch)] = value;
+        }
     }
+    std::string caption;
+    appendSpacedDecimals(caption, chanArray);
     caption += " @ ";
     appendDecimal(caption, level);
     return caption;

@@ -33,8 +33,9 @@ std::string dmxFrame(const Module1::LevelStore& levels) {
     bytes.reserve(frameSize);
     appendHead(bytes, sendDmxLabel, levels.size());
     bytes += dmxStartCode;
+    bytes.resize(frameSize - 1);
     for (size_t ch = 1; ch < levels.size(); ++ch) {
-        bytes += static_cast<char>(std::clamp(levels[ch], 0, 255));
+        bytes[4 + ch] = static_cast<char>(std::clamp(levels[ch], 0, 255));
     }
     bytes += endDelimiter;
     return bytes;
