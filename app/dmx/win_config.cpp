@@ -1,6 +1,21 @@
 #include "dmx/win_config.h"
 
-WinConfig::WinConfig() : platform::Window("Configure DMX Pro", 460, 260, false) {
+#include "dmx/interface_packets.h"
+#include "platform/events.h"
+#include "platform/system.h"
+#include "platform/text.h"
+#include "settings/config.h"
+#include "ui/window1.h"
+
+namespace {
+
+platform::Serial& mainSerialPort() {
+    return platform::Implicit<Window1>::instance().Serial1;
+}
+
+}  // namespace
+
+WinConfig::WinConfig() : platform::Window("Configure DMX Pro", 500, 250, false) {
     place(StaticText1, 0, 0, 1, 2);
     place(StaticText2, 1, 0);
     place(StaticText3, 1, 1);
@@ -10,6 +25,47 @@ WinConfig::WinConfig() : platform::Window("Configure DMX Pro", 460, 260, false) 
     place(PushButton1, 4, 0);
     place(PushButton2, 4, 1);
     place(StaticText6, 5, 0, 1, 2);
+    PopupMenu1.change = [this] { PopupMenu1_Change(); };
+    PushButton1.action = [this] { PushButton1_Action(); };
+    PushButton2.action = [this] { PushButton2_Action(); };
 }
 
-void WinConfig::Open() {}
+void WinConfig::Open() {
+    PopupMenu1.deleteAllRows();
+    const std::vector<std::string> ports = platform::System::SerialPorts();
+    StaticText3.setCaption(platform::Str(static_cast<int64_t>(ports.size())));
+    for (const std::string& port : ports) {
+        PopupMenu1.addRow(port);
+        platform::yieldToBackgroundTasks();
+    }
+    if (Module1::currentPortNumber < static_cast<int32_t>(ports.size())) {
+        PopupMenu1.setListIndex(Module1::currentPortNumber);
+    }
+}
+
+void WinConfig::PopupMenu1_Change() {
+    const int32_t index = PopupMenu1.listIndex();
+    Module1::currentPortNumber = index;
+    StaticText5.setCaption("Serial Port " + platform::Str(index) + " = " + PopupMenu1.text());
+    if (index < 0) {
+        StaticText6.setCaption("invalid serial port number");
+        return;
+    }
+    platform::Serial& serial = mainSerialPort();
+    serial.setSerialPort(PopupMenu1.rows()[static_cast<size_t>(index)]);
+    if (serial.Open()) {
+        StaticText6.setCaption("Serial Port " + platform::Str(index) + " is Open\r");
+    } else {
+        StaticText6.setCaption("serial port could not be opened");
+    }
+}
+
+void WinConfig::PushButton1_Action() {
+    Module1::writeConfig();
+    Hide();
+    mainSerialPort().Write(dmx::startCodeOnlyFrame());
+}
+
+void WinConfig::PushButton2_Action() {
+    mainSerialPort().Write(dmx::parameterRequest());
+}

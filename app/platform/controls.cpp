@@ -8,8 +8,7 @@ void Control::setVisible(bool visible) {
 }
 
 void Control::changed() const {
-    if (observer_)
-        observer_();
+    if (observer_) observer_();
 }
 
 void StaticText::setCaption(std::string caption) {
@@ -39,13 +38,11 @@ void CheckBox::setValue(bool value) {
 
 void CheckBox::click() {
     setValue(!value_);
-    if (action)
-        action();
+    if (action) action();
 }
 
 void PushButton::push() const {
-    if (action)
-        action();
+    if (action) action();
 }
 
 void PopupMenu::deleteAllRows() {
@@ -60,12 +57,11 @@ void PopupMenu::addRow(std::string text) {
 }
 
 void PopupMenu::setListIndex(int32_t index) {
-    if (index < -1 || index >= static_cast<int32_t>(rows_.size()))
-        index = -1;
+    if (index < -1 || index >= static_cast<int32_t>(rows_.size())) index = -1;
+    if (index == listIndex_) return;  // only a change of selection runs the handler
     listIndex_ = index;
     changed();
-    if (change)
-        change();
+    if (change) change();
 }
 
 std::string PopupMenu::text() const {

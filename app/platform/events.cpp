@@ -1,12 +1,16 @@
 #include "platform/events.h"
 
+#include <unistd.h>
+
 #include <QApplication>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
+#include <QSocketNotifier>
 #include <QTimer>
+#include <csignal>
 #include <cstdlib>
 
 #include "platform/widget_view.h"
@@ -88,13 +92,34 @@ bool Application::displayAvailable() {
     return set("QT_QPA_PLATFORM") || set("DISPLAY") || set("WAYLAND_DISPLAY");
 }
 
+namespace {
+int signalPipe[2] = {-1, -1};
+
+void onTerminationSignal(int) {
+    char byte = 1;
+    [[maybe_unused]] ssize_t written = ::write(signalPipe[1], &byte, 1);
+}
+}  // namespace
+
+void quitOnTerminationSignals() {
+    // The handler only writes to a pipe; the event loop reads it and quits in its own time.
+    if (signalPipe[0] >= 0 || ::pipe(signalPipe) != 0) return;
+    auto* notifier =
+        new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, QCoreApplication::instance());
+    QObject::connect(notifier, &QSocketNotifier::activated, [] { Application::quit(0); });
+    struct sigaction action {};
+    action.sa_handler = onTerminationSignal;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGINT, &action, nullptr);
+}
+
 void yieldToBackgroundTasks() {
     // Letting events run costs far more than a lexer step, so a long loop hands over at most once
     // every few milliseconds; that is still prompt for sockets and timers.
     static qint64 lastYield = 0;
     qint64 now = clock().elapsed();
-    if (now - lastYield < 4)
-        return;
+    if (now - lastYield < 4) return;
     lastYield = now;
     QCoreApplication::processEvents(QEventLoop::AllEvents, 2);
 }
@@ -114,8 +139,7 @@ int64_t Ticks() {
 void MsgBox(const std::string& text) {
     auto& log = messages();
     log.push_back(text);
-    if (log.size() > 100)
-        log.erase(log.begin());
+    if (log.size() > 100) log.erase(log.begin());
     if (messageSink()) {
         messageSink()(text);
     } else if (!headlessMode) {

@@ -29,6 +29,9 @@ class Application {
     std::unique_ptr<Impl> impl_;
 };
 
+// SIGTERM and SIGINT end the event loop with exit status 0.
+void quitOnTerminationSignals();
+
 // Lets the framework run pending events inside a long loop. Handlers run through a HandlerGate are
 // never re-entered by it; their events wait until the running call has returned.
 void yieldToBackgroundTasks();

@@ -16,11 +16,9 @@ namespace fs = std::filesystem;
 std::string TextInputStream::ReadLine() {
     std::string line;
     for (int c = stream_.get(); c != std::char_traits<char>::eof(); c = stream_.get()) {
-        if (c == '\n')
-            break;
+        if (c == '\n') break;
         if (c == '\r') {
-            if (stream_.peek() == '\n')
-                stream_.get();
+            if (stream_.peek() == '\n') stream_.get();
             break;
         }
         line.push_back(static_cast<char>(c));
@@ -75,11 +73,9 @@ bool FolderItem::Exists() const {
 
 std::unique_ptr<TextInputStream> FolderItem::OpenAsTextFile() const {
     std::error_code error;
-    if (path_.empty() || fs::is_directory(path_, error))
-        return nullptr;
+    if (path_.empty() || fs::is_directory(path_, error)) return nullptr;
     std::ifstream stream(path_, std::ios::binary);
-    if (!stream.is_open())
-        return nullptr;
+    if (!stream.is_open()) return nullptr;
     return std::make_unique<TextInputStream>(std::move(stream));
 }
 
@@ -92,8 +88,7 @@ std::unique_ptr<TextOutputStream> FolderItem::CreateTextFile(std::string& error,
     if (ownerOnly) {
         // Created with owner-only rights from the start, so the text is never readable by others.
         int fd = ::open(temporary.c_str(), O_CREAT | O_WRONLY | O_TRUNC, 0600);
-        if (fd >= 0)
-            ::close(fd);
+        if (fd >= 0) ::close(fd);
     }
     std::ofstream stream(temporary, std::ios::binary | std::ios::trunc);
     if (!stream.is_open()) {
@@ -118,10 +113,8 @@ fs::path& applicationOverride() {
 }  // namespace
 
 FolderItem PreferencesFolder() {
-    if (!preferencesOverride().empty())
-        return FolderItem(preferencesOverride());
-    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg)
-        return FolderItem(xdg);
+    if (!preferencesOverride().empty()) return FolderItem(preferencesOverride());
+    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg) return FolderItem(xdg);
     const char* home = std::getenv("HOME");
     return FolderItem(fs::path(home && *home ? home : ".") / ".config");
 }
@@ -131,8 +124,7 @@ void setPreferencesFolder(fs::path folder) {
 }
 
 fs::path ApplicationFolder() {
-    if (!applicationOverride().empty())
-        return applicationOverride();
+    if (!applicationOverride().empty()) return applicationOverride();
     std::error_code error;
     fs::path exe = fs::read_symlink("/proc/self/exe", error);
     return error ? fs::current_path() : exe.parent_path();

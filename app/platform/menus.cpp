@@ -4,8 +4,7 @@ namespace platform {
 
 void MenuItem::setChecked(bool checked) {
     checked_ = checked;
-    if (observer)
-        observer();
+    if (observer) observer();
 }
 
 MenuItem& MenuItem::append(std::unique_ptr<MenuItem> item) {
@@ -15,15 +14,13 @@ MenuItem& MenuItem::append(std::unique_ptr<MenuItem> item) {
 
 MenuItem* MenuItem::Child(const std::string& name) const {
     for (const auto& child : children_) {
-        if (child->name() == name)
-            return child.get();
+        if (child->name() == name) return child.get();
     }
     return nullptr;
 }
 
 void MenuItem::choose() const {
-    if (handler)
-        handler();
+    if (handler) handler();
 }
 
 }  // namespace platform

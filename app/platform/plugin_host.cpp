@@ -19,12 +19,10 @@ namespace {
 // A string is one block: the record, then the buffer (a leading byte, the text, a spare byte).
 // The record's first word counts references and its third carries the encoding tag.
 FrameworkString* makeString(const char* source, int32_t length) {
-    if (length < 0)
-        return nullptr;
+    if (length < 0) return nullptr;
     const size_t bufferSize = static_cast<size_t>(length) + 2;
     void* block = std::calloc(1, sizeof(FrameworkString) + bufferSize);
-    if (block == nullptr)
-        return nullptr;
+    if (block == nullptr) return nullptr;
     auto* s = static_cast<FrameworkString*>(block);
     s->hostWord0 = 1;
     s->buffer = reinterpret_cast<unsigned char*>(s + 1);
@@ -41,8 +39,7 @@ size_t& liveStrings() {
 }
 
 void setEncoding(FrameworkString* s, int32_t code) {
-    if (s != nullptr)
-        s->hostWord2 = static_cast<uint32_t>(code);
+    if (s != nullptr) s->hostWord2 = static_cast<uint32_t>(code);
 }
 
 // ---- Host routines, as plug-ins call them
@@ -66,23 +63,20 @@ void registerMethod(const MethodEntry* entry) {
 
 FrameworkString* buildString(const char* source, int32_t length) {
     FrameworkString* s = makeString(source, length);
-    if (s != nullptr)
-        ++liveStrings();
+    if (s != nullptr) ++liveStrings();
     return s;
 }
 
 // The host has no modules or classes, so only an unqualified look-up finds anything.
 AnyFunction loadGlobalMethod(const char* name, const char* declaration) {
-    if ((name != nullptr && *name != '\0') || declaration == nullptr)
-        return nullptr;
+    if ((name != nullptr && *name != '\0') || declaration == nullptr) return nullptr;
     return findGlobalMethod(declaration);
 }
 
 // A string that only the caller holds takes the tag itself; a shared one is copied, so that no
 // other holder sees its tag change.
 FrameworkString* defineEncoding(FrameworkString* s, const TextEncoding* encoding) {
-    if (s == nullptr)
-        return nullptr;
+    if (s == nullptr) return nullptr;
     FrameworkString* tagged = s;
     if (stringReferences(s) == 1) {
         retainString(s);
@@ -129,8 +123,7 @@ const std::map<std::string_view, AnyFunction>& hostRoutines() {
 std::string loadPlugin(const std::filesystem::path& library) {
     static std::set<void*> entered;
     void* handle = dlopen(library.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (handle == nullptr)
-        return dlerror();
+    if (handle == nullptr) return dlerror();
     if (entered.contains(handle)) {
         dlclose(handle);  // drops the reference this call took; the first load keeps it
         return {};
@@ -150,8 +143,7 @@ void startPlugin(PluginMainFunction entry) {
 }
 
 AnyFunction resolveHostRoutine(const char* name) {
-    if (name == nullptr)
-        return nullptr;
+    if (name == nullptr) return nullptr;
     auto found = hostRoutines().find(name);
     return found != hostRoutines().end() ? found->second : nullptr;
 }
@@ -164,8 +156,7 @@ AnyFunction findGlobalMethod(std::string_view declaration) {
 const TextEncoding* textEncoding(int32_t code) {
     static std::map<int32_t, std::unique_ptr<TextEncoding>> encodings;
     auto& encoding = encodings[code];
-    if (!encoding)
-        encoding = std::make_unique<TextEncoding>(TextEncoding{code});
+    if (!encoding) encoding = std::make_unique<TextEncoding>(TextEncoding{code});
     return encoding.get();
 }
 
@@ -178,20 +169,17 @@ FrameworkString* newString(std::string_view text) {
 }
 
 void retainString(FrameworkString* s) {
-    if (s != nullptr)
-        ++s->hostWord0;
+    if (s != nullptr) ++s->hostWord0;
 }
 
 void releaseString(FrameworkString* s) {
-    if (s == nullptr || --s->hostWord0 > 0)
-        return;
+    if (s == nullptr || --s->hostWord0 > 0) return;
     --liveStrings();
     std::free(s);
 }
 
 std::string_view stringText(const FrameworkString* s) {
-    if (s == nullptr)
-        return {};
+    if (s == nullptr) return {};
     return {reinterpret_cast<const char*>(frameworkStringText(s)),
             static_cast<size_t>(frameworkStringLength(s))};
 }

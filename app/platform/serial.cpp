@@ -15,8 +15,7 @@ struct Serial::Impl {
 Serial::Serial() : impl_(std::make_unique<Impl>()) {
     QObject::connect(&impl_->port, &QSerialPort::readyRead, [this] {
         impl_->dataGate.run([this] {
-            if (DataAvailable)
-                DataAvailable();
+            if (DataAvailable) DataAvailable();
         });
     });
     QObject::connect(
@@ -28,21 +27,18 @@ Serial::Serial() : impl_(std::make_unique<Impl>()) {
                 error != QSerialPort::WriteError) {
                 return;
             }
-            if (!impl_->port.isOpen())
-                return;
+            if (!impl_->port.isOpen()) return;
             std::string reason = "Serial port " + impl_->device +
                                  " failed: " + impl_->port.errorString().toStdString();
             impl_->port.close();
-            if (Error)
-                Error(reason);
+            if (Error) Error(reason);
         });
 }
 
 Serial::~Serial() = default;
 
 void Serial::setSerialPort(const std::string& device) {
-    if (impl_->port.isOpen())
-        impl_->port.close();
+    if (impl_->port.isOpen()) impl_->port.close();
     impl_->device = device;
     impl_->port.setPortName(QString::fromStdString(device));
 }
@@ -53,10 +49,8 @@ const std::string& Serial::serialPort() const {
 
 bool Serial::Open() {
     QSerialPort& port = impl_->port;
-    if (port.isOpen())
-        return true;
-    if (impl_->device.empty() || !port.open(QIODevice::ReadWrite))
-        return false;
+    if (port.isOpen()) return true;
+    if (impl_->device.empty() || !port.open(QIODevice::ReadWrite)) return false;
     port.setBaudRate(57600);
     port.setDataBits(QSerialPort::Data8);
     port.setParity(QSerialPort::NoParity);
@@ -76,8 +70,7 @@ bool Serial::IsOpen() const {
 }
 
 void Serial::Write(std::string_view bytes) {
-    if (!impl_->port.isOpen())
-        return;
+    if (!impl_->port.isOpen()) return;
     impl_->port.write(bytes.data(), static_cast<qint64>(bytes.size()));
 }
 

@@ -14,8 +14,7 @@ std::vector<std::string> portsFromEnvironment(const char* list) {
     std::vector<std::string> ports;
     std::stringstream stream(list);
     for (std::string device; std::getline(stream, device, ':');) {
-        if (!device.empty())
-            ports.push_back(device);
+        if (!device.empty()) ports.push_back(device);
     }
     return ports;
 }
@@ -29,8 +28,7 @@ bool usable(const QNetworkInterface& interface) {
 std::vector<std::pair<std::string, bool>> interfaceAddresses() {
     std::vector<std::pair<std::string, bool>> found;
     for (const QNetworkInterface& interface : QNetworkInterface::allInterfaces()) {
-        if (!usable(interface))
-            continue;
+        if (!usable(interface)) continue;
         bool loopback = interface.flags().testFlag(QNetworkInterface::IsLoopBack);
         for (const QNetworkAddressEntry& entry : interface.addressEntries()) {
             if (entry.ip().protocol() == QAbstractSocket::IPv4Protocol) {
@@ -45,8 +43,7 @@ std::vector<std::pair<std::string, bool>> interfaceAddresses() {
 }  // namespace
 
 std::vector<std::string> SerialPorts() {
-    if (const char* list = std::getenv("BRANNIC_SERIAL_PORTS"))
-        return portsFromEnvironment(list);
+    if (const char* list = std::getenv("BRANNIC_SERIAL_PORTS")) return portsFromEnvironment(list);
     std::vector<std::string> ports;
     for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
         ports.push_back(info.systemLocation().toStdString());
@@ -73,8 +70,7 @@ int NetworkInterfaceCount() {
 
 std::string IPAddress(int index) {
     auto addresses = interfaceAddresses();
-    if (index < 0 || index >= static_cast<int>(addresses.size()))
-        return {};
+    if (index < 0 || index >= static_cast<int>(addresses.size())) return {};
     return addresses[static_cast<size_t>(index)].first;
 }
 

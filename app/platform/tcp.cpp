@@ -121,34 +121,29 @@ struct SocketImpl {
     void closeDescriptor() {
         // The notifiers may be inside their own signal right now: they go when control returns.
         for (auto* notifier : {readNotifier.release(), writeNotifier.release()}) {
-            if (!notifier)
-                continue;
+            if (!notifier) continue;
             notifier->setEnabled(false);
             notifier->deleteLater();
         }
-        if (fd >= 0)
-            ::close(fd);
+        if (fd >= 0) ::close(fd);
         fd = -1;
         connected = false;
         connecting = false;
     }
 
     void fire(const std::function<void()>& handler) {
-        if (handler)
-            deliver(handler);
+        if (handler) deliver(handler);
     }
 
     void fail(int32_t code) {
         lastError = code;
         bool wasOpen = fd >= 0;
         closeDescriptor();
-        if (wasOpen)
-            fire(owner.Error);
+        if (wasOpen) fire(owner.Error);
     }
 
     void onReadable() {
-        if (fd < 0)
-            return;
+        if (fd < 0) return;
         bool arrived = false;
         char buffer[16384];
         for (;;) {
@@ -158,19 +153,15 @@ struct SocketImpl {
                 arrived = true;
                 continue;
             }
-            if (got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
-                break;
-            if (got < 0 && errno == EINTR)
-                continue;
+            if (got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) break;
+            if (got < 0 && errno == EINTR) continue;
             // The peer closed (or reset): what arrived first is still delivered.
             int32_t code = got == 0 ? kDisconnected : errorCodeFor(errno);
-            if (arrived)
-                fire(owner.DataAvailable);
+            if (arrived) fire(owner.DataAvailable);
             fail(code);
             return;
         }
-        if (arrived)
-            fire(owner.DataAvailable);
+        if (arrived) fire(owner.DataAvailable);
     }
 
     void finishConnecting() {
@@ -187,12 +178,10 @@ struct SocketImpl {
     }
 
     void onWritable() {
-        if (fd < 0)
-            return;
+        if (fd < 0) return;
         if (connecting) {
             finishConnecting();
-            if (!connected)
-                return;
+            if (!connected) return;
         }
         flush();
     }
@@ -205,19 +194,15 @@ struct SocketImpl {
                 out.erase(0, static_cast<size_t>(put));
                 continue;
             }
-            if (put < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
-                break;
-            if (put < 0 && errno == EINTR)
-                continue;
+            if (put < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) break;
+            if (put < 0 && errno == EINTR) continue;
             fail(errorCodeFor(errno));
             return;
         }
-        if (writeNotifier)
-            writeNotifier->setEnabled(!out.empty());
+        if (writeNotifier) writeNotifier->setEnabled(!out.empty());
         if (sending && out.empty())
             fire([this] {
-                if (owner.SendComplete)
-                    owner.SendComplete(false);
+                if (owner.SendComplete) owner.SendComplete(false);
             });
     }
 
@@ -264,16 +249,12 @@ struct SocketImpl {
     }
 
     void poll() {
-        if (fd < 0)
-            return;
+        if (fd < 0) return;
         pollfd request{
             fd, static_cast<short>(POLLIN | ((connecting || !out.empty()) ? POLLOUT : 0)), 0};
-        if (::poll(&request, 1, 5) <= 0)
-            return;
-        if (request.revents & (POLLOUT | POLLERR | POLLHUP))
-            onWritable();
-        if (fd >= 0 && (request.revents & (POLLIN | POLLHUP | POLLERR)))
-            onReadable();
+        if (::poll(&request, 1, 5) <= 0) return;
+        if (request.revents & (POLLOUT | POLLERR | POLLHUP)) onWritable();
+        if (fd >= 0 && (request.revents & (POLLIN | POLLHUP | POLLERR))) onReadable();
     }
 };
 
@@ -296,8 +277,7 @@ struct ServerImpl {
     // works is never entered again before it returns.
     void deliver(std::function<void()> event) {
         waiting.push_back(std::move(event));
-        if (delivering)
-            return;
+        if (delivering) return;
         delivering = true;
         while (!waiting.empty()) {
             auto next = std::move(waiting.front());
@@ -310,8 +290,7 @@ struct ServerImpl {
 
     bool bindAndListen(int family, int32_t wanted) {
         int descriptor = ::socket(family, SOCK_STREAM, 0);
-        if (descriptor < 0)
-            return false;
+        if (descriptor < 0) return false;
         int yes = 1, no = 0;
         setsockopt(descriptor, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
         sockaddr_storage address{};
@@ -356,21 +335,18 @@ struct ServerImpl {
                    (lastError == 0 && bindAndListen(AF_INET, wanted))) {
             return;
         }
-        if (lastError == 0)
-            lastError = kDriverError;
+        if (lastError == 0) lastError = kDriverError;
         // Reported after the caller has returned, so an error handler may safely listen again.
         later(context, [this] {
             deliver([this] {
-                if (owner.Error)
-                    owner.Error();
+                if (owner.Error) owner.Error();
             });
         });
     }
 
     void close() {
         acceptNotifier.reset();
-        if (fd >= 0)
-            ::close(fd);
+        if (fd >= 0) ::close(fd);
         fd = -1;
     }
 
@@ -379,15 +355,13 @@ struct ServerImpl {
             sockaddr_storage peer{};
             socklen_t length = sizeof peer;
             int descriptor = ::accept(fd, reinterpret_cast<sockaddr*>(&peer), &length);
-            if (descriptor < 0)
-                return;
+            if (descriptor < 0) return;
             adopt(descriptor, addressText(peer));
         }
     }
 
     void adopt(int descriptor, std::string peer) {
-        if (connections.size() >= kMaxConnections)
-            connections.begin()->second->Close();
+        if (connections.size() >= kMaxConnections) connections.begin()->second->Close();
         uint64_t id = nextId++;
         auto socket = std::make_unique<TCPSocket>();
         TCPSocket& connection = *socket;
@@ -397,22 +371,19 @@ struct ServerImpl {
         impl.connected = true;
         impl.deliver = [this, id](std::function<void()> event) {
             deliver([this, id, event = std::move(event)] {
-                if (connections.count(id))
-                    event();
+                if (connections.count(id)) event();
             });
         };
         impl.attach(descriptor);
         deliver([this, id] {
             auto found = connections.find(id);
-            if (found != connections.end() && owner.Connected)
-                owner.Connected(*found->second);
+            if (found != connections.end() && owner.Connected) owner.Connected(*found->second);
         });
     }
 
     // Ended connections are dropped after the current event, never under a running handler.
     void sweep() {
-        if (delivering)
-            return;
+        if (delivering) return;
         std::erase_if(connections, [](const auto& entry) { return entry.second->impl_->fd < 0; });
     }
 };
@@ -462,8 +433,7 @@ void TCPSocket::Write(std::string_view bytes) {
 }
 
 void TCPSocket::Disconnect() {
-    if (impl_->fd >= 0)
-        ::shutdown(impl_->fd, SHUT_WR);
+    if (impl_->fd >= 0) ::shutdown(impl_->fd, SHUT_WR);
     impl_->closeDescriptor();
 }
 

@@ -10,11 +10,9 @@ namespace platform {
 
 double Val(std::string_view text) {
     size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
-        ++i;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
     std::string_view rest = text.substr(i);
-    if (!rest.empty() && rest.front() == '+')
-        rest.remove_prefix(1);
+    if (!rest.empty() && rest.front() == '+') rest.remove_prefix(1);
     // Only digits start a number: from_chars alone would also take "inf" and "nan".
     size_t digit = (!rest.empty() && rest.front() == '-') ? 1 : 0;
     if (digit >= rest.size() ||
@@ -31,12 +29,9 @@ double Val(std::string_view text) {
 
 int32_t ValInt32(std::string_view text) {
     double value = std::trunc(Val(text));
-    if (std::isnan(value))
-        return 0;
-    if (value >= std::numeric_limits<int32_t>::max())
-        return std::numeric_limits<int32_t>::max();
-    if (value <= std::numeric_limits<int32_t>::min())
-        return std::numeric_limits<int32_t>::min();
+    if (std::isnan(value)) return 0;
+    if (value >= std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
+    if (value <= std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
     return static_cast<int32_t>(value);
 }
 
@@ -46,17 +41,14 @@ std::string Str(int64_t value) {
 
 std::string_view Trim(std::string_view text) {
     size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos)
-        return {};
+    if (first == std::string_view::npos) return {};
     size_t last = text.find_last_not_of(' ');
     return text.substr(first, last - first + 1);
 }
 
 size_t InStr(std::string_view haystack, std::string_view needle, size_t start) {
-    if (start == 0)
-        start = 1;
-    if (start > haystack.size() + 1)
-        return 0;
+    if (start == 0) start = 1;
+    if (start > haystack.size() + 1) return 0;
     size_t at = haystack.find(needle, start - 1);
     return at == std::string_view::npos ? 0 : at + 1;
 }
@@ -65,14 +57,11 @@ size_t InStrNoCase(std::string_view haystack, std::string_view needle) {
     auto lower = [](char c) {
         return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     };
-    if (needle.size() > haystack.size())
-        return 0;
+    if (needle.size() > haystack.size()) return 0;
     for (size_t at = 0; at + needle.size() <= haystack.size(); ++at) {
         size_t k = 0;
-        while (k < needle.size() && lower(haystack[at + k]) == lower(needle[k]))
-            ++k;
-        if (k == needle.size())
-            return at + 1;
+        while (k < needle.size() && lower(haystack[at + k]) == lower(needle[k])) ++k;
+        if (k == needle.size()) return at + 1;
     }
     return 0;
 }

@@ -39,8 +39,7 @@ QWidget* labelView(StaticText& label, bool heading) {
     auto* view = new QLabel;
     view->setTextFormat(Qt::PlainText);  // captions come from the network: never markup
     view->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    if (heading)
-        view->setStyleSheet(QStringLiteral("font-weight: bold"));
+    if (heading) view->setStyleSheet(QStringLiteral("font-weight: bold"));
     auto sync = [&label, view] {
         view->setText(qtext(label.caption()));
         view->setVisible(label.visible());
@@ -63,8 +62,7 @@ QWidget* editView(EditField& field) {
     QObject::connect(view, &QLineEdit::textEdited,
                      [&field](const QString& text) { field.userEdited(stdtext(text)); });
     auto sync = [&field, view] {
-        if (stdtext(view->text()) != field.text())
-            view->setText(qtext(field.text()));
+        if (stdtext(view->text()) != field.text()) view->setText(qtext(field.text()));
         view->setVisible(field.visible());
     };
     field.setObserver(sync);
@@ -75,8 +73,7 @@ QWidget* editView(EditField& field) {
 QWidget* checkView(CheckBox& box) {
     auto* view = new QCheckBox(qtext(box.caption()));
     QObject::connect(view, &QCheckBox::clicked, [&box](bool checked) {
-        if (box.value() != checked)
-            box.click();
+        if (box.value() != checked) box.click();
     });
     auto sync = [&box, view] {
         QSignalBlocker block(view);
@@ -101,8 +98,7 @@ QWidget* popupView(PopupMenu& menu) {
     auto sync = [&menu, view] {
         QSignalBlocker block(view);
         view->clear();
-        for (const auto& row : menu.rows())
-            view->addItem(qtext(row));
+        for (const auto& row : menu.rows()) view->addItem(qtext(row));
         view->setCurrentIndex(menu.listIndex());
     };
     menu.setObserver(sync);
@@ -111,18 +107,12 @@ QWidget* popupView(PopupMenu& menu) {
 }
 
 QWidget* controlView(Control& control) {
-    if (auto* group = dynamic_cast<GroupBox*>(&control))
-        return labelView(*group, true);
-    if (auto* label = dynamic_cast<StaticText*>(&control))
-        return labelView(*label, false);
-    if (auto* field = dynamic_cast<EditField*>(&control))
-        return editView(*field);
-    if (auto* box = dynamic_cast<CheckBox*>(&control))
-        return checkView(*box);
-    if (auto* button = dynamic_cast<PushButton*>(&control))
-        return buttonView(*button);
-    if (auto* popup = dynamic_cast<PopupMenu*>(&control))
-        return popupView(*popup);
+    if (auto* group = dynamic_cast<GroupBox*>(&control)) return labelView(*group, true);
+    if (auto* label = dynamic_cast<StaticText*>(&control)) return labelView(*label, false);
+    if (auto* field = dynamic_cast<EditField*>(&control)) return editView(*field);
+    if (auto* box = dynamic_cast<CheckBox*>(&control)) return checkView(*box);
+    if (auto* button = dynamic_cast<PushButton*>(&control)) return buttonView(*button);
+    if (auto* popup = dynamic_cast<PopupMenu*>(&control)) return popupView(*popup);
     return new QWidget;
 }
 
@@ -139,8 +129,7 @@ void standardEdit(const std::string& name) {
         {"EditPaste", "paste"}, {"EditClear", "del"}, {"EditSelectAll", "selectAll"}};
     auto action = editActions.find(name);
     QWidget* focus = QApplication::focusWidget();
-    if (action != editActions.end() && focus)
-        QMetaObject::invokeMethod(focus, action->second);
+    if (action != editActions.end() && focus) QMetaObject::invokeMethod(focus, action->second);
 }
 
 void buildMenus(QMenuBar& bar, const MenuItem& menuBar) {
@@ -154,8 +143,7 @@ void buildMenus(QMenuBar& bar, const MenuItem& menuBar) {
             MenuItem* model = item.get();
             QAction* action = view->addAction(qtext(model->text()));
             action->setShortcut(shortcutFor(model->keyboardShortcut()));
-            if (model->isQuitItem())
-                action->setMenuRole(QAction::QuitRole);
+            if (model->isQuitItem()) action->setMenuRole(QAction::QuitRole);
             QObject::connect(action, &QAction::triggered, [model] {
                 if (model->handler) {
                     model->choose();
@@ -189,15 +177,13 @@ class WindowWidget : public QMainWindow {
         grid->setColumnStretch(grid->columnCount() - 1, 1);
         grid->setRowStretch(grid->rowCount(), 1);
         setCentralWidget(body);
-        if (const MenuItem* bar = window.menuBar())
-            buildMenus(*menuBar(), *bar);
+        if (const MenuItem* bar = window.menuBar()) buildMenus(*menuBar(), *bar);
         resize(window.width(), window.height());
         sync();
     }
 
     ~WindowWidget() override {
-        for (const auto& placement : window_.layout())
-            placement.control->setObserver({});
+        for (const auto& placement : window_.layout()) placement.control->setObserver({});
     }
 
     void sync() {
@@ -213,6 +199,11 @@ class WindowWidget : public QMainWindow {
     }
 
   protected:
+    void changeEvent(QEvent* event) override {
+        if (event->type() == QEvent::WindowStateChange) window_.viewMinimized(isMinimized());
+        QMainWindow::changeEvent(event);
+    }
+
     void closeEvent(QCloseEvent* event) override {
         event->ignore();
         window_.closeBoxClicked();
@@ -229,13 +220,11 @@ class WidgetViewHost : public WindowViewHost {
             view->second->sync();
             return;
         }
-        if (!window.visible() || !waiting_.insert(&window).second)
-            return;
+        if (!window.visible() || !waiting_.insert(&window).second) return;
         // Widgets are made on the next turn of the event loop, so a window shown and hidden again
         // within one handler never costs any.
         QTimer::singleShot(0, &context_, [this, &window] {
-            if (!waiting_.erase(&window) || !window.visible())
-                return;
+            if (!waiting_.erase(&window) || !window.visible()) return;
             views_[&window] = std::make_unique<WindowWidget>(window);
         });
     }

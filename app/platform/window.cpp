@@ -14,13 +14,11 @@ Window::Window(std::string title, int width, int height, bool visibleOnOpen)
     : title_(std::move(title)), width_(width), height_(height), visibleOnOpen_(visibleOnOpen) {}
 
 Window::~Window() {
-    if (viewHost)
-        viewHost->windowDestroyed(*this);
+    if (viewHost) viewHost->windowDestroyed(*this);
 }
 
 void Window::changed() {
-    if (viewHost)
-        viewHost->windowChanged(*this);
+    if (viewHost) viewHost->windowChanged(*this);
 }
 
 void Window::setTitle(std::string title) {
@@ -40,7 +38,6 @@ void Window::setLeft(int left) {
 
 void Window::Show() {
     visible_ = true;
-    minimized_ = false;
     changed();
 }
 
@@ -55,8 +52,7 @@ void Window::Minimize() {
 }
 
 bool Window::Close() {
-    if (CancelClose())
-        return false;
+    if (CancelClose()) return false;
     visible_ = false;
     changed();
     return true;

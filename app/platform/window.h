@@ -12,6 +12,7 @@
 namespace platform {
 
 class Window;
+class MenuItem;
 
 // What draws windows: installed by the desktop application, absent when headless.
 class WindowViewHost {
@@ -44,7 +45,7 @@ class Window {
     // The user clicked the window's close box: other windows hide, keeping their state.
     virtual void closeBoxClicked() { Hide(); }
     // The menu bar drawn in this window, if any.
-    virtual const class MenuItem* menuBar() const { return nullptr; }
+    virtual const MenuItem* menuBar() const { return nullptr; }
 
     const std::string& title() const { return title_; }
     void setTitle(std::string title);
@@ -63,6 +64,8 @@ class Window {
     bool visible() const { return visible_; }
     bool minimized() const { return minimized_; }
     bool visibleOnOpen() const { return visibleOnOpen_; }
+    // The user minimized or restored the window in its view.
+    void viewMinimized(bool minimized) { minimized_ = minimized; }
 
     // Grid of the window's controls, for the view that draws them.
     const std::vector<Placement>& layout() const { return layout_; }
@@ -91,9 +94,9 @@ class Implicit {
     static W& instance() {
         if (!window_) {
             window_ = std::make_unique<W>();
+            if (created) created(*window_);
             window_->Open();
-            if (window_ && window_->visibleOnOpen())
-                window_->Show();
+            if (window_ && window_->visibleOnOpen()) window_->Show();
         }
         return *window_;
     }
@@ -104,12 +107,13 @@ class Implicit {
         window_ = std::move(window);
         return *window_;
     }
+    // Told of each new instance before its open handler runs (views that follow a window's labels).
+    static inline std::function<void(W&)> created;
     // Drops the instance without asking its close handler.
     static void reset() { window_.reset(); }
     // Closes the window (if its handler agrees); asking for it again creates a new one.
     static void close() {
-        if (window_ && window_->Close())
-            window_.reset();
+        if (window_ && window_->Close()) window_.reset();
     }
 
   private:

@@ -24,8 +24,7 @@ void WinLevels::Open() {
     Window1& main = mainWindow();
     setTop(main.top());
     setLeft(main.left() + main.width());
-    if (Module1::startMinimized)
-        Minimize();
+    if (Module1::startMinimized) Minimize();
 }
 
 winHistory::winHistory() : TextViewWindow("Command History") {}
@@ -34,8 +33,7 @@ void winHistory::Open() {
     Window1& main = mainWindow();
     setTop(main.top());
     setLeft(main.left() + 2 * main.width());
-    if (Module1::startMinimized)
-        Minimize();
+    if (Module1::startMinimized) Minimize();
 }
 
 winPageContent::winPageContent() : TextViewWindow("Page Content") {}

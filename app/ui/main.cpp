@@ -1,6 +1,102 @@
+// Launch: the command line, the plug-in's methods, the application and its main window.
+#include <csignal>
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+
 #include "platform/events.h"
+#include "platform/files.h"
+#include "platform/system.h"
+#include "platform/text.h"
+#include "server/entrypoints.h"
+#include "settings/config.h"
+#include "ui/headless_console.h"
+#include "ui/launch.h"
+#include "ui/window1.h"
+
+namespace {
+
+void printLine(const std::string& line) {
+    std::fwrite(line.data(), 1, line.size(), stdout);
+    std::fputc('\n', stdout);
+    std::fflush(stdout);
+}
+
+std::filesystem::path executableFolder() {
+    std::error_code error;
+    std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::filesystem::current_path() : exe.parent_path();
+}
+
+// The address a browser on the LAN should open.
+std::string consoleAddress(int32_t port) {
+    std::string host = "127.0.0.1";
+    for (int i = 0; i < platform::System::Network::NetworkInterfaceCount(); ++i) {
+        std::string address = platform::System::Network::IPAddress(i);
+        if (!address.empty() && address.rfind("127.", 0) != 0) {
+            host = address;
+            break;
+        }
+    }
+    return "http://" + host + ":" + platform::Str(port) + "/";
+}
+
+void printSerialPorts() {
+    std::string list;
+    auto ports = platform::System::SerialPorts();
+    for (size_t i = 0; i < ports.size(); ++i)
+        list += (i ? ", " : "") + platform::Str(int64_t(i)) + " = " + ports[i];
+    printLine("Serial ports: " + (list.empty() ? std::string("none") : list));
+}
+
+void applyFolders(const launch::Options& options) {
+    if (!options.prefsDir.empty()) platform::setPreferencesFolder(options.prefsDir);
+    if (!options.appDir.empty())
+        platform::setApplicationFolder(std::filesystem::absolute(options.appDir));
+    if (!options.wanService.empty()) Module1::wanServiceHost = options.wanService;
+    launch::portOverride() = options.port;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
-    platform::Application app(argc, argv, true);
-    return app.run();
+    launch::Parsed parsed = launch::parseArguments(std::vector<std::string>(argv + 1, argv + argc));
+    if (!parsed.error.empty()) {
+        std::cerr << "brannic-webserver: " << parsed.error << "\n\n" << launch::usage();
+        return 2;
+    }
+    const launch::Options& options = parsed.options;
+    if (options.help) {
+        std::cout << launch::usage();
+        return 0;
+    }
+    if (options.version) {
+        std::cout << "brannic-webserver " << BRANNIC_VERSION_MAJOR << "." << BRANNIC_VERSION_MINOR
+                  << "\n";
+        return 0;
+    }
+    applyFolders(options);
+
+    if (std::string problem =
+            Module1::bindPluginMethods(executableFolder() / Module1::pluginFileName);
+        !problem.empty()) {
+        std::cerr << "brannic-webserver: " << problem << "\n";
+        return 1;
+    }
+
+    platform::Application app(argc, argv, options.headless);
+    platform::quitOnTerminationSignals();
+    Window1& window = platform::Implicit<Window1>::adopt(std::make_unique<Window1>());
+    if (platform::Application::headless()) {
+        headless::attach(window, printLine);
+        printSerialPorts();
+    }
+    window.Open();
+    window.Show();
+    if (platform::Application::headless()) {
+        printLine("Open " + consoleAddress(window.ServerPort) + " in a browser");
+    }
+    int status = app.run();
+    platform::Implicit<Window1>::reset();
+    return status;
 }

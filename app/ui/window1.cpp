@@ -1,5 +1,7 @@
 #include "ui/window1.h"
 
+#include "ui/menubar.h"
+
 Window1::Window1() : platform::Window("Brannic Webserver", 560, 420, false) {
     place(StaticText1, 0, 0, 1, 2);
     place(lblQuery, 1, 0, 1, 2);
@@ -24,6 +26,11 @@ Window1::Window1() : platform::Window("Brannic Webserver", 560, 420, false) {
     TCPSocket1.Error = [this] { TCPSocket1_Error(TCPSocket1.LastErrorCode()); };
     Serial1.DataAvailable = [this] { Serial1_DataAvailable(); };
     Serial1.Error = [this](const std::string& reason) { StaticText1.setCaption(reason); };
+    registerMenuHandlers();
 }
 
-Window1::~Window1() = default;
+Window1::~Window1() {
+    for (const auto& menu : MenuBar1().children()) {
+        for (const auto& item : menu->children()) item->handler = nullptr;
+    }
+}

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/controls.h"
+#include "platform/menus.h"
 #include "platform/serial.h"
 #include "platform/tcp.h"
 #include "platform/window.h"
@@ -64,5 +65,9 @@ class Window1 : public platform::Window {
     // Desktop shell.
     void Open() override;
     bool CancelClose() override;
+    void closeBoxClicked() override;
+    const platform::MenuItem* menuBar() const override;
+    // Wires the menu commands of the menu bar to this window's handlers.
+    void registerMenuHandlers();
     void Untitled() {}
 };

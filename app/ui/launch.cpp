@@ -1,0 +1,87 @@
+#include "ui/launch.h"
+
+#include <charconv>
+
+namespace launch {
+
+namespace {
+
+std::optional<int32_t> portNumber(const std::string& text) {
+    int32_t port = -1;
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), port);
+    if (ec != std::errc() || end != text.data() + text.size() || port < 1 || port > 65535)
+        return std::nullopt;
+    return port;
+}
+
+}  // namespace
+
+Parsed parseArguments(const std::vector<std::string>& arguments) {
+    Parsed parsed;
+    Options& options = parsed.options;
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        auto value = [&](std::string& into) {
+            if (i + 1 >= arguments.size() || arguments[i + 1].empty()) {
+                parsed.error = argument + " needs a value";
+                return false;
+            }
+            into = arguments[++i];
+            return true;
+        };
+        std::string text;
+        if (argument == "--headless") {
+            options.headless = true;
+        } else if (argument == "--help" || argument == "-h") {
+            options.help = true;
+        } else if (argument == "--version") {
+            options.version = true;
+        } else if (argument == "--port") {
+            if (!value(text)) return parsed;
+            options.port = portNumber(text);
+            if (!options.port) {
+                parsed.error =
+                    "--port takes a TCP port number from 1 to 65535, not \"" + text + "\"";
+                return parsed;
+            }
+        } else if (argument == "--prefs-dir") {
+            if (!value(options.prefsDir)) return parsed;
+        } else if (argument == "--app-dir") {
+            if (!value(options.appDir)) return parsed;
+        } else if (argument == "--wan-service") {
+            if (!value(options.wanService)) return parsed;
+        } else {
+            parsed.error = "unknown argument \"" + argument + "\"";
+            return parsed;
+        }
+    }
+    return parsed;
+}
+
+std::string usage() {
+    return "Usage: brannic-webserver [options]\n"
+           "A DMX-512 lighting console for web browsers: open the address it shows, type a "
+           "command\n"
+           "such as 1/5+8+11@75, and the levels go out on the USB DMX Pro interface.\n"
+           "\n"
+           "  --headless            run without windows; status lines go to standard output\n"
+           "  --port N              listen on TCP port N for this run (the settings file keeps its "
+           "port)\n"
+           "  --prefs-dir DIR       folder of the settings file Tolvex.config (default: "
+           "~/.config)\n"
+           "  --app-dir DIR         folder of DMXform.htm and of a relative show file\n"
+           "                        (default: the program's folder)\n"
+           "  --wan-service HOST[:PORT]  service that tells the public address (GET /ip.php)\n"
+           "  --version             print the version\n"
+           "  --help                print this text\n"
+           "\n"
+           "Environment: BRANNIC_SERIAL_PORTS=/dev/ttyUSB0:/dev/ttyUSB1 replaces the list of "
+           "serial ports.\n";
+}
+
+std::optional<int32_t>& portOverride() {
+    static std::optional<int32_t> port;
+    return port;
+}
+
+}  // namespace launch

@@ -1,0 +1,33 @@
+#pragma once
+// The program's command line.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace launch {
+
+struct Options {
+    bool headless = false;
+    bool help = false;
+    bool version = false;
+    std::optional<int32_t> port;
+    std::string prefsDir;
+    std::string appDir;
+    std::string wanService;
+};
+
+struct Parsed {
+    Options options;
+    // Empty when the arguments are good; else what is wrong with them.
+    std::string error;
+};
+
+Parsed parseArguments(const std::vector<std::string>& arguments);
+std::string usage();
+
+// The port given with --port: used for this run instead of the configured one, never saved.
+std::optional<int32_t>& portOverride();
+
+}  // namespace launch

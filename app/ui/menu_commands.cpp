@@ -1,0 +1,63 @@
+// The menu commands, all handled by the main window.
+#include "dmx/win_config.h"
+#include "platform/events.h"
+#include "server/pages.h"
+#include "settings/config.h"
+#include "settings/win_web_config.h"
+#include "ui/aux_windows.h"
+#include "ui/menubar.h"
+#include "ui/window1.h"
+
+namespace {
+
+template <class W>
+void showWindow() {
+    platform::Implicit<W>::instance().Show();
+}
+
+void toggleStartMinimized() {
+    Module1::startMinimized = !Module1::startMinimized;
+    MenuBar1()
+        .Child("ConfigMenu")
+        ->Child("ConfigStartMinimized")
+        ->setChecked(Module1::startMinimized);
+    Module1::writeConfig();
+}
+
+void showFormPage() {
+    winPageContent& view = platform::Implicit<winPageContent>::instance();
+    view.Show();
+    view.EditField1.setText(Module1::pageContent);
+}
+
+void quit() {
+    Window1& main = platform::Implicit<Window1>::instance();
+    if (main.Close()) platform::Application::quit(0);
+}
+
+}  // namespace
+
+void Window1::registerMenuHandlers() {
+    const std::vector<std::pair<const char*, std::function<void()>>> commands = {
+        {"FileQuit", quit},
+        {"ConfigDMXInterface", showWindow<WinConfig>},
+        {"ConfigWebServer", showWindow<WinWebConfig>},
+        {"ConfigStartMinimized", toggleStartMinimized},
+        // The levels view otherwise appears only with the first command; this brings it up at will.
+        {"ViewDMXLevels", showWindow<WinLevels>},
+        {"HTMLform", showFormPage},
+        {"ViewCommandHistory",
+         [this] {
+             winHistory& history = platform::Implicit<winHistory>::instance();
+             history.setTop(top());
+             history.Show();
+         }},
+        {"HelpHelp", showWindow<WinHelp>},
+        {"HelpAbout", showWindow<WinAbout>},
+    };
+    for (const auto& menu : MenuBar1().children()) {
+        for (const auto& [name, handler] : commands) {
+            if (platform::MenuItem* item = menu->Child(name)) item->handler = handler;
+        }
+    }
+}

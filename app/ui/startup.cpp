@@ -1,0 +1,83 @@
+// The main window's open handler: the program's start-up, each step in its fixed order.
+#include "command/level_store.h"
+#include "dmx/win_config.h"
+#include "platform/events.h"
+#include "platform/system.h"
+#include "platform/text.h"
+#include "server/pages.h"
+#include "settings/config.h"
+#include "settings/win_web_config.h"
+#include "ui/aux_windows.h"
+#include "ui/launch.h"
+#include "ui/menubar.h"
+#include "ui/window1.h"
+
+namespace {
+
+void openConfiguredSerialPort(Window1& window) {
+    const int32_t index = Module1::currentPortNumber;
+    window.Serial1.setSerialPort(platform::System::SerialPorts()[static_cast<size_t>(index)]);
+    if (window.Serial1.Open()) {
+        window.StaticText1.setCaption("Port " + platform::Str(index) + " is open");
+    } else {
+        window.StaticText1.setCaption("Port  " + platform::Str(index) + " could not be opened");
+    }
+}
+
+void showDmxDialogAtScreenMiddle() {
+    WinConfig& dialog = platform::Implicit<WinConfig>::instance();
+    dialog.setTop(platform::Screen::AvailableHeight() / 2);
+    dialog.setLeft(platform::Screen::AvailableWidth() / 2);
+    dialog.Show();
+}
+
+}  // namespace
+
+void Window1::Open() {
+    Module1::readConfig();
+
+    ServerPort = launch::portOverride().value_or(Module1::webServerPort);
+    newListener();
+    lblIPort.setCaption(platform::Str(ServerPort));
+    setTitle(title() + ": " + Module1::currentShowFile);
+
+    platform::FolderItem show = platform::GetFolderItem(Module1::currentShowFile);
+    if (show.Exists()) Module1::loadShowFile(show);
+    Module1::readHTMLfile("DMXform.htm");
+
+    if (Module1::currentPortNumber > platform::System::SerialPortCount() - 1)
+        Module1::currentPortNumber = -1;
+    if (Module1::currentPortNumber >= 0) {
+        openConfiguredSerialPort(*this);
+    } else {
+        showDmxDialogAtScreenMiddle();
+    }
+
+    if (platform::System::Network::IsConnected()) {
+        checkNetwork();
+        lblWANaddr.setVisible(Module1::enableWAN);
+        // Listening again on a socket that listens already changes nothing.
+        if (!TCPSocket1.IsListening()) TCPSocket1.Listen();
+    } else {
+        lblIPaddr.setCaption("No network");
+    }
+
+    if (Module1::startMinimized) Minimize();
+}
+
+bool Window1::CancelClose() {
+    platform::Implicit<WinAbout>::close();
+    platform::Implicit<WinConfig>::close();
+    platform::Implicit<WinLevels>::close();
+    platform::Implicit<winPageContent>::close();
+    platform::Implicit<WinWebConfig>::close();
+    return false;
+}
+
+void Window1::closeBoxClicked() {
+    if (Close()) platform::Application::quit(0);
+}
+
+const platform::MenuItem* Window1::menuBar() const {
+    return &MenuBar1();
+}
