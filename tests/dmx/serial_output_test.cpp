@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 
 #include "command/command_line.h"
@@ -13,8 +14,16 @@ class SerialOutputTest : public MainWindowTest {
   protected:
     void SetUp() override {
         MainWindowTest::SetUp();
+        // The interface dialog opens a port of the system's list when it is created: let that list
+        // be the test's own line alone, and create the dialog before the line is chosen here.
+        setenv("BRANNIC_SERIAL_PORTS", interface.devicePath().c_str(), 1);
+        platform::Implicit<WinConfig>::instance();
         window().Serial1.setSerialPort(interface.devicePath());
         ASSERT_TRUE(window().Serial1.Open());
+    }
+    void TearDown() override {
+        unsetenv("BRANNIC_SERIAL_PORTS");
+        MainWindowTest::TearDown();
     }
     testsupport::PtyPair interface;
 };
@@ -26,8 +35,7 @@ TEST_F(SerialOutputTest, ACommandLineGoesOutAsOneWholeUniverseFrame) {
     ASSERT_EQ(frame.size(), 518u);
     std::string expected("\x7E\x06\x01\x02\x00", 5);
     std::string levels(512, '\0');
-    for (int ch : {1, 2, 3, 4, 5, 8, 11})
-        levels[ch - 1] = '\xBF';
+    for (int ch : {1, 2, 3, 4, 5, 8, 11}) levels[ch - 1] = '\xBF';
     levels[511] = '\xFF';
     expected += levels;
     expected += '\xE7';
