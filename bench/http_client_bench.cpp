@@ -19,8 +19,7 @@ std::string typicalHead() {
 
 void BM_ParseWholeHead(benchmark::State& state) {
     const std::string response = typicalHead();
-    for (auto _ : state)
-        benchmark::DoNotOptimize(http::parseResponseHead(response));
+    for (auto _ : state) benchmark::DoNotOptimize(http::parseResponseHead(response));
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * response.size()));
 }
 BENCHMARK(BM_ParseWholeHead);

@@ -21,8 +21,7 @@ void Window1::checkNetwork() {
         publicAddressService.yield = true;
         CRLF = "\r\n";
         namespace Network = platform::System::Network;
-        if (!Network::IsConnected())
-            return;
+        if (!Network::IsConnected()) return;
         lblHostName.setCaption("");
         lblIPaddr.setCaption("");
         lblIPort.setCaption(platform::Str(ServerPort));

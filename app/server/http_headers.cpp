@@ -32,8 +32,7 @@ void HttpHeaders::set(std::string_view name, std::string value) {
 
 void HttpHeaders::remove(std::string_view name) {
     auto at = find(name);
-    if (at != entries_.end())
-        entries_.erase(at);
+    if (at != entries_.end()) entries_.erase(at);
 }
 
 bool HttpHeaders::has(std::string_view name) const {

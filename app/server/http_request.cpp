@@ -11,8 +11,7 @@ std::string buildRequest(std::string_view action, const std::string& server, std
         headers.remove("Content-length");
     }
     std::string request = method + " " + std::string(path) + " HTTP/1.0\r\n";
-    for (const auto& [name, value] : headers.entries())
-        request += name + ": " + value + "\r\n";
+    for (const auto& [name, value] : headers.entries()) request += name + ": " + value + "\r\n";
     return request + "\r\n";
 }
 

@@ -26,8 +26,7 @@ std::string HTTPSocket::Get(const std::string& url, int32_t timeout) {
     socket_.Connect();
     mErrorCode = socket_.LastErrorCode();
     // A host that cannot be resolved or reached fails at once, before any event.
-    if (mErrorCode == 0)
-        WaitForPage();
+    if (mErrorCode == 0) WaitForPage();
     socket_.Close();
     _connectionValid = false;
     return _pageBuffer;
@@ -76,8 +75,7 @@ void HTTPSocket::_HandleNewData() {
 // Once the blank line is there: the status and headers are taken and the rest starts the body.
 void HTTPSocket::takeHead() {
     std::optional<http::ResponseHead> head = http::parseResponseHead(headBuffer_);
-    if (!head)
-        return;
+    if (!head) return;
     headParsed_ = true;
     _httpStatusCode = head->statusCode;
     _pageHeaders = std::move(head->headers);
@@ -91,8 +89,7 @@ void HTTPSocket::appendBody(std::string data) {
     _pageBuffer += data;
     _currentLength += static_cast<int32_t>(data.size());
     // A server that announced the length need not be waited for until it closes.
-    if (_totalLength > 0 && _currentLength >= _totalLength)
-        _pageComplete = true;
+    if (_totalLength > 0 && _currentLength >= _totalLength) _pageComplete = true;
 }
 
 void HTTPSocket::socketError() {
@@ -102,8 +99,7 @@ void HTTPSocket::socketError() {
     }
     // The server closed: what it sent last is taken before the page counts as complete.
     _connectionValid = false;
-    if (!socket_.Lookahead().empty())
-        dataGate_.run([this] { _HandleNewData(); });
+    if (!socket_.Lookahead().empty()) dataGate_.run([this] { _HandleNewData(); });
     _pageComplete = true;
 }
 
@@ -119,8 +115,7 @@ void HTTPSocket::WaitForPage() {
     uint64_t lastBytesReceived = bytesReceived_;
     while (!_pageComplete && mErrorCode == 0) {
         socket_.Poll();
-        if (yield)
-            platform::yieldToBackgroundTasks();
+        if (yield) platform::yieldToBackgroundTasks();
         if (_connectionValid != lastConnectionValid || bytesReceived_ != lastBytesReceived) {
             lastConnectionValid = _connectionValid;
             lastBytesReceived = bytesReceived_;

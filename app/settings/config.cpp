@@ -40,10 +40,8 @@ std::string saveConfig(const platform::FolderItem& file, const settings::ConfigV
     std::string error;
     // The file holds the password as plain text: nobody but its owner may read it.
     auto stream = file.CreateTextFile(error, /*ownerOnly=*/true);
-    if (!stream)
-        return error;
-    for (const std::string& line : settings::formatConfig(values))
-        stream->WriteLine(line);
+    if (!stream) return error;
+    for (const std::string& line : settings::formatConfig(values)) stream->WriteLine(line);
     return stream->Close();
 }
 
@@ -60,8 +58,7 @@ void readConfig() {
         return;
     }
     std::vector<std::string> lines;
-    for (size_t i = 0; i < settings::configLineCount; ++i)
-        lines.push_back(stream->ReadLine());
+    for (size_t i = 0; i < settings::configLineCount; ++i) lines.push_back(stream->ReadLine());
     stream->Close();
     adopt(settings::parseConfig(lines));
     startMinimizedItem->setChecked(startMinimized);

@@ -17,8 +17,7 @@ bool readable(int fd, std::chrono::milliseconds time, const std::atomic<bool>& s
     auto until = std::chrono::steady_clock::now() + time;
     while (!stopping && std::chrono::steady_clock::now() < until) {
         pollfd request{fd, POLLIN, 0};
-        if (::poll(&request, 1, 20) > 0)
-            return true;
+        if (::poll(&request, 1, 20) > 0) return true;
     }
     return false;
 }
@@ -36,8 +35,7 @@ std::string readRequestHead(int connection, const std::atomic<bool>& stopping) {
     while (head.find("\r\n\r\n") == std::string::npos &&
            readable(connection, std::chrono::seconds(5), stopping)) {
         ssize_t got = ::recv(connection, buffer, sizeof buffer, 0);
-        if (got <= 0)
-            break;
+        if (got <= 0) break;
         head.append(buffer, static_cast<size_t>(got));
     }
     return head;
@@ -78,11 +76,9 @@ std::vector<std::string> HttpTestServer::requests() const {
 
 void HttpTestServer::serve() {
     while (!stopping_) {
-        if (!readable(listener_, std::chrono::milliseconds(50), stopping_))
-            continue;
+        if (!readable(listener_, std::chrono::milliseconds(50), stopping_)) continue;
         int connection = ::accept(listener_, nullptr, nullptr);
-        if (connection < 0)
-            continue;
+        if (connection < 0) continue;
         answer(connection);
         ::close(connection);
     }
@@ -101,8 +97,7 @@ void HttpTestServer::answer(int connection) {
             idle(std::get<Pause>(step).length, stopping_);
         }
     }
-    while (holdOpen_ && !stopping_)
-        idle(std::chrono::milliseconds(50), stopping_);
+    while (holdOpen_ && !stopping_) idle(std::chrono::milliseconds(50), stopping_);
 }
 
 }  // namespace testsupport

@@ -93,6 +93,7 @@ TEST_F(ConfigFile, EverySettingSurvivesWritingAndReading) {
     const Values cases[] = {
         {"my show.shw", -1, 65000, true, true, true, "", ""},
         {"default.shw", 2, 80, false, true, false, "light op=1", " p@ss:w=rd;&\"' "},
+        {"", 0, -5, false, false, false, "enableWAN=true", " "},
     };
     for (const Values& values : cases) {
         setAll(values);

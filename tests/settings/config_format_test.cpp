@@ -26,25 +26,6 @@ TEST(ConfigFormat, WritesTheEightLinesInFileOrder) {
                                         "requireLogin=true", "startMinimized=true", "x", "y"}));
 }
 
-TEST(ConfigFormat, ValuesSurviveARoundTrip) {
-    const std::vector<ConfigValues> cases{
-        {"default.shw", -1, 80, false, false, false, "", ""},
-        {" spaced show .shw ", 3, 8080, true, false, true, "user name", "p@ss= word;:\"'&%"},
-        {"", 0, -5, false, true, false, "=true", " "},
-    };
-    for (const ConfigValues& values : cases) {
-        ConfigValues back = parseConfig(formatConfig(values));
-        EXPECT_EQ(back.currentShowFile, values.currentShowFile);
-        EXPECT_EQ(back.currentPortNumber, values.currentPortNumber);
-        EXPECT_EQ(back.webServerPort, values.webServerPort);
-        EXPECT_EQ(back.enableWAN, values.enableWAN);
-        EXPECT_EQ(back.requireLogin, values.requireLogin);
-        EXPECT_EQ(back.startMinimized, values.startMinimized);
-        EXPECT_EQ(back.username, values.username);
-        EXPECT_EQ(back.password, values.password);
-    }
-}
-
 TEST(ConfigFormat, FlagsNeedTheExactTrueLine) {
     for (const char* line :
          {"enableWAN=false", "enableWAN=yes", "enableWAN =true", "enableWAN= true",
