@@ -5,6 +5,7 @@
 #include "platform/system.h"
 #include "platform/text.h"
 #include "settings/config.h"
+#include "support/free_port.h"
 #include "ui/window1.h"
 
 namespace {
@@ -92,10 +93,7 @@ TEST_F(CheckNetwork, ARunAskedForDuringAFetchFollowsInsteadOfInterleaving) {
 }
 
 TEST_F(CheckNetwork, UnreachableServiceLeavesOnlyTheIndexes) {
-    {
-        HttpTestServer gone({});
-        Module1::wanServiceHost = gone.hostAndPort();
-    }
+    Module1::wanServiceHost = "127.0.0.1:" + std::to_string(testsupport::freePort());
     Module1::enableWAN = true;
     window.checkNetwork();
     EXPECT_EQ(window.lblHostName.caption(), perInterface([](int) { return ""; }));

@@ -1,12 +1,10 @@
 #include "server/http_socket.h"
 
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include "http_test_server.h"
 #include "platform/events.h"
+#include "support/free_port.h"
 #include "support/pty_pair.h"
 
 namespace {
@@ -14,19 +12,6 @@ namespace {
 using namespace std::chrono_literals;
 using testsupport::HttpTestServer;
 using Pause = HttpTestServer::Pause;
-
-// A port on 127.0.0.1 where nobody listens.
-int closedPort() {
-    int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    ::bind(fd, reinterpret_cast<sockaddr*>(&address), length);
-    ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
-    ::close(fd);
-    return ntohs(address.sin_port);
-}
 
 TEST(HTTPSocket, PathlessUrlAsksForTheRootWithTheWholeHostPart) {
     HttpTestServer server({"HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\n\r\n203.0.113.9"});
@@ -102,7 +87,7 @@ TEST(HTTPSocket, RefusedConnectionGivesNoPageNotTheLastOne) {
     HttpTestServer server({"HTTP/1.0 200 OK\r\n\r\nold page"});
     HTTPSocket client;
     ASSERT_EQ(client.Get(server.hostAndPort(), 5), "old page");
-    EXPECT_EQ(client.Get("127.0.0.1:" + std::to_string(closedPort()), 5), "");
+    EXPECT_EQ(client.Get("127.0.0.1:" + std::to_string(testsupport::freePort()), 5), "");
     EXPECT_GT(client.ErrorCode(), 0);
     EXPECT_EQ(client.HTTPStatusCode(), 0);
 }
