@@ -24,15 +24,16 @@ bool usable(const QNetworkInterface& interface) {
     return flags.testFlag(QNetworkInterface::IsUp) && flags.testFlag(QNetworkInterface::IsRunning);
 }
 
-// The IPv4 addresses of the interfaces that are up, in the system's order.
-std::vector<std::pair<std::string, bool>> interfaceAddresses() {
-    std::vector<std::pair<std::string, bool>> found;
+// The IPv4 addresses of the interfaces that are up, in the system's order. The loopback interface
+// is left out: no browser elsewhere can reach the console through it.
+std::vector<std::string> interfaceAddresses() {
+    std::vector<std::string> found;
     for (const QNetworkInterface& interface : QNetworkInterface::allInterfaces()) {
-        if (!usable(interface)) continue;
-        bool loopback = interface.flags().testFlag(QNetworkInterface::IsLoopBack);
+        if (!usable(interface) || interface.flags().testFlag(QNetworkInterface::IsLoopBack))
+            continue;
         for (const QNetworkAddressEntry& entry : interface.addressEntries()) {
             if (entry.ip().protocol() == QAbstractSocket::IPv4Protocol) {
-                found.emplace_back(entry.ip().toString().toStdString(), loopback);
+                found.push_back(entry.ip().toString().toStdString());
                 break;
             }
         }
@@ -59,9 +60,7 @@ int SerialPortCount() {
 namespace Network {
 
 bool IsConnected() {
-    auto addresses = interfaceAddresses();
-    return std::any_of(addresses.begin(), addresses.end(),
-                       [](const auto& entry) { return !entry.second; });
+    return !interfaceAddresses().empty();
 }
 
 int NetworkInterfaceCount() {
@@ -71,7 +70,7 @@ int NetworkInterfaceCount() {
 std::string IPAddress(int index) {
     auto addresses = interfaceAddresses();
     if (index < 0 || index >= static_cast<int>(addresses.size())) return {};
-    return addresses[static_cast<size_t>(index)].first;
+    return addresses[static_cast<size_t>(index)];
 }
 
 }  // namespace Network

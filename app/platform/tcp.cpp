@@ -97,6 +97,9 @@ struct SocketImpl {
     bool connecting = false;
     bool connected = false;
     int32_t lastError = 0;
+    // A connect that failed at once: reported by the next Poll or event loop turn, whichever is
+    // first.
+    bool errorPending = false;
     std::string remote;
     std::string in;
     std::string out;
@@ -226,8 +229,7 @@ struct SocketImpl {
         addrinfo* found = nullptr;
         if (getaddrinfo(host.c_str(), std::to_string(port).c_str(), &hints, &found) != 0 ||
             !found) {
-            lastError = kBadAddress;
-            later(context, [this] { fire(owner.Error); });
+            reportLater(kBadAddress);
             return;
         }
         int descriptor = ::socket(found->ai_family, SOCK_STREAM, 0);
@@ -240,15 +242,27 @@ struct SocketImpl {
         freeaddrinfo(found);
         if (result != 0 && error != EINPROGRESS) {
             ::close(descriptor);
-            lastError = errorCodeFor(error);
-            later(context, [this] { fire(owner.Error); });
+            reportLater(errorCodeFor(error));
             return;
         }
         connecting = true;
         attach(descriptor);
     }
 
+    void reportLater(int32_t code) {
+        lastError = code;
+        errorPending = true;
+        later(context, [this] { deliverPendingError(); });
+    }
+
+    void deliverPendingError() {
+        if (!errorPending) return;
+        errorPending = false;
+        fire(owner.Error);
+    }
+
     void poll() {
+        deliverPendingError();
         if (fd < 0) return;
         pollfd request{
             fd, static_cast<short>(POLLIN | ((connecting || !out.empty()) ? POLLOUT : 0)), 0};

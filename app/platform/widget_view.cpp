@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -38,6 +39,7 @@ std::string stdtext(const QString& text) {
 QWidget* labelView(StaticText& label, bool heading) {
     auto* view = new QLabel;
     view->setTextFormat(Qt::PlainText);  // captions come from the network: never markup
+    view->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     view->setTextInteractionFlags(Qt::TextSelectableByMouse);
     if (heading) view->setStyleSheet(QStringLiteral("font-weight: bold"));
     auto sync = [&label, view] {
@@ -177,14 +179,25 @@ class WindowWidget : public QMainWindow {
         grid->setColumnStretch(grid->columnCount() - 1, 1);
         grid->setRowStretch(grid->rowCount(), 1);
         setCentralWidget(body);
-        if (const MenuItem* bar = window.menuBar()) buildMenus(*menuBar(), *bar);
+        menuBar_ = window.menuBar();
+        if (menuBar_) buildMenus(*menuBar(), *menuBar_);
         resize(window.width(), window.height());
         sync();
     }
 
     ~WindowWidget() override {
-        for (const auto& placement : window_.layout()) placement.control->setObserver({});
+        if (menuBar_) {
+            for (const auto& menu : menuBar_->children()) {
+                for (const auto& item : menu->children()) item->observer = nullptr;
+            }
+        }
+        if (!windowGone_) {
+            for (const auto& placement : window_.layout()) placement.control->setObserver({});
+        }
     }
+
+    // The window is being destroyed: its controls may be gone already and are not to be touched.
+    void windowGone() { windowGone_ = true; }
 
     void sync() {
         setWindowTitle(qtext(window_.title()));
@@ -211,6 +224,8 @@ class WindowWidget : public QMainWindow {
 
   private:
     Window& window_;
+    const MenuItem* menuBar_ = nullptr;
+    bool windowGone_ = false;
 };
 
 class WidgetViewHost : public WindowViewHost {
@@ -231,7 +246,17 @@ class WidgetViewHost : public WindowViewHost {
 
     void windowDestroyed(Window& window) override {
         waiting_.erase(&window);
-        views_.erase(&window);
+        if (auto view = views_.find(&window); view != views_.end()) {
+            view->second->windowGone();
+            views_.erase(view);
+        }
+    }
+
+    WindowWidget* viewNow(Window& window) {
+        if (auto view = views_.find(&window); view != views_.end()) return view->second.get();
+        if (!window.visible()) return nullptr;
+        waiting_.erase(&window);
+        return (views_[&window] = std::make_unique<WindowWidget>(window)).get();
     }
 
     void clear() {
@@ -254,6 +279,11 @@ std::unique_ptr<WidgetViewHost> installedHost;
 void installWidgetViewHost() {
     installedHost = std::make_unique<WidgetViewHost>();
     setWindowViewHost(installedHost.get());
+}
+
+bool saveWindowImage(Window& window, const std::string& path) {
+    WindowWidget* view = installedHost ? installedHost->viewNow(window) : nullptr;
+    return view && view->grab().save(QString::fromStdString(path), "PNG");
 }
 
 void uninstallWidgetViewHost() {

@@ -30,15 +30,9 @@ std::filesystem::path executableFolder() {
 
 // The address a browser on the LAN should open.
 std::string consoleAddress(int32_t port) {
-    std::string host = "127.0.0.1";
-    for (int i = 0; i < platform::System::Network::NetworkInterfaceCount(); ++i) {
-        std::string address = platform::System::Network::IPAddress(i);
-        if (!address.empty() && address.rfind("127.", 0) != 0) {
-            host = address;
-            break;
-        }
-    }
-    return "http://" + host + ":" + platform::Str(port) + "/";
+    bool lan = platform::System::Network::NetworkInterfaceCount() > 0;
+    return "http://" + (lan ? platform::System::Network::IPAddress(0) : std::string("127.0.0.1")) +
+           ":" + platform::Str(port) + "/";
 }
 
 void printSerialPorts() {

@@ -2,11 +2,15 @@
 
 #include "ui/menubar.h"
 
-Window1::Window1() : platform::Window("Brannic Webserver", 560, 420, false) {
-    place(StaticText1, 0, 0, 1, 2);
-    place(lblQuery, 1, 0, 1, 2);
-    place(lblTokens, 2, 0, 1, 2);
-    place(lblResults, 3, 0, 1, 2);
+Window1::Window1() : platform::Window("Brannic Webserver", 520, 280, false) {
+    place(captionStatus, 0, 0);
+    place(StaticText1, 0, 1);
+    place(captionQuery, 1, 0);
+    place(lblQuery, 1, 1);
+    place(captionTokens, 2, 0);
+    place(lblTokens, 2, 1);
+    place(captionResults, 3, 0);
+    place(lblResults, 3, 1);
     place(StaticText3, 4, 0);
     place(lblIPort, 4, 1);
     place(StaticText2, 5, 0);

@@ -43,6 +43,11 @@ class Window1 : public platform::Window {
     platform::StaticText lblTokens{"lblTokens", "Tokens"};
     platform::StaticText StaticText3{"StaticText3", "Socket Port:"};
     platform::StaticText lblIPort{"lblIPort", "none"};
+    // Captions of the layout only: they say what the status labels beside them show.
+    platform::StaticText captionStatus{"captionStatus", "Status:"};
+    platform::StaticText captionQuery{"captionQuery", "Command:"};
+    platform::StaticText captionTokens{"captionTokens", "Tokens:"};
+    platform::StaticText captionResults{"captionResults", "Channels @ level:"};
 
     // Command language.
     void lexTokens(std::string_view character);

@@ -46,8 +46,7 @@ TEST(Controls, HandlerGateRunsALateCallAfterTheRunningOne) {
     std::function<void()> handler = [&] {
         int mine = ++calls;
         order.push_back(mine);
-        if (mine == 1)
-            gate.run(handler);  // arrives while the first call still runs
+        if (mine == 1) gate.run(handler);  // arrives while the first call still runs
         order.push_back(-mine);
     };
     gate.run(handler);

@@ -40,10 +40,8 @@ class RawClient {
             waitUntil([] { return false; }, 5);
             char buffer[4096];
             ssize_t got = ::recv(fd_, buffer, sizeof buffer, MSG_DONTWAIT);
-            if (got == 0)
-                return data;
-            if (got > 0)
-                data.append(buffer, static_cast<size_t>(got));
+            if (got == 0) return data;
+            if (got > 0) data.append(buffer, static_cast<size_t>(got));
         }
         return data;
     }
@@ -67,8 +65,7 @@ struct EchoServer {
             socket.DataAvailable = [&socket] {
                 auto buffered = socket.Lookahead();
                 size_t end = buffered.find("\r\n\r\n");
-                if (end == std::string_view::npos)
-                    return;
+                if (end == std::string_view::npos) return;
                 socket.Write("echo:" + socket.Read(end + 4));
             };
             socket.SendComplete = [this, &socket](bool) {
@@ -143,8 +140,7 @@ TEST(Tcp, EventsOfOneListenerNeverNest) {
             ++running;
             maxRunning = std::max(maxRunning, running);
             // A long handler that lets other events run, as the lexer loop does.
-            for (int i = 0; i < 20; ++i)
-                waitUntil([] { return false; }, 2);
+            for (int i = 0; i < 20; ++i) waitUntil([] { return false; }, 2);
             ++handled;
             --running;
         };
@@ -166,8 +162,7 @@ TEST(Tcp, ClientFetchesByPolling) {
     client.Address = "127.0.0.1";
     client.Port = echo.server.ListeningPort();
     client.Connect();
-    for (int i = 0; i < 400 && !connected; ++i)
-        client.Poll();
+    for (int i = 0; i < 400 && !connected; ++i) client.Poll();
     ASSERT_TRUE(connected);
     client.Write("GET / HTTP/1.0\r\n\r\n");
     // The server lives in this process, so its events need the loop between polls.
@@ -192,8 +187,7 @@ TEST(Tcp, ClientToAClosedPortFails) {
     client.Address = "127.0.0.1";
     client.Port = port;
     client.Connect();
-    for (int i = 0; i < 400 && !failed; ++i)
-        client.Poll();
+    for (int i = 0; i < 400 && !failed; ++i) client.Poll();
     EXPECT_TRUE(failed);
     EXPECT_EQ(client.LastErrorCode(), 102);
     EXPECT_FALSE(client.IsConnected());

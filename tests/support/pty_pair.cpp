@@ -35,8 +35,7 @@ PtyPair::~PtyPair() {
 }
 
 void PtyPair::closeMaster() {
-    if (master_ >= 0)
-        ::close(master_);
+    if (master_ >= 0) ::close(master_);
     master_ = -1;
 }
 
@@ -78,8 +77,7 @@ bool waitUntil(const std::function<bool()>& condition, int timeoutMs) {
     QElapsedTimer timer;
     timer.start();
     while (!condition()) {
-        if (timer.elapsed() > timeoutMs)
-            return false;
+        if (timer.elapsed() > timeoutMs) return false;
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
         QThread::usleep(200);
     }

@@ -9,8 +9,7 @@ namespace testsupport {
 
 TempDir::TempDir() {
     std::string pattern = (std::filesystem::temp_directory_path() / "brannic-XXXXXX").string();
-    if (!mkdtemp(pattern.data()))
-        throw std::runtime_error("mkdtemp failed");
+    if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
     path_ = pattern;
 }
 

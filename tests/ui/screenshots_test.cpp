@@ -1,0 +1,39 @@
+// Draws the main window and the dialogs as an operator sees them, into build/screenshots/, so that
+// their look can be checked by eye; the test asserts that each drawing is a real, non-empty image.
+#include <QImage>
+
+#include "dmx/win_config.h"
+#include "platform/widget_view.h"
+#include "settings/win_web_config.h"
+#include "ui/aux_windows.h"
+#include "ui/desktop_fixture.h"
+
+using platform::Implicit;
+
+namespace {
+
+void expectDrawn(platform::Window& window, const std::string& name) {
+    std::filesystem::create_directories(BRANNIC_SCREENSHOT_DIR);
+    std::string path = std::string(BRANNIC_SCREENSHOT_DIR) + "/" + name + ".png";
+    window.Show();
+    ASSERT_TRUE(platform::saveWindowImage(window, path)) << name;
+    QImage image(QString::fromStdString(path));
+    EXPECT_GE(image.width(), 300) << name;
+    EXPECT_GE(image.height(), 150) << name;
+}
+
+}  // namespace
+
+TEST_F(DesktopTest, WindowsDrawForTheOperator) {
+    useSerialPorts(2);
+    Window1& window = startProgram();
+    window.lblQuery.setCaption("1/5+8+11@75");
+    window.lblTokens.setCaption("1 / 5 + 8 + 11 @ 75 | ");
+    window.lblResults.setCaption(" 1 2 3 4 5 8 11 @ 75");
+    window.StaticText1.setCaption("Connected to: 192.168.1.34");
+    expectDrawn(window, "main-window");
+    expectDrawn(Implicit<WinConfig>::instance(), "dmx-interface-dialog");
+    expectDrawn(Implicit<WinWebConfig>::instance(), "web-server-dialog");
+    expectDrawn(Implicit<WinAbout>::instance(), "about");
+    expectDrawn(Implicit<WinHelp>::instance(), "help");
+}
