@@ -1,0 +1,84 @@
+// Percent-encoding of a URL component: letters, digits, "-", "_" and "." stay, every other byte
+// becomes "%" and two uppercase hexadecimal digits. The decoder turns each "%" group back into one
+// byte and copies everything else ("+" included) unchanged.
+
+#include <array>
+
+#include "byte_runs.h"
+#include "byte_sinks.h"
+#include "codec_frame.h"
+#include "codec_methods.h"
+
+namespace quilvane {
+namespace {
+
+constexpr bool inUrlUnreservedSet(uint8_t b) {
+    return (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z') || (b >= '0' && b <= '9') || b == '-' ||
+           b == '_' || b == '.';
+}
+
+inline constexpr std::array<Code, 256> urlCode = [] {
+    std::array<Code, 256> table{};
+    for (int b = 0; b < 256; ++b) {
+        auto byte = static_cast<uint8_t>(b);
+        table[b] = inUrlUnreservedSet(byte) ? literalCode(byte) : escapeCode('%', byte);
+    }
+    return table;
+}();
+
+struct Unreserved {
+    static Vector lanes(Vector v) {
+        return asMask((v - 'A' < 26) | (v - 'a' < 26) | (v - '0' < 10) | (v == '-') | (v == '_') |
+                      (v == '.'));
+    }
+    static bool byte(uint8_t b) { return inUrlUnreservedSet(b); }
+};
+
+int64_t encodedLength(Bytes text) {
+    const size_t escaped = text.size() - countInClass<Unreserved>(text.data(), text.size());
+    return static_cast<int64_t>(text.size() + 2 * escaped);
+}
+
+struct URLEncoding {
+    template <class Sink>
+    void operator()(Bytes text, Sink& out) const {
+        size_t i = 0;
+        // Every input byte gives at least one output byte, so with three more to come a four-byte
+        // store stays inside the result.
+        for (; i + 3 < text.size(); ++i) out.putCodeWide(urlCode[text[i]]);
+        for (; i < text.size(); ++i) out.putCode(urlCode[text[i]]);
+    }
+};
+
+struct URLDecoding {
+    template <class Sink>
+    void operator()(Bytes text, Sink& out) const {
+        const size_t size = text.size();
+        size_t p = 0;
+        while (p < size) {
+            const uint8_t b = text[p];
+            if (b != '%') {
+                out.put(b);
+                ++p;
+                continue;
+            }
+            const uint8_t high = p + 1 < size ? text[p + 1] : 0;
+            const uint8_t low = p + 2 < size ? text[p + 2] : 0;
+            out.put(escapedByte(high, low));
+            p += 3;
+        }
+    }
+};
+
+}  // namespace
+
+extern "C" FrameworkString* EncodeURLComponent(FrameworkString* data) {
+    return runEncoder(data, encodedLength, fillWalk<URLEncoding>);
+}
+
+extern "C" FrameworkString* DecodeURLComponent(FrameworkString* data,
+                                               const TextEncoding* encoding) {
+    return runDecoder(data, encoding, measureWalk<URLDecoding>, fillWalk<URLDecoding>);
+}
+
+}  // namespace quilvane
