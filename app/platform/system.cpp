@@ -1,6 +1,10 @@
 #include "platform/system.h"
 
-#include <QNetworkInterface>
+#include <arpa/inet.h>
+#include <ifaddrs.h>
+#include <net/if.h>
+#include <netinet/in.h>
+
 #include <QSerialPortInfo>
 #include <algorithm>
 #include <cstdlib>
@@ -19,25 +23,24 @@ std::vector<std::string> portsFromEnvironment(const char* list) {
     return ports;
 }
 
-bool usable(const QNetworkInterface& interface) {
-    auto flags = interface.flags();
-    return flags.testFlag(QNetworkInterface::IsUp) && flags.testFlag(QNetworkInterface::IsRunning);
-}
-
-// The IPv4 addresses of the interfaces that are up, in the system's order. The loopback interface
-// is left out: no browser elsewhere can reach the console through it.
+// The IPv4 address of each interface that is up and running, in the system's order. The loopback
+// interface is left out: no browser elsewhere can reach the console through it.
 std::vector<std::string> interfaceAddresses() {
     std::vector<std::string> found;
-    for (const QNetworkInterface& interface : QNetworkInterface::allInterfaces()) {
-        if (!usable(interface) || interface.flags().testFlag(QNetworkInterface::IsLoopBack))
+    ifaddrs* interfaces = nullptr;
+    if (getifaddrs(&interfaces) != 0) return found;
+    for (ifaddrs* entry = interfaces; entry; entry = entry->ifa_next) {
+        bool up = (entry->ifa_flags & IFF_UP) && (entry->ifa_flags & IFF_RUNNING);
+        if (!up || (entry->ifa_flags & IFF_LOOPBACK) || !entry->ifa_addr ||
+            entry->ifa_addr->sa_family != AF_INET) {
             continue;
-        for (const QNetworkAddressEntry& entry : interface.addressEntries()) {
-            if (entry.ip().protocol() == QAbstractSocket::IPv4Protocol) {
-                found.push_back(entry.ip().toString().toStdString());
-                break;
-            }
         }
+        char text[INET_ADDRSTRLEN] = {};
+        inet_ntop(AF_INET, &reinterpret_cast<sockaddr_in*>(entry->ifa_addr)->sin_addr, text,
+                  sizeof text);
+        found.push_back(text);
     }
+    freeifaddrs(interfaces);
     return found;
 }
 
