@@ -17,8 +17,7 @@ bool startsWithNoCase(std::string_view text, std::string_view prefix) {
 
 std::string_view trimBlanks(std::string_view text) {
     size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return {};
+    if (first == std::string_view::npos) return {};
     return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
@@ -52,10 +51,8 @@ bool constantTimeEquals(std::string_view a, std::string_view b) {
 std::string_view basicCredentials(std::string_view head) {
     std::string_view value = headerValue(head, "Authorization");
     constexpr std::string_view scheme = "Basic";
-    if (!startsWithNoCase(value, scheme) || value.size() == scheme.size())
-        return {};
-    if (value[scheme.size()] != ' ' && value[scheme.size()] != '\t')
-        return {};
+    if (!startsWithNoCase(value, scheme) || value.size() == scheme.size()) return {};
+    if (value[scheme.size()] != ' ' && value[scheme.size()] != '\t') return {};
     return trimBlanks(value.substr(scheme.size()));
 }
 

@@ -75,8 +75,7 @@ std::string helpPage() {
     std::string page = "HTTP/1.0 200 OK";
     page += lineEnd;
     page += lineEnd;
-    for (std::string_view fragment : helpFragments)
-        page += fragment;
+    for (std::string_view fragment : helpFragments) page += fragment;
     page += "</body></html>";
     return page;
 }
@@ -92,8 +91,7 @@ std::string_view pageBeforeBodyEnd(std::string_view page) {
 
 LoadedFormPage loadFormPage(const platform::FolderItem& file, const std::string& name) {
     const std::string unusable = " - bad file, used default form";
-    if (!file.Exists())
-        return {Module1::formPage(), "HTML page file: " + name + unusable};
+    if (!file.Exists()) return {Module1::formPage(), "HTML page file: " + name + unusable};
     LoadedFormPage loaded{{}, "HTML page file: " + name};
     if (auto stream = file.OpenAsTextFile()) {
         loaded.content = stream->ReadAll();

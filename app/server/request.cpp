@@ -16,21 +16,18 @@ bool headTooLong(std::string_view buffered) {
 
 std::string_view requestLine(std::string_view head) {
     size_t protocol = platform::InStr(head, "HTTP");
-    if (protocol <= 2)
-        return {};
+    if (protocol <= 2) return {};
     return head.substr(0, protocol - 2);
 }
 
 RequestKind classify(std::string_view requestLine) {
-    if (requestLine == "GET /help")
-        return RequestKind::help;
+    if (requestLine == "GET /help") return RequestKind::help;
     return platform::InStr(requestLine, "=") == 0 ? RequestKind::formPage : RequestKind::command;
 }
 
 std::string_view queryValue(std::string_view requestLine) {
     size_t equals = platform::InStr(requestLine, "=");
-    if (equals == 0)
-        return {};
+    if (equals == 0) return {};
     std::string_view value = requestLine.substr(equals);
     size_t ampersand = platform::InStr(value, "&");
     return ampersand == 0 ? value : value.substr(0, ampersand);

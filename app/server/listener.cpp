@@ -1,0 +1,54 @@
+// The listener's life: listening on ServerPort, each connection's status, the end of a reply and
+// socket errors.
+#include "platform/events.h"
+#include "platform/text.h"
+#include "platform/window.h"
+#include "server/listener_status.h"
+#include "ui/window1.h"
+
+namespace {
+
+// A listener that could not open its port tries again after this long, so a port that frees up
+// (or a restarted network) brings the console back without a restart.
+constexpr int relistenDelayMs = 1000;
+bool relistenPending = false;
+
+bool listeningOn(const platform::ServerSocket& listener, int32_t port) {
+    return listener.IsListening() && listener.Port == port;
+}
+
+void relistenLater() {
+    if (relistenPending) return;
+    relistenPending = true;
+    platform::singleShot(relistenDelayMs, [] {
+        relistenPending = false;
+        if (platform::Implicit<Window1>::exists())
+            platform::Implicit<Window1>::instance().newListener();
+    });
+}
+
+}  // namespace
+
+void Window1::newListener() {
+    // The connections are separate sockets, so a listener that is already on the port stays as it
+    // is: clients waiting in its queue are not dropped.
+    if (listeningOn(TCPSocket1, ServerPort)) return;
+    TCPSocket1.Close();
+    TCPSocket1.Port = ServerPort;
+    TCPSocket1.Listen();
+}
+
+void Window1::TCPSocket1_Connected(platform::TCPSocket& socket) {
+    StaticText1.setCaption(server::connectedCaption(socket.RemoteAddress()));
+    lblIPort.setCaption(platform::Str(ServerPort));
+}
+
+void Window1::TCPSocket1_SendComplete(platform::TCPSocket& socket, bool /*aborted*/) {
+    socket.Disconnect();
+    newListener();
+}
+
+void Window1::TCPSocket1_Error(int32_t code) {
+    StaticText1.setCaption(server::socketErrorCaption(code));
+    if (!listeningOn(TCPSocket1, ServerPort)) relistenLater();
+}

@@ -1,0 +1,44 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "platform/files.h"
+#include "platform/window.h"
+#include "server/pages.h"
+#include "support/temp_dir.h"
+#include "ui/aux_windows.h"
+
+namespace {
+
+class ReadHTMLFile : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        previous = platform::ApplicationFolder();
+        platform::setApplicationFolder(folder.path());
+        platform::Implicit<winPageContent>::instance().Show();
+    }
+    void TearDown() override { platform::setApplicationFolder(previous); }
+
+    testsupport::TempDir folder;
+    std::filesystem::path previous;
+    winPageContent& view() { return platform::Implicit<winPageContent>::instance(); }
+};
+
+TEST_F(ReadHTMLFile, FileBesideTheProgramBecomesThePage) {
+    std::ofstream(folder.path() / "DMXform.htm", std::ios::binary)
+        << "<html><body><form action='dmx'><input name='cmd'></form>\r\n</body>\r\n</html>\r\n";
+    Module1::readHTMLfile("DMXform.htm");
+    EXPECT_EQ(Module1::pageContent, "<html><body><form action='dmx'><input name='cmd'></form>\r\n");
+    EXPECT_EQ(view().title(), "HTML page file: DMXform.htm");
+    EXPECT_FALSE(view().visible());
+}
+
+TEST_F(ReadHTMLFile, OnlyThatFileIsRead) {
+    std::ofstream(folder.path() / "other.htm") << "<p>other</p>";
+    Module1::readHTMLfile("other.htm");
+    EXPECT_EQ(Module1::pageContent, Module1::formPage());
+    EXPECT_EQ(view().title(), "HTML page file: other.htm - bad file, used default form");
+    EXPECT_FALSE(view().visible());
+}
+
+}  // namespace
