@@ -1,0 +1,219 @@
+// The whole program as a browser meets it: each command request on a new loopback connection,
+// timed from the request to the DMX frame on a pseudo-terminal, and requests per second.
+//
+// By default the bench starts brannic-webserver itself. BENCH_SERVER_COMMAND runs another server
+// instead (a shell command where {device}, {port} and {dir} stand for the serial device, the TCP
+// port and a scratch folder); BENCH_REQUEST=olad sends that server's HTTP form of a DMX update.
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <signal.h>
+#include <stdlib.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "bench_peer_widget.h"
+#include "server/loopback_port.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr size_t frameLength = 518;
+
+struct Pty {
+    int master = -1;
+    std::string device;
+    Pty() {
+        master = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
+        if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0)
+            throw std::runtime_error("pty");
+        device = ptsname(master);
+        // Held open so the master never sees a hang-up while the server reopens the device.
+        int slave = ::open(device.c_str(), O_RDWR | O_NOCTTY);
+        termios tio{};
+        tcgetattr(slave, &tio);
+        cfmakeraw(&tio);
+        tcsetattr(slave, TCSANOW, &tio);
+    }
+};
+
+int connectTo(int port) {
+    int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address = testsupport::loopbackAddress(port);
+    if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+std::string replaceAll(std::string text, const std::string& from, const std::string& to) {
+    for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+        text.replace(at, from.size(), to);
+    return text;
+}
+
+class Server {
+  public:
+    Server(const std::string& device, int port) : folder_(makeFolder()) {
+        const char* custom = std::getenv("BENCH_SERVER_COMMAND");
+        std::string command = custom ? custom : defaultCommand();
+        command = replaceAll(
+            replaceAll(replaceAll(command, "{device}", device), "{port}", std::to_string(port)),
+            "{dir}", folder_.string());
+        writeSettings(port);
+        pid_ = fork();
+        if (pid_ == 0) {
+            setpgid(0, 0);
+            setenv("BRANNIC_SERIAL_PORTS", device.c_str(), 1);
+            int null = ::open("/dev/null", O_WRONLY);
+            dup2(null, STDOUT_FILENO);
+            execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
+            _exit(127);
+        }
+    }
+    ~Server() {
+        kill(-pid_, SIGTERM);
+        waitpid(pid_, nullptr, 0);
+        std::filesystem::remove_all(folder_);
+    }
+
+  private:
+    static std::filesystem::path makeFolder() {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "brannic-bench-XXXXXX").string();
+        if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp");
+        return pattern;
+    }
+    std::string defaultCommand() const {
+        return std::string("exec '") + BRANNIC_PROGRAM +
+               "' --headless --port {port} --prefs-dir {dir} --app-dir {dir}";
+    }
+    void writeSettings(int port) const {
+        std::ofstream(folder_ / "Tolvex.config")
+            << "default.shw\n0\n"
+            << port << "\nenableWAN=false\nrequireLogin=false\nstartMinimized=false\n\n\n";
+    }
+
+    std::filesystem::path folder_;
+    pid_t pid_ = -1;
+};
+
+// The request that sets one channel, in the form the server under test understands.
+std::string commandRequest(int channel, int level) {
+    const char* shape = std::getenv("BENCH_REQUEST");
+    if (shape && std::string(shape) == "olad") {
+        std::string levels;
+        for (int ch = 1; ch <= 512; ++ch)
+            levels += (ch > 1 ? "," : "") + std::to_string(ch == channel ? level : 0);
+        std::string body = "u=1&d=" + levels;
+        return "POST /set_dmx HTTP/1.1\r\nHost: 127.0.0.1\r\nContent-Type: "
+               "application/x-www-form-urlencoded\r\n"
+               "Content-Length: " +
+               std::to_string(body.size()) + "\r\n\r\n" + body;
+    }
+    return "GET /dmx?cmd=" + std::to_string(channel) + "%40D" + std::to_string(level) +
+           " HTTP/1.1\r\nHost: 127.0.0.1\r\nAccept: text/html\r\n\r\n";
+}
+
+class Rig {
+  public:
+    Rig() : port_(testsupport::unusedPort()), server_(pty_.device, port_), widget_(pty_.master) {
+        auto deadline = Clock::now() + std::chrono::seconds(20);
+        while (!ready()) {
+            if (Clock::now() > deadline) throw std::runtime_error("server did not come up");
+            widget_.serve(std::chrono::milliseconds(50));
+        }
+    }
+
+    // One request: the time from sending it to the end of its frame, none when no frame came.
+    std::optional<Clock::duration> exchange(int channel, int level) {
+        std::string request = commandRequest(channel, level);
+        auto started = Clock::now();
+        int fd = connectTo(port_);
+        if (fd < 0) return std::nullopt;
+        ::send(fd, request.data(), request.size(), MSG_NOSIGNAL);
+        bool framed = widget_.awaitFrame(channel, level, std::chrono::seconds(5));
+        auto frameTime = Clock::now();
+        char buffer[4096];
+        while (::recv(fd, buffer, sizeof buffer, 0) > 0) {
+        }
+        ::close(fd);
+        if (!framed) return std::nullopt;
+        return frameTime - started;
+    }
+
+  private:
+    bool ready() {
+        if (std::getenv("BENCH_SERVER_COMMAND") && !widget_.probed()) return false;
+        int fd = connectTo(port_);
+        if (fd < 0) return false;
+        ::close(fd);
+        return true;
+    }
+
+    Pty pty_;
+    int port_;
+    Server server_;
+    bench::PeerWidget widget_;
+};
+
+double percentile(std::vector<double> values, double share) {
+    std::sort(values.begin(), values.end());
+    return values[std::min(values.size() - 1, static_cast<size_t>(share * values.size()))];
+}
+
+// Started once for all runs; null when the server did not come up.
+Rig* sharedRig() {
+    static std::unique_ptr<Rig> rig = []() -> std::unique_ptr<Rig> {
+        try {
+            return std::make_unique<Rig>();
+        } catch (const std::exception&) {
+            return nullptr;
+        }
+    }();
+    return rig.get();
+}
+
+void RequestToFrame(benchmark::State& state) {
+    Rig* rig = sharedRig();
+    if (!rig) {
+        state.SkipWithError("the server did not come up");
+        return;
+    }
+    std::vector<double> latencies;
+    int n = 0;
+    for (auto _ : state) {
+        ++n;
+        // Two digits at least: a single digit would be read as tens.
+        auto took = rig->exchange(1 + n % 512, 10 + n % 240);
+        if (!took) {
+            state.SkipWithError("no frame for a request");
+            return;
+        }
+        latencies.push_back(std::chrono::duration<double, std::milli>(*took).count());
+    }
+    state.SetItemsProcessed(state.iterations());
+    state.counters["p50_ms"] = percentile(latencies, 0.50);
+    state.counters["p99_ms"] = percentile(latencies, 0.99);
+}
+BENCHMARK(RequestToFrame)->Iterations(5000)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+}  // namespace
+
+BENCHMARK_MAIN();
