@@ -55,6 +55,14 @@ struct URLDecoding {
     void operator()(Bytes text, Sink& out) const {
         const size_t size = text.size();
         size_t p = 0;
+        // Where both digits exist, without branches: "%" and other bytes mix unpredictably.
+        while (p + 2 < size) {
+            const uint8_t b = text[p];
+            const bool group = b == '%';
+            const uint8_t escaped = escapedByte(text[p + 1], text[p + 2]);
+            out.put(group ? escaped : b);
+            p += group ? 3 : 1;
+        }
         while (p < size) {
             const uint8_t b = text[p];
             if (b != '%') {
@@ -62,9 +70,7 @@ struct URLDecoding {
                 ++p;
                 continue;
             }
-            const uint8_t high = p + 1 < size ? text[p + 1] : 0;
-            const uint8_t low = p + 2 < size ? text[p + 2] : 0;
-            out.put(escapedByte(high, low));
+            out.put(escapedByte(p + 1 < size ? text[p + 1] : 0, 0));
             p += 3;
         }
     }
