@@ -3,7 +3,9 @@
 //
 // By default the bench starts brannic-webserver itself. BENCH_SERVER_COMMAND runs another server
 // instead (a shell command where {device}, {port} and {dir} stand for the serial device, the TCP
-// port and a scratch folder); BENCH_REQUEST=olad sends that server's HTTP form of a DMX update.
+// port and a scratch folder); BENCH_SERVER_READY is a command run until it succeeds once the
+// server listens and has probed the interface; BENCH_REQUEST=olad sends that server's HTTP form of
+// a DMX update.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <netinet/in.h>
@@ -59,6 +61,9 @@ int connectTo(int port) {
         ::close(fd);
         return -1;
     }
+    // A server that keeps the connection open must not stall the bench.
+    timeval limit{5, 0};
+    setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);
     return fd;
 }
 
@@ -122,13 +127,13 @@ std::string commandRequest(int channel, int level) {
         for (int ch = 1; ch <= 512; ++ch)
             levels += (ch > 1 ? "," : "") + std::to_string(ch == channel ? level : 0);
         std::string body = "u=1&d=" + levels;
-        return "POST /set_dmx HTTP/1.1\r\nHost: 127.0.0.1\r\nContent-Type: "
+        return "POST /set_dmx HTTP/1.1\r\nHost: 127.0.0.1\r\nConnection: close\r\nContent-Type: "
                "application/x-www-form-urlencoded\r\n"
                "Content-Length: " +
                std::to_string(body.size()) + "\r\n\r\n" + body;
     }
     return "GET /dmx?cmd=" + std::to_string(channel) + "%40D" + std::to_string(level) +
-           " HTTP/1.1\r\nHost: 127.0.0.1\r\nAccept: text/html\r\n\r\n";
+           " HTTP/1.1\r\nHost: 127.0.0.1\r\nConnection: close\r\n\r\n";
 }
 
 class Rig {
@@ -141,30 +146,52 @@ class Rig {
         }
     }
 
-    // One request: the time from sending it to the end of its frame, none when no frame came.
-    std::optional<Clock::duration> exchange(int channel, int level) {
-        std::string request = commandRequest(channel, level);
+    // One request answered: the time from sending it to its reply's end.
+    std::optional<Clock::duration> request(int channel, int level) {
         auto started = Clock::now();
-        int fd = connectTo(port_);
+        int fd = send(channel, level);
         if (fd < 0) return std::nullopt;
-        ::send(fd, request.data(), request.size(), MSG_NOSIGNAL);
+        awaitReply(fd);
+        auto answered = Clock::now();
+        // Frames are taken off the terminal so its buffer never fills.
+        widget_.serve(std::chrono::milliseconds(0));
+        return answered - started;
+    }
+
+    // One request: the time from sending it to the end of its frame, none when no frame came.
+    std::optional<Clock::duration> requestToFrame(int channel, int level) {
+        auto started = Clock::now();
+        int fd = send(channel, level);
+        if (fd < 0) return std::nullopt;
         bool framed = widget_.awaitFrame(channel, level, std::chrono::seconds(5));
         auto frameTime = Clock::now();
-        char buffer[4096];
-        while (::recv(fd, buffer, sizeof buffer, 0) > 0) {
-        }
-        ::close(fd);
+        awaitReply(fd);
         if (!framed) return std::nullopt;
         return frameTime - started;
     }
 
   private:
+    int send(int channel, int level) {
+        std::string request = commandRequest(channel, level);
+        int fd = connectTo(port_);
+        if (fd >= 0) ::send(fd, request.data(), request.size(), MSG_NOSIGNAL);
+        return fd;
+    }
+
+    static void awaitReply(int fd) {
+        char buffer[4096];
+        while (::recv(fd, buffer, sizeof buffer, 0) > 0) {
+        }
+        ::close(fd);
+    }
+
     bool ready() {
         if (std::getenv("BENCH_SERVER_COMMAND") && !widget_.probed()) return false;
         int fd = connectTo(port_);
         if (fd < 0) return false;
         ::close(fd);
-        return true;
+        const char* finish = std::getenv("BENCH_SERVER_READY");
+        return !finish || std::system(finish) == 0;
     }
 
     Pty pty_;
@@ -190,29 +217,54 @@ Rig* sharedRig() {
     return rig.get();
 }
 
-void RequestToFrame(benchmark::State& state) {
+// Time between requests of the latency run (BENCH_PACE_US, microseconds), so a server that caps
+// its frame rate sends every frame.
+std::chrono::microseconds pace() {
+    const char* text = std::getenv("BENCH_PACE_US");
+    return std::chrono::microseconds(text ? std::atoi(text) : 0);
+}
+
+using Exchange = std::optional<Clock::duration> (Rig::*)(int channel, int level);
+
+void measure(benchmark::State& state, Exchange exchange, std::chrono::microseconds gap) {
     Rig* rig = sharedRig();
     if (!rig) {
         state.SkipWithError("the server did not come up");
         return;
     }
-    std::vector<double> latencies;
+    std::vector<double> times;
     int n = 0;
     for (auto _ : state) {
         ++n;
         // Two digits at least: a single digit would be read as tens.
-        auto took = rig->exchange(1 + n % 512, 10 + n % 240);
+        auto took = (rig->*exchange)(1 + n % 512, 10 + n % 240);
         if (!took) {
-            state.SkipWithError("no frame for a request");
+            state.SkipWithError("no answer to a request");
             return;
         }
-        latencies.push_back(std::chrono::duration<double, std::milli>(*took).count());
+        times.push_back(std::chrono::duration<double, std::milli>(*took).count());
+        if (gap.count() > 0) {
+            state.PauseTiming();
+            std::this_thread::sleep_for(gap);
+            state.ResumeTiming();
+        }
     }
     state.SetItemsProcessed(state.iterations());
-    state.counters["p50_ms"] = percentile(latencies, 0.50);
-    state.counters["p99_ms"] = percentile(latencies, 0.99);
+    state.counters["p50_ms"] = percentile(times, 0.50);
+    state.counters["p99_ms"] = percentile(times, 0.99);
 }
-BENCHMARK(RequestToFrame)->Iterations(5000)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+// Requests per second, each on a new connection, reply read whole.
+void Requests(benchmark::State& state) {
+    measure(state, &Rig::request, std::chrono::microseconds(0));
+}
+BENCHMARK(Requests)->Iterations(5000)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+// From sending a request to the end of its frame on the terminal.
+void RequestToFrame(benchmark::State& state) {
+    measure(state, &Rig::requestToFrame, pace());
+}
+BENCHMARK(RequestToFrame)->Iterations(3000)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 }  // namespace
 
