@@ -100,6 +100,9 @@ struct SocketImpl {
     // A connect that failed at once: reported by the next Poll or event loop turn, whichever is
     // first.
     bool errorPending = false;
+    // An accepted connection answers after its peer has stopped sending.
+    bool keepOpenForReply = false;
+    bool wrote = false;
     std::string remote;
     std::string in;
     std::string out;
@@ -134,15 +137,19 @@ struct SocketImpl {
         connecting = false;
     }
 
-    void fire(const std::function<void()>& handler) {
-        if (handler) deliver(handler);
+    // The handler is looked up when the event is delivered: an event queued before a new
+    // connection's handlers were wired still reaches them.
+    void fire(std::function<void()> TCPSocket::*handler) {
+        deliver([this, handler] {
+            if (owner.*handler) (owner.*handler)();
+        });
     }
 
     void fail(int32_t code) {
         lastError = code;
         bool wasOpen = fd >= 0;
         closeDescriptor();
-        if (wasOpen) fire(owner.Error);
+        if (wasOpen) fire(&TCPSocket::Error);
     }
 
     void onReadable() {
@@ -160,11 +167,24 @@ struct SocketImpl {
             if (got < 0 && errno == EINTR) continue;
             // The peer closed (or reset): what arrived first is still delivered.
             int32_t code = got == 0 ? kDisconnected : errorCodeFor(errno);
-            if (arrived) fire(owner.DataAvailable);
-            fail(code);
+            if (arrived) fire(&TCPSocket::DataAvailable);
+            if (got == 0 && keepOpenForReply) {
+                awaitReplyAfterPeerClosed();
+            } else {
+                fail(code);
+            }
             return;
         }
-        if (arrived) fire(owner.DataAvailable);
+        if (arrived) fire(&TCPSocket::DataAvailable);
+    }
+
+    // A client may close its sending side right after its request (as a shell pipe does) and still
+    // wait for the answer: the connection stays up for the reply, and ends when none was written.
+    void awaitReplyAfterPeerClosed() {
+        if (readNotifier) readNotifier->setEnabled(false);
+        deliver([this] {
+            if (fd >= 0 && !wrote) fail(kDisconnected);
+        });
     }
 
     void finishConnecting() {
@@ -177,7 +197,7 @@ struct SocketImpl {
         }
         connecting = false;
         connected = true;
-        fire(owner.Connected);
+        fire(&TCPSocket::Connected);
     }
 
     void onWritable() {
@@ -203,13 +223,15 @@ struct SocketImpl {
             return;
         }
         if (writeNotifier) writeNotifier->setEnabled(!out.empty());
-        if (sending && out.empty())
-            fire([this] {
+        if (sending && out.empty()) {
+            deliver([this] {
                 if (owner.SendComplete) owner.SendComplete(false);
             });
+        }
     }
 
     void write(std::string_view bytes) {
+        wrote = true;
         if (fd < 0 || connecting) {
             out.append(bytes);
             return;
@@ -258,7 +280,7 @@ struct SocketImpl {
     void deliverPendingError() {
         if (!errorPending) return;
         errorPending = false;
-        fire(owner.Error);
+        fire(&TCPSocket::Error);
     }
 
     void poll() {
@@ -383,6 +405,7 @@ struct ServerImpl {
         SocketImpl& impl = *connection.impl_;
         impl.remote = std::move(peer);
         impl.connected = true;
+        impl.keepOpenForReply = true;
         impl.deliver = [this, id](std::function<void()> event) {
             deliver([this, id, event = std::move(event)] {
                 if (connections.count(id)) event();

@@ -33,6 +33,8 @@ class RawClient {
     ~RawClient() { ::close(fd_); }
     bool connected() const { return connected_; }
     void send(const std::string& bytes) { ::send(fd_, bytes.data(), bytes.size(), MSG_NOSIGNAL); }
+    // Stops sending, as `printf ... | nc` does after its request, while still reading.
+    void finishSending() { ::shutdown(fd_, SHUT_WR); }
     // Everything until the server closes, running the event loop meanwhile.
     std::string receiveAll() {
         std::string data;
@@ -105,6 +107,38 @@ TEST(Tcp, SilentClientDoesNotHoldUpAnother) {
     busy.send("GET /x HTTP/1.0\r\n\r\n");
     EXPECT_EQ(busy.receiveAll(), "echo:GET /x HTTP/1.0\r\n\r\n");
     EXPECT_EQ(echo.server.ConnectionCount(), 1u);
+}
+
+TEST(Tcp, ClientThatStopsSendingStillGetsItsReply) {
+    EchoServer echo;
+    RawClient client(echo.server.ListeningPort());
+    client.send("GET /pipe HTTP/1.0\r\n\r\n");
+    client.finishSending();
+    EXPECT_EQ(client.receiveAll(), "echo:GET /pipe HTTP/1.0\r\n\r\n");
+    EXPECT_TRUE(echo.errors.empty());
+}
+
+TEST(Tcp, ReplyIsKeptForAClientThatStoppedSendingWhileAnotherWasServed) {
+    ServerSocket server;
+    server.Port = 0;
+    server.Connected = [&](TCPSocket& socket) {
+        socket.DataAvailable = [&socket] {
+            if (socket.Lookahead().find("slow") != std::string_view::npos) {
+                for (int i = 0; i < 30; ++i) waitUntil([] { return false; }, 3);
+            }
+            socket.Write("reply to " + socket.ReadAll());
+        };
+        socket.SendComplete = [&socket](bool) { socket.Disconnect(); };
+    };
+    server.Listen();
+    // Both are sent before the server runs: the piped request and its end arrive while the slow
+    // handler is still at work.
+    RawClient slow(server.ListeningPort()), piped(server.ListeningPort());
+    slow.send("slow");
+    piped.send("fast");
+    piped.finishSending();
+    EXPECT_EQ(piped.receiveAll(), "reply to fast");
+    EXPECT_EQ(slow.receiveAll(), "reply to slow");
 }
 
 TEST(Tcp, PeerThatHangsUpIsReportedAsDisconnected) {
