@@ -9,10 +9,10 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QSocketNotifier>
-#include <QTimer>
 #include <csignal>
 #include <cstdlib>
 
+#include "platform/owned_timer.h"
 #include "platform/widget_view.h"
 
 namespace platform {
@@ -125,11 +125,11 @@ void yieldToBackgroundTasks() {
 }
 
 void post(std::function<void()> fn) {
-    QTimer::singleShot(0, QCoreApplication::instance(), std::move(fn));
+    callLater(*QCoreApplication::instance(), 0, std::move(fn));
 }
 
 void singleShot(int milliseconds, std::function<void()> fn) {
-    QTimer::singleShot(milliseconds, QCoreApplication::instance(), std::move(fn));
+    callLater(*QCoreApplication::instance(), milliseconds, std::move(fn));
 }
 
 int64_t Ticks() {

@@ -2,6 +2,8 @@
 // writes without the event loop, for the synchronous HTTP client.
 #include "platform/tcp.h"
 
+#include "platform/owned_timer.h"
+
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <netdb.h>
@@ -12,7 +14,6 @@
 
 #include <QObject>
 #include <QSocketNotifier>
-#include <QTimer>
 #include <cerrno>
 #include <cstring>
 #include <map>
@@ -80,7 +81,7 @@ std::string addressText(const sockaddr_storage& address) {
 
 // Runs fn after the current event, unless the owner of context is gone by then.
 void later(QObject& context, std::function<void()> fn) {
-    QTimer::singleShot(0, &context, std::move(fn));
+    callLater(context, 0, std::move(fn));
 }
 
 }  // namespace

@@ -13,11 +13,11 @@
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTimer>
 #include <map>
 #include <set>
 
 #include "platform/menus.h"
+#include "platform/owned_timer.h"
 #include "platform/window.h"
 
 namespace platform {
@@ -238,7 +238,7 @@ class WidgetViewHost : public WindowViewHost {
         if (!window.visible() || !waiting_.insert(&window).second) return;
         // Widgets are made on the next turn of the event loop, so a window shown and hidden again
         // within one handler never costs any.
-        QTimer::singleShot(0, &context_, [this, &window] {
+        callLater(context_, 0, [this, &window] {
             if (!waiting_.erase(&window) || !window.visible()) return;
             views_[&window] = std::make_unique<WindowWidget>(window);
         });
