@@ -29,8 +29,7 @@ struct Console {
 
     std::string lineToFrame(const std::string& line) {
         tokens.assign(1, std::string());
-        for (char c : line)
-            command::lexCharacter(tokens, token, c);
+        for (char c : line) command::lexCharacter(tokens, token, c);
         command::lexCharacter(tokens, token, '\r');
         command::runStatements(tokens, history, [this](const std::vector<std::string>& statement) {
             lblTokens.setCaption(command::tokenDisplay(tokens));

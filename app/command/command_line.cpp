@@ -11,8 +11,7 @@ void runCommandLine(Window1& window, std::string_view line) {
         window.lexTokens(character);
         platform::yieldToBackgroundTasks();
     };
-    for (size_t i = 0; i < line.size(); ++i)
-        lexOne(line.substr(i, 1));
+    for (size_t i = 0; i < line.size(); ++i) lexOne(line.substr(i, 1));
     lexOne("\r");
     window.parseCommand();
 }

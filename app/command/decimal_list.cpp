@@ -53,8 +53,7 @@ void appendSpacedDecimals(std::string& text, std::span<const int32_t> values) {
     while (!values.empty()) {
         const std::span<const int32_t> part = values.first(std::min(block, values.size()));
         char* end = buffer;
-        for (int32_t value : part)
-            end = writeSpaced(end, value);
+        for (int32_t value : part) end = writeSpaced(end, value);
         text.append(buffer, end);
         values = values.subspan(part.size());
     }

@@ -19,8 +19,7 @@ void appendDecimal(std::string& text, int64_t value) {
 void takeSelection(const ChannelSet& selection, std::vector<int32_t>& chanArray) {
     chanArray.clear();
     for (int32_t ch = 0; ch <= Module1::lastChannel; ++ch) {
-        if (selection.test(static_cast<size_t>(ch)))
-            chanArray.push_back(ch);
+        if (selection.test(static_cast<size_t>(ch))) chanArray.push_back(ch);
     }
 }
 
@@ -49,17 +48,14 @@ std::string refusalCaption(int32_t channel) {
 
 std::string applyStatement(const ParsedStatement& parsed, std::vector<int32_t>& chanArray,
                            Module1::LevelStore& levels) {
-    if (parsed.channelBeyondLast)
-        return refusalCaption(*parsed.channelBeyondLast);
-    if (parsed.selection.any())
-        takeSelection(parsed.selection, chanArray);
+    if (parsed.channelBeyondLast) return refusalCaption(*parsed.channelBeyondLast);
+    if (parsed.selection.any()) takeSelection(parsed.selection, chanArray);
     int32_t level = parsed.level;
     // Clamped once for all channels, and only when there are channels to store it in.
     if (!chanArray.empty()) {
         const int32_t value = outputValue(level, parsed.dmxLevels);
         for (int32_t ch : chanArray) {
-            if (inStore(ch))
-                levels[static_cast<size_t>(ch)] = value;
+            if (inStore(ch)) levels[static_cast<size_t>(ch)] = value;
         }
     }
     std::string caption;
@@ -74,8 +70,7 @@ std::optional<std::string> runStatement(const std::vector<std::string>& statemen
                                         Module1::LevelStore& levels, bool& dmxLevels) {
     const ParsedStatement parsed = parseStatement(statement);
     dmxLevels = parsed.dmxLevels;
-    if (parsed.endedAtOnce)
-        return std::nullopt;
+    if (parsed.endedAtOnce) return std::nullopt;
     return applyStatement(parsed, chanArray, levels);
 }
 

@@ -14,8 +14,7 @@
 #include "ui/window1.h"
 
 void Window1::lexTokens(std::string_view character) {
-    if (character.empty())
-        return;
+    if (character.empty()) return;
     command::lexCharacter(tokens, token, character.front());
 }
 

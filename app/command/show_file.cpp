@@ -4,14 +4,11 @@
 namespace Module1 {
 
 void loadShowFile(const platform::FolderItem& item) {
-    if (!item.Exists())
-        return;
+    if (!item.Exists()) return;
     auto stream = item.OpenAsTextFile();
-    if (!stream)
-        return;
+    if (!stream) return;
     showFields.clear();
-    while (!stream->EOF_())
-        showFields.push_back(command::showLineFields(stream->ReadLine()));
+    while (!stream->EOF_()) showFields.push_back(command::showLineFields(stream->ReadLine()));
     stream->Close();
 }
 

@@ -4,8 +4,7 @@ namespace command {
 
 std::vector<std::string> showLineFields(std::string_view line) {
     std::vector<std::string> fields;
-    if (line.size() <= 2)
-        return fields;
+    if (line.size() <= 2) return fields;
     std::string_view rest = line.substr(1, line.size() - 2);
     for (size_t comma = rest.find(','); comma != std::string_view::npos; comma = rest.find(',')) {
         fields.emplace_back(rest.substr(0, comma));

@@ -21,8 +21,7 @@ bool isDigit(char c) {
 
 // A level of one digit means tens of percent ("@5" is 50), unless written with a leading zero.
 int32_t levelOf(const std::string& text, int32_t n) {
-    if (text.front() == '0')
-        return n;
+    if (text.front() == '0') return n;
     return n < 10 ? n * 10 : n;
 }
 
@@ -115,11 +114,9 @@ int32_t numberValue(std::string_view text) {
     constexpr int64_t maximum = std::numeric_limits<int32_t>::max();
     int64_t value = 0;
     for (char c : text) {
-        if (!isDigit(c))
-            break;
+        if (!isDigit(c)) break;
         value = value * 10 + (c - '0');
-        if (value > maximum)
-            return static_cast<int32_t>(maximum);
+        if (value > maximum) return static_cast<int32_t>(maximum);
     }
     return static_cast<int32_t>(value);
 }
@@ -128,8 +125,7 @@ ParsedStatement parseStatement(const std::vector<std::string>& statement) {
     ParserState state;
     for (size_t j = 1; j < statement.size(); ++j) {
         const std::string& token = statement[j];
-        if (token.empty())
-            continue;
+        if (token.empty()) continue;
         const char c = token.front();
         if (c == '|' && j == 1) {
             state.result.endedAtOnce = true;

@@ -10,8 +10,7 @@ bool isSeparator(const std::string& token) {
 
 void logStatement(const std::vector<std::string>& statement, platform::EditField& history) {
     std::string entry;
-    for (size_t i = 1; i < statement.size(); ++i)
-        entry += statement[i];
+    for (size_t i = 1; i < statement.size(); ++i) entry += statement[i];
     history.appendText(entry);
 }
 
@@ -19,20 +18,17 @@ void logStatement(const std::vector<std::string>& statement, platform::EditField
 
 void runStatements(const std::vector<std::string>& tokens, platform::EditField& history,
                    const StatementHandler& handle) {
-    if (history.text().size() > historyLimit)
-        history.setText({});
+    if (history.text().size() > historyLimit) history.setText({});
     std::vector<std::string> statement(1);
     statement.reserve(tokens.size() + 1);
     for (size_t i = 1; i < tokens.size(); ++i) {
         const std::string& token = tokens[i];
-        if (token.empty())
-            continue;
+        if (token.empty()) continue;
         if (!isSeparator(token)) {
             statement.push_back(token);
             continue;
         }
-        if (statement.size() == 1)
-            break;
+        if (statement.size() == 1) break;
         statement.push_back(token);
         logStatement(statement, history);
         handle(statement);

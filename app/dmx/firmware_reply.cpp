@@ -5,8 +5,7 @@ namespace dmx {
 namespace {
 
 std::string byteText(std::string_view bytes, size_t offset) {
-    if (offset >= bytes.size())
-        return "0";
+    if (offset >= bytes.size()) return "0";
     return std::to_string(static_cast<unsigned char>(bytes[offset]));
 }
 

@@ -1,19 +1,20 @@
 #pragma once
-// The DMX interface dialog "Configure DMX Pro": chooses, opens and tests the interface's serial port.
+// The DMX interface dialog "Configure DMX Pro": chooses, opens and tests the interface's serial
+// port.
 
 #include "platform/controls.h"
 #include "platform/window.h"
 
 class WinConfig : public platform::Window {
-public:
+  public:
     WinConfig();
     void Open() override;
 
     platform::StaticText StaticText1{"StaticText1", "Configure enttec.com USB DMX Pro interface"};
     platform::StaticText StaticText2{"StaticText2", "Number of serial ports on this system:"};
     platform::StaticText StaticText3{"StaticText3", "0"};
-    platform::StaticText StaticText4{"StaticText4",
-                                     "Select which (virtual) serial port the USB DMX Pro is connected to:"};
+    platform::StaticText StaticText4{
+        "StaticText4", "Select which (virtual) serial port the USB DMX Pro is connected to:"};
     platform::PopupMenu PopupMenu1{"PopupMenu1"};
     platform::StaticText StaticText5{"StaticText5", ""};
     platform::PushButton PushButton1{"PushButton1", "Ok"};

@@ -1,6 +1,6 @@
 #pragma once
-// Deferred calls whose timers belong to an owner: when the owner goes, so do the timers it still has
-// waiting, instead of being left behind at exit.
+// Deferred calls whose timers belong to an owner: when the owner goes, so do the timers it still
+// has waiting, instead of being left behind at exit.
 
 #include <QObject>
 #include <QTimer>

@@ -2,8 +2,6 @@
 // writes without the event loop, for the synchronous HTTP client.
 #include "platform/tcp.h"
 
-#include "platform/owned_timer.h"
-
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <netdb.h>
@@ -17,6 +15,8 @@
 #include <cerrno>
 #include <cstring>
 #include <map>
+
+#include "platform/owned_timer.h"
 
 namespace platform {
 

@@ -21,8 +21,7 @@ class ConsoleTest : public ::testing::Test {
     void run(std::string_view line) {
         std::vector<std::string> tokens(1);
         std::string token;
-        for (char c : line)
-            command::lexCharacter(tokens, token, c);
+        for (char c : line) command::lexCharacter(tokens, token, c);
         command::lexCharacter(tokens, token, '\r');
         command::runStatements(tokens, history, [this](const std::vector<std::string>& statement) {
             ++statementsRun;
@@ -35,8 +34,7 @@ class ConsoleTest : public ::testing::Test {
     // The channels holding value; all others must hold 0.
     void expectLevels(std::initializer_list<int32_t> channels, int32_t value) const {
         Module1::LevelStore expected{};
-        for (int32_t ch : channels)
-            expected[static_cast<size_t>(ch)] = value;
+        for (int32_t ch : channels) expected[static_cast<size_t>(ch)] = value;
         EXPECT_EQ(levels, expected);
     }
 

@@ -15,8 +15,7 @@ using Tokens = std::vector<std::string>;
 Tokens lexLine(std::string_view line) {
     Tokens tokens(1);
     std::string token;
-    for (char c : line)
-        command::lexCharacter(tokens, token, c);
+    for (char c : line) command::lexCharacter(tokens, token, c);
     command::lexCharacter(tokens, token, '\r');
     EXPECT_EQ(token, "");
     return tokens;

@@ -12,8 +12,7 @@ TEST_F(MainWindowTest, CommandLineShowsItsTokensResultAndHistoryAndStoresItsLeve
     EXPECT_EQ(window().lblTokens.caption(), "1 / 5 + 8 + 11 @ 75 | ");
     EXPECT_EQ(window().lblResults.caption(), " 1 2 3 4 5 8 11 @ 75");
     EXPECT_EQ(history(), "1/5+8+11@75|\r");
-    for (int ch : {1, 2, 3, 4, 5, 8, 11})
-        EXPECT_EQ(Module1::DMXdata[ch], 191) << ch;
+    for (int ch : {1, 2, 3, 4, 5, 8, 11}) EXPECT_EQ(Module1::DMXdata[ch], 191) << ch;
     EXPECT_EQ(Module1::DMXdata[6], 0);
     EXPECT_EQ(window().token, "");
 }

@@ -102,8 +102,7 @@ TEST_F(ConsoleTest, RangesUseTheLastNumberOfAnyKind) {
     EXPECT_EQ(chanArray, (Channels{5}));
     run("1@50/60");
     Channels expected{1};
-    for (int32_t ch = 51; ch <= 60; ++ch)
-        expected.push_back(ch);
+    for (int32_t ch = 51; ch <= 60; ++ch) expected.push_back(ch);
     EXPECT_EQ(chanArray, expected);
     EXPECT_EQ(levels[60], 127);
 }

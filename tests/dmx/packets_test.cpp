@@ -59,8 +59,7 @@ TEST(LevelView, ListsChannels1To512EachAfterASpace) {
     const std::string text = dmx::levelViewText(levels);
     EXPECT_EQ(text.substr(0, 9), " 255 0 64");
     std::string zeros;
-    for (int i = 0; i < 509; ++i)
-        zeros += " 0";
+    for (int i = 0; i < 509; ++i) zeros += " 0";
     EXPECT_EQ(text.substr(9), zeros);
 }
 
