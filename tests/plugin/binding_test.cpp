@@ -115,6 +115,18 @@ TEST(PluginHost, StringsCountReferencesAndFreeOnTheLastRelease) {
     EXPECT_EQ(platform::stringText(nullptr), "");
 }
 
+TEST(PluginHost, StringBuiltWithoutSourceHoldsZeroBytesUntilFilled) {
+    auto build =
+        reinterpret_cast<BuildStringFunction>(platform::resolveHostRoutine("MOXLBuildString"));
+    // Reused heap blocks must not show through: dirty a few first.
+    for (int i = 0; i < 8; ++i) platform::releaseString(platform::newString(std::string(200, 'x')));
+    platform::StringRef s = platform::StringRef::adopt(build(nullptr, 200));
+    EXPECT_EQ(s.text(), std::string(200, '\0'));
+    EXPECT_EQ(s.get()->buffer[0], 0);
+    EXPECT_EQ(s.get()->buffer[201], 0) << "spare byte";
+    EXPECT_EQ(build(nullptr, -1), nullptr);
+}
+
 TEST(PluginHost, DefineEncodingTagsWithoutDisturbingOtherHolders) {
     auto define = reinterpret_cast<DefineEncodingFunction>(
         platform::findGlobalMethod("DefineEncoding( s as String, enc as TextEncoding ) as String"));
