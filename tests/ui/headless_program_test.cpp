@@ -5,7 +5,9 @@
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QTcpSocket>
+#include <cstdio>
 #include <fstream>
+#include <sstream>
 
 #include "support/free_port.h"
 #include "support/pty_pair.h"
@@ -37,26 +39,64 @@ struct Program {
         }
         return output.find(text) != std::string::npos;
     }
+
+    // The program headless on port, with a stored choice of serial port 0, which is the pty;
+    // launcher (such as "unshare") and its options go before the program when given.
+    void start(const testsupport::TempDir& prefs, const testsupport::PtyPair& pty, int port,
+               QStringList launcher = {}) {
+        std::ofstream(prefs.path() / "Tolvex.config")
+            << "default.shw\n0\n80\nenableWAN=false\n"
+               "requireLogin=false\nstartMinimized=false\n\n\n";
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("BRANNIC_SERIAL_PORTS", QString::fromStdString(pty.devicePath()));
+        environment.remove("QT_QPA_PLATFORM");
+        environment.remove("DISPLAY");
+        process.setProcessEnvironment(environment);
+        QStringList arguments = launcher;
+        arguments << BRANNIC_PROGRAM << "--headless"
+                  << "--port" << QString::number(port) << "--prefs-dir"
+                  << QString::fromStdString(prefs.path().string());
+        process.start(arguments.takeFirst(), arguments);
+    }
+
+    // SIGTERM ends the program promptly and cleanly.
+    void stop() {
+        QElapsedTimer stopping;
+        stopping.start();
+        process.terminate();
+        ASSERT_TRUE(process.waitForFinished(3000));
+        EXPECT_LT(stopping.elapsed(), 1000);
+        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(process.exitCode(), 0);
+    }
 };
+
+// Sockets listening on port in the network namespace of process pid, as the kernel lists them
+// (IPv4 and IPv6 tables).
+int listeningSockets(qint64 pid, int port) {
+    char portHex[8];
+    std::snprintf(portHex, sizeof portHex, ":%04X", port);
+    int count = 0;
+    for (const char* table : {"tcp", "tcp6"}) {
+        std::ifstream lines("/proc/" + std::to_string(pid) + "/net/" + table);
+        for (std::string line; std::getline(lines, line);) {
+            std::istringstream fields(line);
+            std::string slot, local, remote, state;
+            fields >> slot >> local >> remote >> state;
+            if (local.ends_with(portHex) && state == "0A") ++count;
+        }
+    }
+    return count;
+}
 
 }  // namespace
 
 TEST(HeadlessProgram, ServesCommandsSendsFramesAndStopsOnSigterm) {
     testsupport::TempDir prefs;
     testsupport::PtyPair pty;
-    std::ofstream(prefs.path() / "Tolvex.config")
-        << "default.shw\n0\n80\nenableWAN=false\nrequireLogin=false\nstartMinimized=false\n\n\n";
     int port = testsupport::freePort();
-
     Program program;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("BRANNIC_SERIAL_PORTS", QString::fromStdString(pty.devicePath()));
-    environment.remove("QT_QPA_PLATFORM");
-    environment.remove("DISPLAY");
-    program.process.setProcessEnvironment(environment);
-    program.process.start(BRANNIC_PROGRAM,
-                          {"--headless", "--port", QString::number(port), "--prefs-dir",
-                           QString::fromStdString(prefs.path().string())});
+    program.start(prefs, pty, port);
     ASSERT_TRUE(program.process.waitForStarted(5000));
     ASSERT_TRUE(program.waitForLine("in a browser")) << program.output;
     EXPECT_NE(program.output.find("StaticText1: Port 0 is open"), std::string::npos)
@@ -74,14 +114,26 @@ TEST(HeadlessProgram, ServesCommandsSendsFramesAndStopsOnSigterm) {
     }
     EXPECT_TRUE(program.waitForLine("lblResults:  504 @ 184")) << program.output;
     EXPECT_NE(program.output.find("lblQuery: 34@25"), std::string::npos);
+    program.stop();
+}
 
-    QElapsedTimer stopping;
-    stopping.start();
-    program.process.terminate();
-    ASSERT_TRUE(program.process.waitForFinished(3000));
-    EXPECT_LT(stopping.elapsed(), 1000);
-    EXPECT_EQ(program.process.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(program.process.exitCode(), 0);
+// A machine with no network (a network namespace of its own holds only a loopback that is down)
+// still starts, says so, and listens for when a network comes.
+TEST(HeadlessProgram, WithoutANetworkSaysSoAndStillListens) {
+    if (QProcess::execute("unshare", {"-n", "true"}) != 0) {
+        GTEST_SKIP() << "no network namespaces here";
+    }
+    testsupport::TempDir prefs;
+    testsupport::PtyPair pty;
+    int port = testsupport::freePort();
+    Program program;
+    program.start(prefs, pty, port, {"unshare", "-n"});
+    ASSERT_TRUE(program.process.waitForStarted(5000));
+    ASSERT_TRUE(program.waitForLine("in a browser")) << program.output;
+    EXPECT_NE(program.output.find("lblIPaddr: No network"), std::string::npos) << program.output;
+    EXPECT_NE(program.output.find("StaticText1: Port 0 is open"), std::string::npos);
+    EXPECT_EQ(listeningSockets(program.process.processId(), port), 1);
+    program.stop();
 }
 
 TEST(HeadlessProgram, BadArgumentsExitWithStatusTwo) {
