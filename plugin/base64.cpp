@@ -3,6 +3,7 @@
 // characters up to the first "=", skips every other byte and pads the last group itself.
 
 #include <array>
+#include <bit>
 #include <cstring>
 
 #if defined(__x86_64__) || defined(__i386__)
@@ -32,13 +33,13 @@ inline constexpr std::array<uint8_t, 256> base64DecodeTable = [] {
 }();
 
 #if QUILVANE_X86_KERNELS
-// SSSE3 kernels for sixteen characters at a time, used when the CPU has them; the portable code is
-// the fallback elsewhere and handles what is left around them.
+// SSSE3 kernels for sixteen characters at a time, used when the CPU has them (and POPCNT); the
+// portable code is the fallback elsewhere and handles what is left around them.
 namespace ssse3 {
 
 const bool available = [] {
     __builtin_cpu_init();  // the library's initializers may run before libgcc's
-    return __builtin_cpu_supports("ssse3") != 0;
+    return __builtin_cpu_supports("ssse3") && __builtin_cpu_supports("popcnt");
 }();
 
 // Twelve bytes (of a sixteen-byte load) to sixteen characters. Each group's bytes are laid out so
@@ -70,14 +71,10 @@ __attribute__((target("ssse3"))) void encodeRows(const uint8_t* in, size_t rows,
     }
 }
 
-// Sixteen characters to twelve bytes, or false (nothing written) when one of them is not an
-// alphabet character. A byte's high nibble picks its row of the ASCII table, a flag (0x10: a row
-// without alphabet characters); its low nibble picks the flags of the rows where that column is
-// not in the alphabet. The offset to each value depends on the row alone, but for "/" beside "+".
-// Writes sixteen bytes: only where a further group follows (its three bytes and the spare byte
-// take the other four).
-__attribute__((target("ssse3"))) bool decodeRow(const uint8_t* p, uint8_t* out) {
-    const __m128i characters = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+// Bit i set when byte i is an alphabet character. A byte's high nibble picks its row of the ASCII
+// table and that row's flag (0x10 for rows without alphabet characters); its low nibble picks the
+// flags of the rows where that column is not in the alphabet.
+__attribute__((target("ssse3"))) int alphabetLanes(__m128i characters) {
     const __m128i row = _mm_and_si128(_mm_srli_epi32(characters, 4), _mm_set1_epi8(0x0F));
     const __m128i column = _mm_and_si128(characters, _mm_set1_epi8(0x0F));
     const __m128i rowFlag =
@@ -89,7 +86,32 @@ __attribute__((target("ssse3"))) bool decodeRow(const uint8_t* p, uint8_t* out) 
                                        0x13, 0x1A, 0x1B, 0x1B, 0x1B, 0x1A),
                          column);
     const __m128i outside = _mm_and_si128(rowFlag, rowsOutside);
-    if (_mm_movemask_epi8(_mm_cmpeq_epi8(outside, _mm_setzero_si128())) != 0xFFFF) return false;
+    return _mm_movemask_epi8(_mm_cmpeq_epi8(outside, _mm_setzero_si128()));
+}
+
+__attribute__((target("ssse3"))) __m128i loadRow(const uint8_t* p) {
+    return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+}
+
+// The sizing pass: a last row short of sixteen is counted from a load that ends with the data.
+__attribute__((target("ssse3,popcnt"))) size_t countAlphabet(const uint8_t* p, size_t length) {
+    size_t count = 0;
+    size_t i = 0;
+    for (; length - i >= 16; i += 16)
+        count += std::popcount(unsigned(alphabetLanes(loadRow(p + i))));
+    if (i == length) return count;
+    if (length >= 16) {
+        const unsigned lastLanes = unsigned(alphabetLanes(loadRow(p + length - 16)));
+        return count + std::popcount(lastLanes >> (16 - (length - i)));
+    }
+    for (; i < length; ++i) count += base64DecodeTable[p[i]] != notInAlphabet;
+    return count;
+}
+
+// Sixteen alphabet characters to twelve bytes. The offset to each value depends on the character's
+// row of the ASCII table alone, but for "/" beside "+". Writes sixteen bytes.
+__attribute__((target("ssse3"))) void decodeRow(__m128i characters, uint8_t* out) {
+    const __m128i row = _mm_and_si128(_mm_srli_epi32(characters, 4), _mm_set1_epi8(0x0F));
     const __m128i slash = _mm_cmpeq_epi8(characters, _mm_set1_epi8('/'));
     const __m128i offsets = _mm_setr_epi8(0, 63 - '/', 62 - '+', 52 - '0', 0 - 'A', 0 - 'A',
                                           26 - 'a', 26 - 'a', 0, 0, 0, 0, 0, 0, 0, 0);
@@ -102,7 +124,26 @@ __attribute__((target("ssse3"))) bool decodeRow(const uint8_t* p, uint8_t* out) 
     const __m128i bytes = _mm_shuffle_epi8(
         groups, _mm_setr_epi8(2, 1, 0, 6, 5, 4, 10, 9, 8, 14, 13, 12, -1, -1, -1, -1));
     _mm_storeu_si128(reinterpret_cast<__m128i*>(out), bytes);
-    return true;
+}
+
+// Groups of four alphabet characters, sixteen characters at a time, up to the first group with
+// another byte; returns how many. Leaves the last group of `groups` to others: its three bytes and
+// the spare byte take the four bytes each wide store writes past its row.
+__attribute__((target("ssse3"))) int64_t decodeGroups(const uint8_t* p, const uint8_t* end,
+                                                      int64_t groups, uint8_t* out) {
+    int64_t done = 0;
+    for (; groups - done > 4 && end - p >= 16; done += 4, p += 16, out += 12) {
+        const __m128i characters = loadRow(p);
+        const unsigned lanes = unsigned(alphabetLanes(characters));
+        if (lanes != 0xFFFF) {
+            // The groups before the first other byte; the rest of the row is written over later.
+            const int whole = std::countr_one(lanes) / 4;
+            if (whole > 0) decodeRow(characters, out);
+            return done + whole;
+        }
+        decodeRow(characters, out);
+    }
+    return done;
 }
 
 }  // namespace ssse3
@@ -217,6 +258,13 @@ struct Alphabet {
     static bool byte(uint8_t b) { return base64DecodeTable[b] != notInAlphabet; }
 };
 
+size_t alphabetCharacters(Bytes data) {
+#if QUILVANE_X86_KERNELS
+    if (ssse3::available) return ssse3::countAlphabet(data.data(), data.size());
+#endif
+    return countInClass<Alphabet>(data.data(), data.size());
+}
+
 // The bits of the next `count` alphabet characters from p on, skipping every other byte; missing
 // ones count as zero bits.
 uint32_t gather(const uint8_t*& p, const uint8_t* end, int count) {
@@ -303,29 +351,32 @@ bool fourInAlphabet(const uint8_t* p) {
             base64DecodeTable[p[3]]) != notInAlphabet;
 }
 
-using RowDecoder = bool (*)(const uint8_t* p, uint8_t* out);
-
-// onlyAlphabet: the data holds nothing but alphabet characters.
-RowDecoder rowDecoder(bool onlyAlphabet) {
+// Groups of four alphabet characters, up to the first group with another byte or the fourth group
+// from the end; returns how many. onlyAlphabet: the data holds nothing but alphabet characters.
+int64_t decodeGroups(const uint8_t* p, const uint8_t* end, int64_t groups, uint8_t* out,
+                     bool onlyAlphabet) {
 #if QUILVANE_X86_KERNELS
-    if (ssse3::available) return ssse3::decodeRow;
+    if (ssse3::available) return ssse3::decodeGroups(p, end, groups, out);
 #endif
-    return onlyAlphabet ? decodeSixteenKnown : decodeSixteen;
+    const auto decodeRow = onlyAlphabet ? decodeSixteenKnown : decodeSixteen;
+    int64_t done = 0;
+    // A fifth group still to come leaves room for the wide stores.
+    for (; groups - done > 4 && end - p >= 16 && decodeRow(p, out); done += 4, p += 16, out += 12) {
+    }
+    return done;
 }
 
 // data: the text before the pad.
 void fillDecoded(Bytes data, uint8_t* out, int64_t length, bool onlyAlphabet) {
-    const RowDecoder decodeRow = rowDecoder(onlyAlphabet);
     const uint8_t* p = data.data();
     const uint8_t* const end = p + data.size();
     uint8_t* const spare = out + length;
     int64_t groups = length / 3;
     while (groups > 0) {
-        // A fifth group still to come leaves room for the wide stores.
-        if (groups > 4 && end - p >= 16 && decodeRow(p, out)) {
-            p += 16;
-            out += 12;
-            groups -= 4;
+        if (const int64_t done = decodeGroups(p, end, groups, out, onlyAlphabet)) {
+            p += 4 * done;
+            out += 3 * done;
+            groups -= done;
             continue;
         }
         uint32_t bits;
@@ -363,7 +414,7 @@ extern "C" FrameworkString* DecodeBase64(FrameworkString* data, const TextEncodi
         data, encoding,
         [&](Bytes text) {
             beforePad = dataBeforePad(text);
-            characters = countInClass<Alphabet>(beforePad.data(), beforePad.size());
+            characters = alphabetCharacters(beforePad);
             return static_cast<int64_t>(characters) * 3 / 4;
         },
         [&](Bytes, uint8_t* out, int64_t length) {
