@@ -32,6 +32,13 @@ inline constexpr std::array<uint8_t, 256> base64DecodeTable = [] {
     return table;
 }();
 
+// What the decoder's sizing pass finds: the text before the first "=" and the alphabet characters
+// in it.
+struct DecoderInput {
+    Bytes data;
+    size_t characters;
+};
+
 #if QUILVANE_X86_KERNELS
 // SSSE3 kernels for sixteen characters at a time, used when the CPU has them (and POPCNT); the
 // portable code is the fallback elsewhere and handles what is left around them.
@@ -93,24 +100,46 @@ __attribute__((target("ssse3"))) __m128i loadRow(const uint8_t* p) {
     return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
 }
 
-// The sizing pass: a last row short of sixteen is counted from a load that ends with the data.
-__attribute__((target("ssse3,popcnt"))) size_t countAlphabet(const uint8_t* p, size_t length) {
-    size_t count = 0;
-    size_t i = 0;
-    for (; length - i >= 16; i += 16)
-        count += std::popcount(unsigned(alphabetLanes(loadRow(p + i))));
-    if (i == length) return count;
-    if (length >= 16) {
-        const unsigned lastLanes = unsigned(alphabetLanes(loadRow(p + length - 16)));
-        return count + std::popcount(lastLanes >> (16 - (length - i)));
+__attribute__((target("ssse3"))) uint32_t padLanes(__m128i row) {
+    return uint32_t(_mm_movemask_epi8(_mm_cmpeq_epi8(row, _mm_set1_epi8('='))));
+}
+
+// Bit i set for each "=" among bytes p[0..31], and for each alphabet character.
+struct Lanes {
+    uint32_t pads;
+    uint32_t alphabet;
+};
+
+__attribute__((target("ssse3"))) Lanes classifyTwoRows(const uint8_t* p) {
+    const __m128i first = loadRow(p);
+    const __m128i second = loadRow(p + 16);
+    return {padLanes(first) | padLanes(second) << 16,
+            uint32_t(alphabetLanes(first)) | uint32_t(alphabetLanes(second)) << 16};
+}
+
+// The sizing pass for text of 32 bytes or more, 32 at a time; a last piece short of 32 is read
+// from a load that ends with the text, its lanes already seen shifted out.
+__attribute__((target("ssse3,popcnt"))) DecoderInput measureInput(Bytes text) {
+    size_t characters = 0;
+    for (size_t i = 0; i < text.size(); i += 32) {
+        const size_t start = std::min(i, text.size() - 32);
+        const Lanes lanes = classifyTwoRows(text.data() + start);
+        const size_t seen = i - start;
+        const uint32_t pads = lanes.pads >> seen;
+        const uint32_t alphabet = lanes.alphabet >> seen;
+        if (pads != 0) {
+            const int beforePad = std::countr_zero(pads);
+            return {text.first(i + beforePad),
+                    characters + std::popcount(alphabet & ((1u << beforePad) - 1))};
+        }
+        characters += std::popcount(alphabet);
     }
-    for (; i < length; ++i) count += base64DecodeTable[p[i]] != notInAlphabet;
-    return count;
+    return {text, characters};
 }
 
 // Sixteen alphabet characters to twelve bytes. The offset to each value depends on the character's
-// row of the ASCII table alone, but for "/" beside "+". Writes sixteen bytes.
-__attribute__((target("ssse3"))) void decodeRow(__m128i characters, uint8_t* out) {
+// row of the ASCII table alone, but for "/" beside "+". The last four bytes are 0.
+__attribute__((target("ssse3"))) __m128i decodeRow(__m128i characters) {
     const __m128i row = _mm_and_si128(_mm_srli_epi32(characters, 4), _mm_set1_epi8(0x0F));
     const __m128i slash = _mm_cmpeq_epi8(characters, _mm_set1_epi8('/'));
     const __m128i offsets = _mm_setr_epi8(0, 63 - '/', 62 - '+', 52 - '0', 0 - 'A', 0 - 'A',
@@ -121,9 +150,18 @@ __attribute__((target("ssse3"))) void decodeRow(__m128i characters, uint8_t* out
     // bytes of each lane first byte first.
     const __m128i pairs = _mm_maddubs_epi16(values, _mm_set1_epi32(0x01400140));
     const __m128i groups = _mm_madd_epi16(pairs, _mm_set1_epi32(0x00011000));
-    const __m128i bytes = _mm_shuffle_epi8(
-        groups, _mm_setr_epi8(2, 1, 0, 6, 5, 4, 10, 9, 8, 14, 13, 12, -1, -1, -1, -1));
+    return _mm_shuffle_epi8(groups,
+                            _mm_setr_epi8(2, 1, 0, 6, 5, 4, 10, 9, 8, 14, 13, 12, -1, -1, -1, -1));
+}
+
+__attribute__((target("ssse3"))) void storeWide(__m128i bytes, uint8_t* out) {
     _mm_storeu_si128(reinterpret_cast<__m128i*>(out), bytes);
+}
+
+__attribute__((target("ssse3"))) void storeTwelve(__m128i bytes, uint8_t* out) {
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(out), bytes);
+    const uint32_t last = static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_srli_si128(bytes, 8)));
+    std::memcpy(out + 8, &last, sizeof last);
 }
 
 // Groups of four alphabet characters, sixteen characters at a time, up to the first group with
@@ -138,12 +176,22 @@ __attribute__((target("ssse3"))) int64_t decodeGroups(const uint8_t* p, const ui
         if (lanes != 0xFFFF) {
             // The groups before the first other byte; the rest of the row is written over later.
             const int whole = std::countr_one(lanes) / 4;
-            if (whole > 0) decodeRow(characters, out);
+            if (whole > 0) storeWide(decodeRow(characters), out);
             return done + whole;
         }
-        decodeRow(characters, out);
+        storeWide(decodeRow(characters), out);
     }
     return done;
+}
+
+// All the whole groups of data that holds alphabet characters alone, at least four of them: rows
+// while a fifth group is still to come, then a row ending with the last group and stored exactly,
+// which writes over bytes of the row before with the same values.
+__attribute__((target("ssse3"))) void decodeWholeGroups(const uint8_t* p, int64_t groups,
+                                                        uint8_t* out) {
+    for (; groups > 4; groups -= 4, p += 16, out += 12) storeWide(decodeRow(loadRow(p)), out);
+    const int64_t back = 4 - groups;
+    storeTwelve(decodeRow(loadRow(p - 4 * back)), out - 3 * back);
 }
 
 }  // namespace ssse3
@@ -258,11 +306,12 @@ struct Alphabet {
     static bool byte(uint8_t b) { return base64DecodeTable[b] != notInAlphabet; }
 };
 
-size_t alphabetCharacters(Bytes data) {
+DecoderInput measureInput(Bytes text) {
 #if QUILVANE_X86_KERNELS
-    if (ssse3::available) return ssse3::countAlphabet(data.data(), data.size());
+    if (ssse3::available && text.size() >= 32) return ssse3::measureInput(text);
 #endif
-    return countInClass<Alphabet>(data.data(), data.size());
+    const Bytes data = dataBeforePad(text);
+    return {data, countInClass<Alphabet>(data.data(), data.size())};
 }
 
 // The bits of the next `count` alphabet characters from p on, skipping every other byte; missing
@@ -372,6 +421,14 @@ void fillDecoded(Bytes data, uint8_t* out, int64_t length, bool onlyAlphabet) {
     const uint8_t* const end = p + data.size();
     uint8_t* const spare = out + length;
     int64_t groups = length / 3;
+#if QUILVANE_X86_KERNELS
+    if (ssse3::available && onlyAlphabet && groups >= 4) {
+        ssse3::decodeWholeGroups(p, groups, out);
+        p += 4 * groups;
+        out += 3 * groups;
+        groups = 0;
+    }
+#endif
     while (groups > 0) {
         if (const int64_t done = decodeGroups(p, end, groups, out, onlyAlphabet)) {
             p += 4 * done;
@@ -408,17 +465,15 @@ extern "C" FrameworkString* EncodeBase64(FrameworkString* data, int32_t lineWrap
 }
 
 extern "C" FrameworkString* DecodeBase64(FrameworkString* data, const TextEncoding* encoding) {
-    Bytes beforePad;
-    size_t characters = 0;
+    DecoderInput input{};
     return runDecoder(
         data, encoding,
-        [&](Bytes text) {
-            beforePad = dataBeforePad(text);
-            characters = alphabetCharacters(beforePad);
-            return static_cast<int64_t>(characters) * 3 / 4;
+        [&input](Bytes text) {
+            input = measureInput(text);
+            return static_cast<int64_t>(input.characters) * 3 / 4;
         },
-        [&](Bytes, uint8_t* out, int64_t length) {
-            fillDecoded(beforePad, out, length, characters == beforePad.size());
+        [&input](Bytes, uint8_t* out, int64_t length) {
+            fillDecoded(input.data, out, length, input.characters == input.data.size());
         });
 }
 
