@@ -39,7 +39,7 @@ struct DecoderInput {
     size_t characters;
 };
 
-#if QUILVANE_X86_KERNELS
+#ifdef QUILVANE_X86_KERNELS
 // SSSE3 kernels for sixteen characters at a time, used when the CPU has them (and POPCNT); the
 // portable code is the fallback elsewhere and handles what is left around them.
 namespace ssse3 {
@@ -224,7 +224,7 @@ uint32_t groupCharacters(uint32_t bits) {
 
 // Full groups; two at a time from one eight-byte load while the input reaches that far.
 uint8_t* encodeGroups(const uint8_t* in, const uint8_t* inEnd, size_t groups, uint8_t* out) {
-#if QUILVANE_X86_KERNELS
+#ifdef QUILVANE_X86_KERNELS
     // Each row reads sixteen bytes for its twelve.
     const size_t rowsInInput = inEnd - in >= 16 ? static_cast<size_t>(inEnd - in - 4) / 12 : 0;
     if (const size_t rows = std::min(groups / 4, rowsInInput); ssse3::available && rows > 0) {
@@ -307,7 +307,7 @@ struct Alphabet {
 };
 
 DecoderInput measureInput(Bytes text) {
-#if QUILVANE_X86_KERNELS
+#ifdef QUILVANE_X86_KERNELS
     if (ssse3::available && text.size() >= 32) return ssse3::measureInput(text);
 #endif
     const Bytes data = dataBeforePad(text);
@@ -404,7 +404,7 @@ bool fourInAlphabet(const uint8_t* p) {
 // from the end; returns how many. onlyAlphabet: the data holds nothing but alphabet characters.
 int64_t decodeGroups(const uint8_t* p, const uint8_t* end, int64_t groups, uint8_t* out,
                      bool onlyAlphabet) {
-#if QUILVANE_X86_KERNELS
+#ifdef QUILVANE_X86_KERNELS
     if (ssse3::available) return ssse3::decodeGroups(p, end, groups, out);
 #endif
     const auto decodeRow = onlyAlphabet ? decodeSixteenKnown : decodeSixteen;
@@ -421,7 +421,7 @@ void fillDecoded(Bytes data, uint8_t* out, int64_t length, bool onlyAlphabet) {
     const uint8_t* const end = p + data.size();
     uint8_t* const spare = out + length;
     int64_t groups = length / 3;
-#if QUILVANE_X86_KERNELS
+#ifdef QUILVANE_X86_KERNELS
     if (ssse3::available && onlyAlphabet && groups >= 4) {
         ssse3::decodeWholeGroups(p, groups, out);
         p += 4 * groups;
