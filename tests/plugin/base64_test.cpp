@@ -23,6 +23,60 @@ std::string letters(size_t count) {
     return text;
 }
 
+// Plain readings of the rules, for holding the fast paths to them on many texts.
+std::string openSslEncoding(std::string_view data) {
+    std::string encoded(4 * ((data.size() + 2) / 3) + 1, '\0');
+    const int written = EVP_EncodeBlock(reinterpret_cast<unsigned char*>(encoded.data()),
+                                        reinterpret_cast<const unsigned char*>(data.data()),
+                                        static_cast<int>(data.size()));
+    encoded.resize(static_cast<size_t>(written));
+    return encoded;
+}
+
+std::string brokenIntoLines(const std::string& encoded, int32_t lineWrap) {
+    const int32_t width = lineWrap - lineWrap % 4;
+    if (width <= 0) return encoded;
+    std::string lines;
+    for (size_t start = 0; start < encoded.size(); start += static_cast<size_t>(width)) {
+        const std::string line = encoded.substr(start, static_cast<size_t>(width));
+        lines += line;
+        if (line.size() == static_cast<size_t>(width)) lines += "\r\n";
+    }
+    return lines;
+}
+
+std::string plainlyDecoded(std::string_view text) {
+    static const std::string alphabet =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    std::string decoded;
+    uint32_t bits = 0;
+    int characters = 0;
+    for (char c : text.substr(0, text.find('='))) {
+        const size_t value = alphabet.find(c);
+        if (value == std::string::npos) continue;
+        bits = bits << 6 | static_cast<uint32_t>(value);
+        if (++characters % 4 == 0) {
+            for (int shift : {16, 8, 0}) decoded += static_cast<char>(bits >> shift);
+        }
+    }
+    const int left = characters % 4;
+    for (int byte = 0; byte < left - 1; ++byte) {
+        decoded += static_cast<char>(bits >> (6 * left - 8 * (byte + 1)));
+    }
+    return decoded;
+}
+
+// Bytes outside the alphabet, pads and line breaks put in at random places.
+std::string withNoise(std::mt19937& generator, std::string text) {
+    const std::string noise[] = {"=", "\r\n", " ", "-", "_", std::string(1, '\0'), "\xFF", "=="};
+    const int insertions = std::uniform_int_distribution<int>(0, 8)(generator);
+    for (int i = 0; i < insertions; ++i) {
+        const size_t at = std::uniform_int_distribution<size_t>(0, text.size())(generator);
+        text.insert(at, noise[generator() % std::size(noise)]);
+    }
+    return text;
+}
+
 TEST_F(Base64, LinesOfSeventySixBreakAfterEveryFullLineOnly) {
     std::string one = encode(letters(57));
     EXPECT_EQ(one.size(), 78u);
@@ -107,12 +161,31 @@ TEST_F(Base64, UnwrappedOutputMatchesOpenSsl) {
     std::mt19937 generator(11);
     for (int i = 0; i < 300; ++i) {
         std::string data = randomBytes(generator, randomLength(generator));
-        std::string expected(4 * ((data.size() + 2) / 3) + 1, '\0');
-        int written = EVP_EncodeBlock(reinterpret_cast<unsigned char*>(expected.data()),
-                                      reinterpret_cast<const unsigned char*>(data.data()),
-                                      static_cast<int>(data.size()));
-        expected.resize(static_cast<size_t>(written));
-        EXPECT_EQ(encode(data, 0), expected);
+        EXPECT_EQ(encode(data, 0), openSslEncoding(data));
+    }
+}
+
+TEST_F(Base64, WrappedOutputIsOpenSslsBrokenIntoLines) {
+    std::mt19937 generator(13);
+    for (size_t length = 0; length <= 300; ++length) {
+        const std::string data = randomBytes(generator, length);
+        const std::string expected = openSslEncoding(data);
+        for (int i = 0; i < 3; ++i) {
+            const int32_t lineWrap = std::uniform_int_distribution<int32_t>(-1, 100)(generator);
+            EXPECT_EQ(encode(data, lineWrap), brokenIntoLines(expected, lineWrap))
+                << "length " << length << " wrap " << lineWrap;
+        }
+    }
+}
+
+TEST_F(Base64, DecoderReadsNoisyTextAsThePlainRulesDo) {
+    std::mt19937 generator(17);
+    for (int i = 0; i < 3000; ++i) {
+        const std::string data = randomBytes(generator, randomLength(generator));
+        const int32_t lineWrap = std::uniform_int_distribution<int32_t>(-1, 100)(generator);
+        // Mostly Base64 text, sometimes any bytes at all.
+        const std::string text = withNoise(generator, i % 8 == 0 ? data : encode(data, lineWrap));
+        EXPECT_EQ(decode(text), plainlyDecoded(text)) << "from \"" << text << '"';
     }
 }
 
