@@ -41,6 +41,14 @@ size_t runLength(const uint8_t* p, size_t available) {
         run += lanes;
         if (lanes < vectorSize) return run;
     }
+    if (available >= vectorSize) {
+        // The last sixteen bytes, overlapping some already known to belong: a byte-by-byte tail
+        // ends in a mispredicted exit.
+        const size_t start = available - vectorSize;
+        constexpr Vector laneIndex = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15};
+        const Vector known = asMask(laneIndex < static_cast<uint8_t>(run - start));
+        return start + leadingSetLanes(known | Class::lanes(loadVector(p + start)));
+    }
     while (run < available && Class::byte(p[run])) ++run;
     return run;
 }

@@ -52,6 +52,12 @@ class CountingSink {
     void putCode(Code code) { count_ += codeLength(code); }
     // A code whose fourth stored byte may land on output still to be written.
     void putCodeWide(Code code) { putCode(code); }
+    // Codes laid out ahead of time: only their total length counts.
+    template <size_t Words>
+    void putCodesAt(const Code*, const uint8_t*, const std::array<uint64_t, Words>&, size_t,
+                    size_t length) {
+        count_ += static_cast<int64_t>(length);
+    }
     int64_t count() const { return count_; }
 
   private:
@@ -76,8 +82,26 @@ class WritingSink {
         std::memcpy(out_, &code, sizeof code);
         out_ += codeLength(code);
     }
+    // The codes of count bytes, each stored four bytes wide at its own offset, so no store waits
+    // for the one before it. Each word of offsets places eight codes; codes past count land on
+    // output still to be written, which must reach three bytes a code and one more.
+    template <size_t Words>
+    void putCodesAt(const Code* codes, const uint8_t* bytes,
+                    const std::array<uint64_t, Words>& offsets, size_t count, size_t length) {
+        for (size_t w = 0; w < Words && 8 * w < count; ++w) {
+            putEightCodesAt(codes, bytes + 8 * w, offsets[w]);
+        }
+        out_ += length;
+    }
 
   private:
+    void putEightCodesAt(const Code* codes, const uint8_t* bytes, uint64_t offsets) {
+#pragma GCC unroll 8
+        for (size_t k = 0; k < 8; ++k) {
+            std::memcpy(out_ + ((offsets >> (8 * k)) & 0xFF), &codes[bytes[k]], sizeof(Code));
+        }
+    }
+
     uint8_t* out_;
 };
 

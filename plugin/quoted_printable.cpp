@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cstring>
 
 #include "byte_runs.h"
 #include "byte_sinks.h"
@@ -75,11 +77,109 @@ struct Plain {
     static bool byte(uint8_t b) { return plainTable[b] != 0; }
 };
 
-// Four plain bytes in a row are worth copying as a run.
-// Tested without branches: on mixed bytes the outcome is unpredictable.
-bool plainRunAhead(Bytes text, size_t i) {
-    return (plainTable[text[i]] & plainTable[text[i + 1]] & plainTable[text[i + 2]] &
-            plainTable[text[i + 3]]) != 0;
+// Mixed bytes end where four plain bytes in a row are worth copying as a run, or at a hard line
+// break. Needs three bytes after i. The run is tested without branches: on mixed bytes the outcome
+// is unpredictable.
+[[gnu::always_inline]] inline bool mixedRunEnds(Bytes text, size_t i) {
+    const bool plainRunAhead = (plainTable[text[i]] & plainTable[text[i + 1]] &
+                                plainTable[text[i + 2]] & plainTable[text[i + 3]]) != 0;
+    return plainRunAhead || (text[i] == CR && text[i + 1] == LF);
+}
+
+// What the walk does after the bytes a window laid out.
+enum class AfterWindow : uint8_t { nextWindow, softBreak, fullRules };
+
+// A window of 32 bytes, a random line's worth, worked on as four words of eight byte lanes.
+constexpr size_t windowSize = 2 * vectorSize;
+constexpr size_t windowWords = windowSize / 8;
+using WindowWords = std::array<uint64_t, windowWords>;
+constexpr uint64_t everyLane = 0x0101010101010101;
+
+// One bit per lane, from the top bit of each, lane 0 lowest.
+constexpr uint32_t laneBits(uint64_t lanes) {
+    return static_cast<uint32_t>((((lanes >> 7) & everyLane) * 0x0102040810204080) >> 56);
+}
+
+// The window's bytes coded from codeBeforeText, their places found from running sums of code
+// lengths instead of byte by byte. The window ends at the first byte that would start an escape
+// past column 67 (a soft break goes before it), fill the line past maxColumn (it is written, then
+// a soft break) or may need the full rules: a CR, space or tab before a line end. The byte after
+// the window must exist.
+struct WindowLayout {
+    WindowWords offsets;  // where each code starts, from the window's first output byte
+    size_t count;         // bytes laid out
+    int32_t column;       // the column after them
+    AfterWindow after;
+};
+
+struct WindowClasses {
+    WindowWords escaped;
+    WindowWords fullRules;
+};
+
+[[gnu::always_inline]] inline WindowClasses classifyWindow(const uint8_t* p) {
+    WindowClasses classes;
+#pragma GCC unroll 2
+    for (size_t half = 0; half < 2; ++half) {
+        const Vector v = loadVector(p + half * vectorSize);
+        const Vector next = loadVector(p + half * vectorSize + 1);
+        const Vector escaped = ~Plain::lanes(v);
+        const Vector fullRules =
+            asMask(((v == ' ') | (v == '\t') | (v == CR)) & ((next == CR) | (next == LF)));
+        std::memcpy(&classes.escaped[2 * half], &escaped, vectorSize);
+        std::memcpy(&classes.fullRules[2 * half], &fullRules, vectorSize);
+    }
+    return classes;
+}
+
+[[gnu::always_inline]] inline WindowLayout layOutWindow(const uint8_t* p, int32_t column) {
+    const WindowClasses classes = classifyWindow(p);
+    // Each word's own running sums first, then the totals of the words before it, so the words
+    // don't wait on one another. Sums stay below 128.
+    WindowWords lengths, sums;
+#pragma GCC unroll 4
+    for (size_t w = 0; w < windowWords; ++w) {
+        lengths[w] = everyLane + (classes.escaped[w] & 2 * everyLane);
+        sums[w] = lengths[w] * everyLane;
+    }
+    uint64_t before = 0;
+#pragma GCC unroll 4
+    for (size_t w = 0; w < windowWords; ++w) {
+        const uint64_t total = sums[w] >> 56;
+        sums[w] += before * everyLane;
+        before += total;
+    }
+    // A lane's top bit is set once its code ends past maxColumn; an escape ending past column 70
+    // started past 67.
+    const uint64_t pastLineBias =
+        static_cast<uint64_t>(0x80 - (maxColumn + 1) + column) * everyLane;
+    WindowLayout layout{};
+    uint64_t stops = uint64_t{1} << windowSize;
+    uint32_t escapedBits = 0;
+    uint32_t fullRuleBits = 0;
+#pragma GCC unroll 4
+    for (size_t w = 0; w < windowWords; ++w) {
+        const uint64_t ends = sums[w] + (classes.escaped[w] & 4 * everyLane) + pastLineBias;
+        stops |= uint64_t{laneBits(ends | classes.fullRules[w])} << (8 * w);
+        escapedBits |= laneBits(classes.escaped[w]) << (8 * w);
+        fullRuleBits |= laneBits(classes.fullRules[w]) << (8 * w);
+        layout.offsets[w] = sums[w] - lengths[w];
+    }
+    size_t count = static_cast<size_t>(std::countr_zero(stops));
+    layout.after = AfterWindow::nextWindow;
+    if (count < windowSize && (fullRuleBits >> count & 1)) {
+        layout.after = AfterWindow::fullRules;
+    } else if (count < windowSize) {
+        layout.after = AfterWindow::softBreak;
+        if (!(escapedBits >> count & 1)) ++count;
+    }
+    layout.count = count;
+    layout.column = column;
+    if (count > 0) {
+        const size_t last = count - 1;
+        layout.column += static_cast<int32_t>(sums[last / 8] >> (8 * (last % 8)) & 0xFF);
+    }
+    return layout;
 }
 
 struct QuotedPrintableEncoding {
@@ -90,17 +190,34 @@ struct QuotedPrintableEncoding {
         size_t i = 0;
         while (i < size) {
             copyPlainRun(text, i, column, out);
+            encodeWindows(text, i, column, out);
             // Up to column 67 no byte needs a break before or after it; with three more bytes to
             // come the four-byte store stays inside the result.
             for (; column <= lastEscapeColumn && i + 3 < size; ++i) {
-                const uint8_t b = text[i];
+                if (mixedRunEnds(text, i)) break;
                 const uint8_t next = text[i + 1];
-                if ((b == CR && next == LF) || plainRunAhead(text, i)) break;
-                Code code = (lineEndTable[next] ? codeBeforeLineEnd : codeBeforeText)[b];
+                Code code = (lineEndTable[next] ? codeBeforeLineEnd : codeBeforeText)[text[i]];
                 out.putCodeWide(code);
                 column += codeLength(code);
             }
             if (i < size) step(text, i, column, out);
+        }
+    }
+
+    // Mixed bytes a window at a time. With 97 bytes to come the window's stores, at most three
+    // bytes a byte and one wide store, stay on output still to be written.
+    template <class Sink>
+    static void encodeWindows(Bytes text, size_t& i, int32_t& column, Sink& out) {
+        constexpr size_t windowReach = 3 * windowSize + 1;
+        while (text.size() - i >= windowReach && !mixedRunEnds(text, i)) {
+            const uint8_t* window = text.data() + i;
+            const WindowLayout layout = layOutWindow(window, column);
+            out.putCodesAt(codeBeforeText.data(), window, layout.offsets, layout.count,
+                           static_cast<size_t>(layout.column - column));
+            column = layout.column;
+            i += layout.count;
+            if (layout.after == AfterWindow::fullRules) return;
+            if (layout.after == AfterWindow::softBreak) softBreak(out, column);
         }
     }
 
