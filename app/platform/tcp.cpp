@@ -16,6 +16,7 @@
 #include <cstring>
 #include <map>
 
+#include "platform/name_lookup.h"
 #include "platform/owned_timer.h"
 
 namespace platform {
@@ -109,6 +110,9 @@ struct SocketImpl {
     std::string out;
     std::unique_ptr<QSocketNotifier> readNotifier;
     std::unique_ptr<QSocketNotifier> writeNotifier;
+    // A host name being looked up before the connect; its answer wakes lookupNotifier.
+    std::unique_ptr<NameLookup> lookup;
+    std::unique_ptr<QSocketNotifier> lookupNotifier;
     // How this socket's events reach their handlers: a listener serialises its connections' events.
     std::function<void(std::function<void()>)> deliver = [](std::function<void()> event) {
         event();
@@ -127,7 +131,9 @@ struct SocketImpl {
 
     void closeDescriptor() {
         // The notifiers may be inside their own signal right now: they go when control returns.
-        for (auto* notifier : {readNotifier.release(), writeNotifier.release()}) {
+        lookup.reset();
+        for (auto* notifier :
+             {readNotifier.release(), writeNotifier.release(), lookupNotifier.release()}) {
             if (!notifier) continue;
             notifier->setEnabled(false);
             notifier->deleteLater();
@@ -246,23 +252,55 @@ struct SocketImpl {
         lastError = 0;
         in.clear();
         out.clear();
+        // An address in numbers connects at once; a name is looked up off the event thread.
         addrinfo hints{};
-        hints.ai_family = AF_UNSPEC;
+        hints.ai_flags = AI_NUMERICHOST;
         hints.ai_socktype = SOCK_STREAM;
-        addrinfo* found = nullptr;
-        if (getaddrinfo(host.c_str(), std::to_string(port).c_str(), &hints, &found) != 0 ||
-            !found) {
-            reportLater(kBadAddress);
+        addrinfo* numeric = nullptr;
+        if (getaddrinfo(host.c_str(), std::to_string(port).c_str(), &hints, &numeric) == 0) {
+            connectToAddress(*numeric);
+            freeaddrinfo(numeric);
+        } else {
+            startLookup(host, port);
+        }
+    }
+
+    void startLookup(const std::string& host, int32_t port) {
+        lookup = std::make_unique<NameLookup>(host, port);
+        if (lookup->descriptor() < 0) {
+            lookup.reset();
+            reportLater(kDriverError);
             return;
         }
-        int descriptor = ::socket(found->ai_family, SOCK_STREAM, 0);
+        connecting = true;
+        lookupNotifier =
+            std::make_unique<QSocketNotifier>(lookup->descriptor(), QSocketNotifier::Read);
+        QObject::connect(lookupNotifier.get(), &QSocketNotifier::activated,
+                         [this] { finishLookup(); });
+    }
+
+    void finishLookup() {
+        if (!lookup || !lookup->finished()) return;
+        // The notifier is inside its own signal right now: it goes when control returns.
+        lookupNotifier.release()->deleteLater();
+        std::unique_ptr<NameLookup> answered = std::move(lookup);
+        connecting = false;
+        if (const addrinfo* found = answered->address()) {
+            connectToAddress(*found);
+        } else {
+            lastError = kBadAddress;
+            fire(&TCPSocket::Error);
+        }
+    }
+
+    void connectToAddress(const addrinfo& found) {
+        int descriptor = ::socket(found.ai_family, SOCK_STREAM, 0);
         makeNonBlocking(descriptor);
-        int result = ::connect(descriptor, found->ai_addr, found->ai_addrlen);
+        int result = ::connect(descriptor, found.ai_addr, found.ai_addrlen);
         int error = errno;
         sockaddr_storage peer{};
-        std::memcpy(&peer, found->ai_addr, found->ai_addrlen);
+        std::memcpy(&peer, found.ai_addr, found.ai_addrlen);
         remote = addressText(peer);
-        freeaddrinfo(found);
         if (result != 0 && error != EINPROGRESS) {
             ::close(descriptor);
             reportLater(errorCodeFor(error));
@@ -286,6 +324,11 @@ struct SocketImpl {
 
     void poll() {
         deliverPendingError();
+        if (lookup) {
+            pollfd answer{lookup->descriptor(), POLLIN, 0};
+            if (::poll(&answer, 1, 5) > 0) finishLookup();
+            return;
+        }
         if (fd < 0) return;
         pollfd request{
             fd, static_cast<short>(POLLIN | ((connecting || !out.empty()) ? POLLOUT : 0)), 0};

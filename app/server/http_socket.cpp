@@ -25,7 +25,7 @@ std::string HTTPSocket::Get(const std::string& url, int32_t timeout) {
     _ParseURL(url);
     socket_.Connect();
     mErrorCode = socket_.LastErrorCode();
-    // A host that cannot be resolved or reached fails at once, before any event.
+    // A connection that fails at once ends the fetch before any event.
     if (mErrorCode == 0) WaitForPage();
     socket_.Close();
     _connectionValid = false;

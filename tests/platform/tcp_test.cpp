@@ -187,26 +187,62 @@ TEST(Tcp, EventsOfOneListenerNeverNest) {
     EXPECT_EQ(maxRunning, 1);
 }
 
+// By address, and by a name looked up first (from the hosts file: nothing leaves this machine).
 TEST(Tcp, ClientFetchesByPolling) {
+    for (const char* host : {"127.0.0.1", "localhost"}) {
+        EchoServer echo;
+        TCPSocket client;
+        bool connected = false, closed = false;
+        client.Connected = [&] { connected = true; };
+        client.Error = [&] { closed = true; };
+        client.Address = host;
+        client.Port = echo.server.ListeningPort();
+        client.Connect();
+        for (int i = 0; i < 400 && !connected; ++i) client.Poll();
+        ASSERT_TRUE(connected) << host;
+        client.Write("GET / HTTP/1.0\r\n\r\n");
+        // The server lives in this process, so its events need the loop between polls.
+        for (int i = 0; i < 400 && !closed; ++i) {
+            client.Poll();
+            waitUntil([] { return false; }, 1);
+        }
+        EXPECT_TRUE(closed) << host;
+        EXPECT_EQ(client.LastErrorCode(), 102);
+        EXPECT_EQ(client.ReadAll(), "echo:GET / HTTP/1.0\r\n\r\n");
+    }
+}
+
+// The event loop alone carries a name lookup through; a socket closed or gone while its name is
+// still being looked up hears nothing more of it.
+TEST(Tcp, NameLookupRunsBesideTheEventLoopAndCanBeAbandoned) {
     EchoServer echo;
     TCPSocket client;
-    bool connected = false, closed = false;
+    int events = 0;
+    bool connected = false;
     client.Connected = [&] { connected = true; };
-    client.Error = [&] { closed = true; };
-    client.Address = "127.0.0.1";
+    client.Address = "localhost";
     client.Port = echo.server.ListeningPort();
     client.Connect();
-    for (int i = 0; i < 400 && !connected; ++i) client.Poll();
-    ASSERT_TRUE(connected);
-    client.Write("GET / HTTP/1.0\r\n\r\n");
-    // The server lives in this process, so its events need the loop between polls.
-    for (int i = 0; i < 400 && !closed; ++i) {
-        client.Poll();
-        waitUntil([] { return false; }, 1);
+    client.Write("GET /early HTTP/1.0\r\n\r\n");  // before the connection exists: kept
+    EXPECT_TRUE(waitUntil([&] { return connected; }));
+    EXPECT_TRUE(waitUntil([&] { return client.Lookahead().size() > 0; }));
+    EXPECT_EQ(client.ReadAll(), "echo:GET /early HTTP/1.0\r\n\r\n");
+
+    TCPSocket abandoned;
+    abandoned.Connected = abandoned.Error = [&] { ++events; };
+    abandoned.Address = "localhost";
+    abandoned.Port = echo.server.ListeningPort();
+    abandoned.Connect();
+    abandoned.Close();
+    {
+        auto dropped = std::make_unique<TCPSocket>();
+        dropped->Address = "localhost";
+        dropped->Port = echo.server.ListeningPort();
+        dropped->Connect();
     }
-    EXPECT_TRUE(closed);
-    EXPECT_EQ(client.LastErrorCode(), 102);
-    EXPECT_EQ(client.ReadAll(), "echo:GET / HTTP/1.0\r\n\r\n");
+    waitUntil([] { return false; }, 200);
+    EXPECT_EQ(events, 0);
+    EXPECT_FALSE(abandoned.IsConnected());
 }
 
 TEST(Tcp, ClientToAClosedPortFails) {
