@@ -3,6 +3,12 @@
 // byte and copies everything else ("+" included) unchanged.
 
 #include <array>
+#include <bit>
+
+#if defined(__x86_64__) || defined(__i386__)
+#include <immintrin.h>
+#define QUILVANE_X86_KERNELS 1
+#endif
 
 #include "byte_runs.h"
 #include "byte_sinks.h"
@@ -34,11 +40,6 @@ struct Unreserved {
     static bool byte(uint8_t b) { return inUrlUnreservedSet(b); }
 };
 
-int64_t encodedLength(Bytes text) {
-    const size_t escaped = text.size() - countInClass<Unreserved>(text.data(), text.size());
-    return static_cast<int64_t>(text.size() + 2 * escaped);
-}
-
 struct URLEncoding {
     template <class Sink>
     void operator()(Bytes text, Sink& out) const {
@@ -49,6 +50,130 @@ struct URLEncoding {
         for (; i < text.size(); ++i) out.putCode(urlCode[text[i]]);
     }
 };
+
+#ifdef QUILVANE_X86_KERNELS
+// An SSSE3 kernel for sixteen bytes at a time, used when the CPU has it; the byte-by-byte walk is
+// the fallback elsewhere and writes what is left after it.
+namespace ssse3 {
+
+const bool available = [] {
+    __builtin_cpu_init();  // the library's initializers may run before libgcc's
+    return __builtin_cpu_supports("ssse3");
+}();
+
+// Each group of four bytes is written with one shuffle of a vector holding the two hexadecimal
+// digits of each byte (lanes 0-7) and the byte itself or "%" (lanes 8-11), picked by which of the
+// four bytes are escaped.
+constexpr size_t groupSize = 4;
+inline constexpr auto groupShuffles = [] {
+    std::array<std::array<uint8_t, vectorSize>, 1 << groupSize> table{};
+    for (size_t escaped = 0; escaped < table.size(); ++escaped) {
+        size_t out = 0;
+        for (uint8_t lane = 0; lane < groupSize; ++lane) {
+            table[escaped][out++] = 8 + lane;
+            if (escaped >> lane & 1) {
+                table[escaped][out++] = 2 * lane;
+                table[escaped][out++] = 2 * lane + 1;
+            }
+        }
+    }
+    return table;
+}();
+
+inline constexpr auto groupLengths = [] {
+    std::array<uint8_t, 1 << groupSize> lengths{};
+    for (size_t escaped = 0; escaped < lengths.size(); ++escaped) {
+        lengths[escaped] = static_cast<uint8_t>(groupSize + 2 * std::popcount(escaped));
+    }
+    return lengths;
+}();
+
+__attribute__((target("ssse3"))) uint8_t* putGroup(uint8_t* out, __m128i group, unsigned escaped) {
+    const __m128i shuffle =
+        _mm_loadu_si128(reinterpret_cast<const __m128i*>(&groupShuffles[escaped]));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_shuffle_epi8(group, shuffle));
+    return out + groupLengths[escaped];
+}
+
+// The unreserved set by the two nibbles of each byte: a bit for each row of sixteen that holds
+// members, set for the columns where that row's members are. A byte of 0x80 or more reads a
+// zero column (the shuffle clears it) and stays escaped.
+struct UnreservedByNibbles {
+    __attribute__((target("ssse3"))) static Vector lanes(Vector bytes) {
+        const auto v = reinterpret_cast<__m128i>(bytes);
+        const __m128i rows =
+            _mm_setr_epi8(0, 0, 0x01, 0x02, 0x04, 0x08, 0x04, 0x10, 0, 0, 0, 0, 0, 0, 0, 0);
+        const __m128i columns = _mm_setr_epi8(0x1A, 0x1E, 0x1E, 0x1E, 0x1E, 0x1E, 0x1E, 0x1E, 0x1E,
+                                              0x1E, 0x1C, 0x04, 0x04, 0x05, 0x05, 0x0C);
+        const __m128i row = _mm_and_si128(_mm_srli_epi16(v, 4), _mm_set1_epi8(0x0F));
+        const __m128i members =
+            _mm_and_si128(_mm_shuffle_epi8(rows, row), _mm_shuffle_epi8(columns, v));
+        return reinterpret_cast<Vector>(_mm_cmpgt_epi8(members, _mm_setzero_si128()));
+    }
+    static bool byte(uint8_t b) { return inUrlUnreservedSet(b); }
+};
+
+// Sixteen bytes, each group's codes stored sixteen bytes wide: twelve more output bytes must
+// follow the block's codes.
+__attribute__((target("ssse3"))) uint8_t* encodeBlock(const uint8_t* in, uint8_t* out) {
+    const Vector bytes = loadVector(in);
+    const auto escaped = reinterpret_cast<__m128i>(~UnreservedByNibbles::lanes(bytes));
+    const auto v = reinterpret_cast<__m128i>(bytes);
+    const __m128i nibble = _mm_set1_epi8(0x0F);
+    const __m128i digits = _mm_loadu_si128(reinterpret_cast<const __m128i*>(upperHexDigits));
+    const __m128i high = _mm_shuffle_epi8(digits, _mm_and_si128(_mm_srli_epi16(v, 4), nibble));
+    const __m128i low = _mm_shuffle_epi8(digits, _mm_and_si128(v, nibble));
+    const __m128i first =
+        _mm_or_si128(_mm_andnot_si128(escaped, v), _mm_and_si128(escaped, _mm_set1_epi8('%')));
+    const __m128i digitsOfFirstHalf = _mm_unpacklo_epi8(high, low);
+    const __m128i digitsOfSecondHalf = _mm_unpackhi_epi8(high, low);
+    const auto escapedLanes = static_cast<unsigned>(_mm_movemask_epi8(escaped));
+    out = putGroup(out, _mm_unpacklo_epi64(digitsOfFirstHalf, first), escapedLanes & 15);
+    out = putGroup(out, _mm_unpackhi_epi64(digitsOfFirstHalf, _mm_slli_si128(first, 4)),
+                   escapedLanes >> 4 & 15);
+    out = putGroup(out, _mm_unpacklo_epi64(digitsOfSecondHalf, _mm_srli_si128(first, 8)),
+                   escapedLanes >> 8 & 15);
+    return putGroup(out, _mm_unpackhi_epi64(digitsOfSecondHalf, _mm_srli_si128(first, 4)),
+                    escapedLanes >> 12);
+}
+
+// Blocks while twelve input bytes, so twelve output bytes, follow them; returns the bytes done.
+__attribute__((target("ssse3"))) size_t encodeBlocks(Bytes text, uint8_t*& out) {
+    constexpr size_t blockReach = vectorSize + 12;
+    uint8_t* end = out;
+    size_t i = 0;
+    for (; text.size() - i >= blockReach; i += vectorSize) end = encodeBlock(text.data() + i, end);
+    out = end;
+    return i;
+}
+
+__attribute__((target("ssse3"), flatten)) size_t countUnreserved(Bytes text) {
+    return countInClass<UnreservedByNibbles>(text.data(), text.size());
+}
+
+}  // namespace ssse3
+#endif
+
+size_t countUnreserved(Bytes text) {
+#ifdef QUILVANE_X86_KERNELS
+    if (ssse3::available) return ssse3::countUnreserved(text);
+#endif
+    return countInClass<Unreserved>(text.data(), text.size());
+}
+
+int64_t encodedLength(Bytes text) {
+    const size_t escaped = text.size() - countUnreserved(text);
+    return static_cast<int64_t>(text.size() + 2 * escaped);
+}
+
+void fillEncoded(Bytes text, uint8_t* out, int64_t) {
+    size_t done = 0;
+#ifdef QUILVANE_X86_KERNELS
+    if (ssse3::available) done = ssse3::encodeBlocks(text, out);
+#endif
+    WritingSink writer(out);
+    URLEncoding{}(text.subspan(done), writer);
+}
 
 struct URLDecoding {
     template <class Sink>
@@ -79,7 +204,7 @@ struct URLDecoding {
 }  // namespace
 
 extern "C" FrameworkString* EncodeURLComponent(FrameworkString* data) {
-    return runEncoder(data, encodedLength, fillWalk<URLEncoding>);
+    return runEncoder(data, encodedLength, fillEncoded);
 }
 
 extern "C" FrameworkString* DecodeURLComponent(FrameworkString* data,
