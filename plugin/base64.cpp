@@ -6,14 +6,10 @@
 #include <bit>
 #include <cstring>
 
-#if defined(__x86_64__) || defined(__i386__)
-#include <immintrin.h>
-#define QUILVANE_X86_KERNELS 1
-#endif
-
 #include "byte_runs.h"
 #include "codec_frame.h"
 #include "codec_methods.h"
+#include "x86_kernels.h"
 
 namespace quilvane {
 namespace {
@@ -40,14 +36,9 @@ struct DecoderInput {
 };
 
 #ifdef QUILVANE_X86_KERNELS
-// SSSE3 kernels for sixteen characters at a time, used when the CPU has them (and POPCNT); the
+// SSSE3 kernels for sixteen characters at a time, used when the CPU has them; the
 // portable code is the fallback elsewhere and handles what is left around them.
 namespace ssse3 {
-
-const bool available = [] {
-    __builtin_cpu_init();  // the library's initializers may run before libgcc's
-    return __builtin_cpu_supports("ssse3") && __builtin_cpu_supports("popcnt");
-}();
 
 // Twelve bytes (of a sixteen-byte load) to sixteen characters. Each group's bytes are laid out so
 // that every 16-bit half holds two of its 6-bit fields, which two multiplies move into bytes of
@@ -227,7 +218,7 @@ uint8_t* encodeGroups(const uint8_t* in, const uint8_t* inEnd, size_t groups, ui
 #ifdef QUILVANE_X86_KERNELS
     // Each row reads sixteen bytes for its twelve.
     const size_t rowsInInput = inEnd - in >= 16 ? static_cast<size_t>(inEnd - in - 4) / 12 : 0;
-    if (const size_t rows = std::min(groups / 4, rowsInInput); ssse3::available && rows > 0) {
+    if (const size_t rows = std::min(groups / 4, rowsInInput); ssse3KernelsRun && rows > 0) {
         ssse3::encodeRows(in, rows, out);
         in += 12 * rows;
         out += 16 * rows;
@@ -308,7 +299,7 @@ struct Alphabet {
 
 DecoderInput measureInput(Bytes text) {
 #ifdef QUILVANE_X86_KERNELS
-    if (ssse3::available && text.size() >= 32) return ssse3::measureInput(text);
+    if (ssse3KernelsRun && text.size() >= 32) return ssse3::measureInput(text);
 #endif
     const Bytes data = dataBeforePad(text);
     return {data, countInClass<Alphabet>(data.data(), data.size())};
@@ -405,7 +396,7 @@ bool fourInAlphabet(const uint8_t* p) {
 int64_t decodeGroups(const uint8_t* p, const uint8_t* end, int64_t groups, uint8_t* out,
                      bool onlyAlphabet) {
 #ifdef QUILVANE_X86_KERNELS
-    if (ssse3::available) return ssse3::decodeGroups(p, end, groups, out);
+    if (ssse3KernelsRun) return ssse3::decodeGroups(p, end, groups, out);
 #endif
     const auto decodeRow = onlyAlphabet ? decodeSixteenKnown : decodeSixteen;
     int64_t done = 0;
@@ -422,7 +413,7 @@ void fillDecoded(Bytes data, uint8_t* out, int64_t length, bool onlyAlphabet) {
     uint8_t* const spare = out + length;
     int64_t groups = length / 3;
 #ifdef QUILVANE_X86_KERNELS
-    if (ssse3::available && onlyAlphabet && groups >= 4) {
+    if (ssse3KernelsRun && onlyAlphabet && groups >= 4) {
         ssse3::decodeWholeGroups(p, groups, out);
         p += 4 * groups;
         out += 3 * groups;

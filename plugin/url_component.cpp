@@ -6,15 +6,11 @@
 #include <array>
 #include <bit>
 
-#if defined(__x86_64__) || defined(__i386__)
-#include <immintrin.h>
-#define QUILVANE_X86_KERNELS 1
-#endif
-
 #include "byte_runs.h"
 #include "byte_sinks.h"
 #include "codec_frame.h"
 #include "codec_methods.h"
+#include "x86_kernels.h"
 
 namespace quilvane {
 namespace {
@@ -56,11 +52,6 @@ struct URLEncoding {
 // An SSSE3 kernel for sixteen bytes at a time, used when the CPU has it; the byte-by-byte walk is
 // the fallback elsewhere and writes what is left after it.
 namespace ssse3 {
-
-const bool available = [] {
-    __builtin_cpu_init();  // the library's initializers may run before libgcc's
-    return __builtin_cpu_supports("ssse3");
-}();
 
 // Each group of eight bytes is written with shuffles of two vectors: the two hexadecimal digits of
 // each byte, and the byte itself or "%". Which of the eight are escaped picks the shuffles for the
@@ -178,7 +169,7 @@ __attribute__((target("ssse3"), flatten)) size_t countEscaped(Bytes text) {
 
 size_t countEscaped(Bytes text) {
 #ifdef QUILVANE_X86_KERNELS
-    if (ssse3::available) return ssse3::countEscaped(text);
+    if (ssse3KernelsRun) return ssse3::countEscaped(text);
 #endif
     return text.size() - countInClass<Unreserved>(text.data(), text.size());
 }
@@ -190,7 +181,7 @@ int64_t encodedLength(Bytes text) {
 void fillEncoded(Bytes text, uint8_t* out, int64_t) {
     size_t done = 0;
 #ifdef QUILVANE_X86_KERNELS
-    if (ssse3::available) done = ssse3::encodeBlocks(text, out);
+    if (ssse3KernelsRun) done = ssse3::encodeBlocks(text, out);
 #endif
     WritingSink writer(out);
     URLEncoding{}(text.subspan(done), writer);
