@@ -5,6 +5,7 @@
 #include "dmx/firmware_reply.h"
 #include "dmx/interface_packets.h"
 #include "dmx/level_view.h"
+#include "dmx/output_status.h"
 
 namespace {
 
@@ -64,3 +65,19 @@ TEST(LevelView, ListsChannels1To512EachAfterASpace) {
 }
 
 }  // namespace
+
+TEST(OutputStates, WatchersHearRealChangesAndRemovals) {
+    dmx::OutputStates states;
+    std::vector<std::string> heard;
+    states.watch([&](const dmx::OutputState& o) { heard.push_back(o.name + ":" + o.state); });
+    states.report({"sACN", "universe 1 -> 239.255.0.1", "sending"});
+    states.report({"sACN", "universe 1 -> 239.255.0.1", "sending"});
+    states.report({"DMX USB Pro", "/dev/ttyUSB0", "waiting for the device"});
+    states.report({"sACN", "universe 1 -> 239.255.0.1", "error: unreachable"});
+    states.remove("DMX USB Pro");
+    states.remove("DMX USB Pro");
+    EXPECT_EQ(heard, (std::vector<std::string>{"sACN:sending", "DMX USB Pro:waiting for the device",
+                                               "sACN:error: unreachable", "DMX USB Pro:"}));
+    ASSERT_EQ(states.all().size(), 1u);
+    EXPECT_EQ(states.all()[0].state, "error: unreachable");
+}

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "settings/extra_settings_format.h"
+
 namespace {
 
 using settings::ConfigValues;
@@ -67,3 +69,13 @@ TEST(ConfigFormat, MissingLinesReadAsEmptyAndLaterLinesAreIgnored) {
 }
 
 }  // namespace
+
+TEST(ExtraSettingsFormat, SkipsNoiseKeepsLastValueAndRoundTrips) {
+    settings::ExtraSettings parsed = settings::parseExtraSettings(
+        "# note\r\nsacn.universe=1\n\nno equals sign\nlive=on\r\nsacn.universe=7\nhosts=a=b");
+    EXPECT_EQ(parsed,
+              (settings::ExtraSettings{{"hosts", "a=b"}, {"live", "on"}, {"sacn.universe", "7"}}));
+    std::string text;
+    for (const std::string& line : settings::formatExtraSettings(parsed)) text += line + "\n";
+    EXPECT_EQ(settings::parseExtraSettings(text), parsed);
+}

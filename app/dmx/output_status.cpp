@@ -1,0 +1,44 @@
+#include "dmx/output_status.h"
+
+#include <algorithm>
+
+namespace dmx {
+
+void OutputStates::report(const OutputState& output) {
+    auto known = std::find_if(outputs_.begin(), outputs_.end(),
+                              [&](const OutputState& o) { return o.name == output.name; });
+    if (known == outputs_.end()) {
+        outputs_.push_back(output);
+    } else if (*known == output) {
+        return;
+    } else {
+        *known = output;
+    }
+    tell(output);
+}
+
+void OutputStates::remove(const std::string& name) {
+    auto known = std::find_if(outputs_.begin(), outputs_.end(),
+                              [&](const OutputState& o) { return o.name == name; });
+    if (known == outputs_.end()) return;
+    OutputState gone{known->name, known->target, ""};
+    outputs_.erase(known);
+    tell(gone);
+}
+
+void OutputStates::watch(std::function<void(const OutputState&)> watcher) {
+    watchers_.push_back(std::move(watcher));
+}
+
+void OutputStates::tell(const OutputState& output) const {
+    // A copy: a watcher may add another watcher.
+    auto watchers = watchers_;
+    for (const auto& watcher : watchers) watcher(output);
+}
+
+OutputStates& outputStates() {
+    static OutputStates states;
+    return states;
+}
+
+}  // namespace dmx
