@@ -18,4 +18,4 @@ ensure_packages() {
 }
 
 BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-serialport-dev libgl-dev)
-TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev libssl-dev clang libclang-rt-14-dev binutils chromium)
+TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev libssl-dev clang libclang-rt-14-dev binutils chromium tshark)

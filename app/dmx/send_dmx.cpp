@@ -3,6 +3,7 @@
 #include "command/level_store.h"
 #include "dmx/interface_packets.h"
 #include "dmx/level_view.h"
+#include "netdmx/network_output.h"
 #include "platform/window.h"
 #include "ui/aux_windows.h"
 #include "ui/window1.h"
@@ -12,6 +13,7 @@ namespace Module1 {
 void sendDMX() {
     platform::Implicit<WinLevels>::instance().EditField1.setText(dmx::levelViewText(DMXdata));
     platform::Implicit<Window1>::instance().Serial1.Write(dmx::dmxFrame(DMXdata));
+    netdmx::universeChanged(DMXdata);
 }
 
 }  // namespace Module1

@@ -10,4 +10,6 @@ target_sources(brannic_app PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/serial.cpp
   ${CMAKE_CURRENT_LIST_DIR}/system.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tcp.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/timer.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/udp.cpp
   ${CMAKE_CURRENT_LIST_DIR}/widget_view.cpp)

@@ -14,6 +14,27 @@ std::optional<int32_t> portNumber(const std::string& text) {
     return port;
 }
 
+// The numbers of the network outputs' options, checked as the settings dialog checks them.
+bool networkNumber(const std::string& option, const std::string& text,
+                   netdmx::NetworkOverrides& network, std::string& error) {
+    const char* rule = netdmx::universeRule;
+    bool good = false;
+    if (option == "--sacn") {
+        network.sacnUniverse = netdmx::parseUniverse(text);
+        good = network.sacnUniverse.has_value();
+    } else if (option == "--sacn-priority") {
+        rule = netdmx::priorityRule;
+        network.sacnPriority = netdmx::parsePriority(text);
+        good = network.sacnPriority.has_value();
+    } else {
+        rule = netdmx::portAddressRule;
+        network.artnetPortAddress = netdmx::parsePortAddress(text);
+        good = network.artnetPortAddress.has_value();
+    }
+    if (!good) error = option + " takes " + rule + ", not \"" + text + "\"";
+    return good;
+}
+
 }  // namespace
 
 Parsed parseArguments(const std::vector<std::string>& arguments) {
@@ -50,6 +71,16 @@ Parsed parseArguments(const std::vector<std::string>& arguments) {
             if (!value(options.appDir)) return parsed;
         } else if (argument == "--wan-service") {
             if (!value(options.wanService)) return parsed;
+        } else if (argument == "--sacn" || argument == "--sacn-priority" ||
+                   argument == "--artnet") {
+            if (!value(text) || !networkNumber(argument, text, options.network, parsed.error))
+                return parsed;
+        } else if (argument == "--sacn-to") {
+            if (!value(text)) return parsed;
+            options.network.sacnHosts.push_back(text);
+        } else if (argument == "--artnet-to") {
+            if (!value(text)) return parsed;
+            options.network.artnetHosts.push_back(text);
         } else {
             parsed.error = "unknown argument \"" + argument + "\"";
             return parsed;
@@ -72,6 +103,12 @@ std::string usage() {
            "  --app-dir DIR         folder of DMXform.htm and of a relative show file\n"
            "                        (default: the program's folder)\n"
            "  --wan-service HOST[:PORT]  service that tells the public address (GET /ip.php)\n"
+           "  --sacn UNIVERSE       send the levels as sACN (E1.31) on UNIVERSE (1 to 63999)\n"
+           "  --sacn-to HOST        send sACN to HOST instead of multicast (repeatable)\n"
+           "  --sacn-priority N     sACN priority, 0 to 200 (default 100)\n"
+           "  --artnet PORT-ADDRESS send the levels as Art-Net on PORT-ADDRESS (0 to 32767)\n"
+           "  --artnet-to HOST      send Art-Net to HOST instead of broadcast (repeatable)\n"
+           "                        These override the Network Output settings for this run.\n"
            "  --version             print the version\n"
            "  --help                print this text\n"
            "\n"

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "netdmx/network_settings.h"
+
 namespace launch {
 
 struct Options {
@@ -16,6 +18,8 @@ struct Options {
     std::string prefsDir;
     std::string appDir;
     std::string wanService;
+    // --sacn, --sacn-to, --sacn-priority, --artnet, --artnet-to
+    netdmx::NetworkOverrides network;
 };
 
 struct Parsed {

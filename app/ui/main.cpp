@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <iostream>
 
+#include "netdmx/run_plan.h"
 #include "platform/events.h"
 #include "platform/files.h"
 #include "platform/system.h"
@@ -78,6 +79,13 @@ int main(int argc, char** argv) {
         return 1;
     }
 
+    netdmx::RunPlan network = netdmx::planThisRun(options.network);
+    if (!network.error.empty()) {
+        std::cerr << "brannic-webserver: " << network.error << "\n";
+        return 2;
+    }
+    if (!network.warning.empty()) std::cerr << "brannic-webserver: " << network.warning << "\n";
+
     platform::Application app(argc, argv, options.headless);
     platform::quitOnTerminationSignals();
     Window1& window = platform::Implicit<Window1>::adopt(std::make_unique<Window1>());
@@ -90,7 +98,9 @@ int main(int argc, char** argv) {
     if (platform::Application::headless()) {
         printLine("Open " + consoleAddress(window.ServerPort) + " in a browser");
     }
+    netdmx::startOutputs(network.plan);
     int status = app.run();
+    netdmx::stopOutputs();
     platform::Implicit<Window1>::reset();
     return status;
 }
