@@ -105,7 +105,7 @@ std::string targetList(const std::vector<platform::Ipv4>& to) {
     std::string text;
     for (platform::Ipv4 address : to)
         text += (text.empty() ? "" : ", ") + platform::ipv4Text(address);
-    return text;
+    return text.empty() ? "nowhere" : text;
 }
 
 // Made once per installation and kept with the extra settings.
