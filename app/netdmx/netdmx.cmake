@@ -7,4 +7,5 @@ target_sources(brannic_logic PRIVATE
 # The sockets, the timer and the status list: the outputs as they run.
 target_sources(brannic_app PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/network_output.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/run_plan.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/run_plan.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/win_network_output.cpp)

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "netdmx/network_overrides.h"
 #include "settings/extra_settings_format.h"
 
 namespace netdmx {
@@ -31,15 +32,6 @@ struct NetworkSettings {
     SacnSettings sacn;
     ArtNetSettings artnet;
     bool operator==(const NetworkSettings&) const = default;
-};
-
-// What the command line gave for this run; any of them turns its output on.
-struct NetworkOverrides {
-    std::optional<uint16_t> sacnUniverse;
-    std::optional<uint8_t> sacnPriority;
-    std::vector<std::string> sacnHosts;
-    std::optional<uint16_t> artnetPortAddress;
-    std::vector<std::string> artnetHosts;
 };
 
 // Whole decimal numbers in range, else nothing.

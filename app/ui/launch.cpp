@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "netdmx/network_settings.h"
+
 namespace launch {
 
 namespace {

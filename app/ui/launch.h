@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "netdmx/network_settings.h"
+#include "netdmx/network_overrides.h"
 
 namespace launch {
 

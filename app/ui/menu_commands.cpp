@@ -1,5 +1,6 @@
 // The menu commands, all handled by the main window.
 #include "dmx/win_config.h"
+#include "netdmx/win_network_output.h"
 #include "platform/events.h"
 #include "server/pages.h"
 #include "settings/config.h"
@@ -42,6 +43,7 @@ void Window1::registerMenuHandlers() {
         {"FileQuit", quit},
         {"ConfigDMXInterface", showWindow<WinConfig>},
         {"ConfigWebServer", showWindow<WinWebConfig>},
+        {"ConfigNetworkOutput", showWindow<WinNetworkOutput>},
         {"ConfigStartMinimized", toggleStartMinimized},
         // The levels view otherwise appears only with the first command; this brings it up at will.
         {"ViewDMXLevels", showWindow<WinLevels>},

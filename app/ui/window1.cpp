@@ -1,6 +1,19 @@
 #include "ui/window1.h"
 
+#include "dmx/output_status.h"
 #include "ui/menubar.h"
+
+namespace {
+
+std::string outputLines() {
+    std::string text;
+    for (const dmx::OutputState& output : dmx::outputStates().all())
+        text +=
+            (text.empty() ? "" : "\n") + output.name + " " + output.target + ": " + output.state;
+    return text.empty() ? "none" : text;
+}
+
+}  // namespace
 
 Window1::Window1() : platform::Window("Brannic Webserver", 520, 280, false) {
     place(captionStatus, 0, 0);
@@ -17,7 +30,12 @@ Window1::Window1() : platform::Window("Brannic Webserver", 520, 280, false) {
     place(lblIPaddr, 5, 1);
     place(lblWANaddr, 6, 0);
     place(lblHostName, 6, 1);
+    place(captionOutputs, 7, 0);
+    place(lblOutputs, 7, 1);
     lblWANaddr.setVisible(false);
+    lblOutputs.setCaption(outputLines());
+    dmx::outputStates().watch(
+        [this](const dmx::OutputState&) { lblOutputs.setCaption(outputLines()); });
 
     TCPSocket1.Connected = [this](platform::TCPSocket& socket) {
         socket.DataAvailable = [this, &socket] { TCPSocket1_DataAvailable(socket); };
@@ -34,6 +52,7 @@ Window1::Window1() : platform::Window("Brannic Webserver", 520, 280, false) {
 }
 
 Window1::~Window1() {
+    dmx::outputStates().clearWatchers();
     for (const auto& menu : MenuBar1().children()) {
         for (const auto& item : menu->children()) item->handler = nullptr;
     }

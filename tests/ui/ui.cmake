@@ -3,6 +3,7 @@ brannic_test(desktop_tests
   ${CMAKE_CURRENT_LIST_DIR}/startup_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dialogs_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/menus_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/network_dialog_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/screenshots_test.cpp)
 target_compile_definitions(desktop_tests PRIVATE
   BRANNIC_PLUGIN_PATH="$<TARGET_FILE:quilvane>"
