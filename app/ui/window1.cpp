@@ -1,7 +1,7 @@
-#include "ui/window1.h"
+#include "shell/window1.h"
 
 #include "dmx/output_status.h"
-#include "ui/menubar.h"
+#include "shell/menubar.h"
 
 namespace {
 
