@@ -97,6 +97,8 @@ struct Running {
 };
 
 Running& running() {
+    // The status list is made first so that it outlives the outputs, which report to it as they go.
+    dmx::outputStates();
     static Running outputs;
     return outputs;
 }
