@@ -56,27 +56,35 @@ TEST(NetworkOutput, BurstIsCappedAndEndsOnTheLastLevels) {
     EXPECT_EQ(got.back().bytes[18], 77);
 }
 
-// Multicast and broadcast only inside a network namespace of the test's own with nothing but lo:
-// the test runs itself again in one.
+// Multicast, broadcast and a network going away only inside a network namespace of the test's own
+// with nothing but lo: the test runs itself again in one. True when this is the run inside.
+bool namespacesAllowed() {
+    return std::getenv("BRANNIC_IN_TEST_NAMESPACE") ||
+           QProcess::execute("unshare", {"-n", "true"}) == 0;
+}
+
+bool insideOwnNamespace() {
+    if (std::getenv("BRANNIC_IN_TEST_NAMESPACE")) return true;
+    QProcess inside;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("BRANNIC_IN_TEST_NAMESPACE", "1");
+    inside.setProcessEnvironment(environment);
+    const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
+    inside.start("unshare", {"-n", "sh", "-c",
+                             "ip link set lo up multicast on && ip route add 224.0.0.0/4 dev lo "
+                             "&& exec \"$0\" --gtest_filter=\"$1\"",
+                             QCoreApplication::applicationFilePath(),
+                             QString(test->test_suite_name()) + "." + test->name()});
+    EXPECT_TRUE(inside.waitForFinished(30000));
+    std::string output = inside.readAll().toStdString();
+    EXPECT_EQ(inside.exitCode(), 0) << output;
+    EXPECT_NE(output.find("[  PASSED  ] 1 test"), std::string::npos) << output;
+    return false;
+}
+
 TEST(NetworkOutput, SacnMulticastsToItsUniverseGroupAndTerminatesOnStop) {
-    if (!std::getenv("BRANNIC_IN_TEST_NAMESPACE")) {
-        if (QProcess::execute("unshare", {"-n", "true"}) != 0)
-            GTEST_SKIP() << "no network namespaces here";
-        QProcess inside;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("BRANNIC_IN_TEST_NAMESPACE", "1");
-        inside.setProcessEnvironment(environment);
-        inside.start("unshare",
-                     {"-n", "sh", "-c",
-                      "ip link set lo up multicast on && ip route add 224.0.0.0/4 dev lo "
-                      "&& exec \"$0\" --gtest_filter=\"$1\"",
-                      QCoreApplication::applicationFilePath(), "NetworkOutput.SacnMulticasts*"});
-        ASSERT_TRUE(inside.waitForFinished(30000));
-        std::string output = inside.readAll().toStdString();
-        EXPECT_EQ(inside.exitCode(), 0) << output;
-        EXPECT_NE(output.find("[  PASSED  ] 1 test"), std::string::npos) << output;
-        return;
-    }
+    if (!namespacesAllowed()) GTEST_SKIP() << "no network namespaces here";
+    if (!insideOwnNamespace()) return;
     testsupport::TempDir prefs;
     platform::setPreferencesFolder(prefs.path());
     UdpCapture sacn(5568, "239.255.0.9");
@@ -99,6 +107,34 @@ TEST(NetworkOutput, SacnMulticastsToItsUniverseGroupAndTerminatesOnStop) {
     EXPECT_EQ(rows[0], (std::vector<std::string>{"9", "0"}));
     EXPECT_EQ(rows[3], (std::vector<std::string>{"9", "1"}));
     EXPECT_EQ(stateOf("sACN"), "(none)");
+}
+
+// A send error is told once when it starts and once when it clears, however many packets fail.
+TEST(NetworkOutput, SendErrorIsToldOnceWhenItStartsAndOnceWhenItClears) {
+    if (!namespacesAllowed()) GTEST_SKIP() << "no network namespaces here";
+    if (!insideOwnNamespace()) return;
+    std::vector<std::string> told;
+    dmx::outputStates().watch(
+        [&](const dmx::OutputState& output) { told.push_back(output.state); });
+    netdmx::NetworkSettings settings;
+    settings.artnet = {true, 0, {"127.0.0.1"}};
+    netdmx::startOutputs(planOrFail(settings));
+    std::array<int32_t, 513> levels{};
+    auto changeFor = [&](int milliseconds) {
+        for (int i = 0; i < milliseconds / 10; ++i) {
+            netdmx::universeChanged(levels);
+            testsupport::receiveFor({}, 10);
+        }
+    };
+    changeFor(200);
+    ASSERT_EQ(QProcess::execute("ip", {"address", "delete", "127.0.0.1/8", "dev", "lo"}), 0);
+    changeFor(300);  // a dozen packets fail
+    ASSERT_EQ(QProcess::execute("ip", {"address", "add", "127.0.0.1/8", "dev", "lo"}), 0);
+    changeFor(200);
+    netdmx::stopOutputs();
+    dmx::outputStates().clearWatchers();
+    EXPECT_EQ(told, (std::vector<std::string>{"sending", "error: Network is unreachable", "sending",
+                                              ""}));
 }
 
 }  // namespace
