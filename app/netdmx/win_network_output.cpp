@@ -23,6 +23,15 @@ WinNetworkOutput::WinNetworkOutput() : platform::Window("Network Output", 420, 3
 }
 
 void WinNetworkOutput::Open() {
+    fillFromRunningOutputs();
+}
+
+void WinNetworkOutput::showSettingsInForce() {
+    fillFromRunningOutputs();
+    Show();
+}
+
+void WinNetworkOutput::fillFromRunningOutputs() {
     const netdmx::NetworkSettings& running = netdmx::runningSettings();
     chkSacn.setValue(running.sacn.enabled);
     txtSacnUniverse.setText(std::to_string(running.sacn.universe));

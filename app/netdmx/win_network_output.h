@@ -10,6 +10,8 @@ class WinNetworkOutput : public platform::Window {
   public:
     WinNetworkOutput();
     void Open() override;
+    // Shows the settings in force, not edits left behind when the window was last closed.
+    void showSettingsInForce();
 
     platform::CheckBox chkSacn{"chkSacn", "Send sACN (E1.31)"};
     platform::StaticText lblSacnUniverse{"lblSacnUniverse", "Universe:"};
@@ -29,4 +31,7 @@ class WinNetworkOutput : public platform::Window {
     platform::PushButton cmdOK{"cmdOK", "OK"};
 
     void cmdOK_Action();
+
+  private:
+    void fillFromRunningOutputs();
 };

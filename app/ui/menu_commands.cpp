@@ -43,7 +43,8 @@ void Window1::registerMenuHandlers() {
         {"FileQuit", quit},
         {"ConfigDMXInterface", showWindow<WinConfig>},
         {"ConfigWebServer", showWindow<WinWebConfig>},
-        {"ConfigNetworkOutput", showWindow<WinNetworkOutput>},
+        {"ConfigNetworkOutput",
+         [] { platform::Implicit<WinNetworkOutput>::instance().showSettingsInForce(); }},
         {"ConfigStartMinimized", toggleStartMinimized},
         // The levels view otherwise appears only with the first command; this brings it up at will.
         {"ViewDMXLevels", showWindow<WinLevels>},

@@ -35,6 +35,9 @@ TEST_F(DesktopTest, NetworkOutputDialogAppliesAndSavesOnlyGoodSettings) {
     dialog.chkSacn.setValue(false);
     dialog.cmdOK.push();
     EXPECT_EQ(window.lblOutputs.caption(), "Art-Net port-address 0 -> 127.0.0.1: sending");
+    dialog.txtSacnUniverse.setText("99");  // left behind, never applied
+    dialog.showSettingsInForce();
+    EXPECT_EQ(dialog.txtSacnUniverse.text(), "3");
     netdmx::stopOutputs();
     EXPECT_EQ(window.lblOutputs.caption(), "none");
 }
