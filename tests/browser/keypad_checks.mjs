@@ -1,0 +1,56 @@
+// The keypad page on a phone: taps on the keys, the frame they send, the reply, and the live grid.
+import fs from 'node:fs';
+import path from 'node:path';
+
+import { startConsole } from './console_program.mjs';
+import { request } from './raw_client.mjs';
+
+const keypadDir = path.resolve(path.dirname(new URL(import.meta.url).pathname), '../../share/keypad');
+const keypadFile = fs.readFileSync(path.join(keypadDir, 'DMXform.htm'), 'latin1');
+const keypadPage = keypadFile.slice(0, keypadFile.toLowerCase().indexOf('</body>'));
+const pageTail = '</body></html>';
+const phone = { viewport: { width: 360, height: 640 }, hasTouch: true, isMobile: true };
+
+async function tapKeys(page, labels) {
+  for (const label of labels) {
+    await page.tap(`#keys button:text-is("${label}")`);
+  }
+}
+
+// Off: taps make the command, Enter sends it, and /levels is only the form page.
+async function tapsWithoutLive(browser, server, tap, check) {
+  const page = await (await browser.newContext(phone)).newPage();
+  await page.goto(server.base + '/');
+  tap.clear();
+  await tapKeys(page, ['1', 'THRU', '5', 'AT', '7']);
+  check('keypad builds the command', (await page.inputValue('#cmd')) === '1/5@7', await page.inputValue('#cmd'));
+  const [response] = await Promise.all([page.waitForNavigation(), tapKeys(page, ['ENTER'])]);
+  const body = await response.text();
+  check('keypad reply', body.startsWith(keypadPage + '<B>') && body.endsWith(` 1 2 3 4 5 @ 70<BR>${pageTail}`),
+    JSON.stringify(body.slice(keypadPage.length)));
+  const frame = await tap.nextFrame();
+  check('keypad frame', frame !== null && frame.slice(0, 6).join() === '179,179,179,179,179,0', String(frame?.slice(0, 6)));
+  const levels = await request(server.port, 'GET /levels HTTP/1.0\r\n\r\n');
+  check('without live, /levels is the form page', levels.text === `HTTP/1.0 200 OK\r\n\r\n${keypadPage}${pageTail}`);
+  check('without live, no grid', await page.isHidden('#live'));
+}
+
+async function screenshots(browser, server, buildDir) {
+  const context = await browser.newContext(phone);
+  const page = await context.newPage();
+  await page.goto(server.base + '/dmx?cmd=1%2F5%2B8%2B11%4075');
+  await page.screenshot({ path: path.join(buildDir, 'keypad-portrait.png'), fullPage: true });
+  await page.setViewportSize({ width: 640, height: 360 });
+  await page.screenshot({ path: path.join(buildDir, 'keypad-landscape.png'), fullPage: true });
+  await context.close();
+}
+
+export async function keypadChecks({ browser, program, serialDevice, tap, check, buildDir }) {
+  const plain = await startConsole({ program, appDir: keypadDir, serialDevice });
+  try {
+    await tapsWithoutLive(browser, plain, tap, check);
+    await screenshots(browser, plain, buildDir);
+  } finally {
+    await plain.stop();
+  }
+}
