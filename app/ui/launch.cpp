@@ -34,6 +34,8 @@ Parsed parseArguments(const std::vector<std::string>& arguments) {
             options.headless = true;
         } else if (argument == "--help" || argument == "-h") {
             options.help = true;
+        } else if (argument == "--live") {
+            options.live = true;
         } else if (argument == "--version") {
             options.version = true;
         } else if (argument == "--port") {
@@ -72,6 +74,7 @@ std::string usage() {
            "  --app-dir DIR         folder of DMXform.htm and of a relative show file\n"
            "                        (default: the program's folder)\n"
            "  --wan-service HOST[:PORT]  service that tells the public address (GET /ip.php)\n"
+           "  --live                live levels for browsers (GET /levels, GET /events) this run\n"
            "  --version             print the version\n"
            "  --help                print this text\n"
            "\n"
@@ -82,6 +85,11 @@ std::string usage() {
 std::optional<int32_t>& portOverride() {
     static std::optional<int32_t> port;
     return port;
+}
+
+bool& liveOverride() {
+    static bool live = false;
+    return live;
 }
 
 }  // namespace launch
