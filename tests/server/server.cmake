@@ -9,6 +9,7 @@ brannic_logic_test(server_logic_tests
 brannic_test(command_server_tests
   ${CMAKE_CURRENT_LIST_DIR}/command_reply_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/connections_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/live_streams_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/loopback_client.cpp
   ${CMAKE_CURRENT_LIST_DIR}/loopback_port.cpp
   ${CMAKE_CURRENT_LIST_DIR}/read_html_file_test.cpp)
