@@ -40,25 +40,24 @@ void appendField(std::string& out, std::string_view name) {
     out += ':';
 }
 
+void appendStringField(std::string& out, std::string_view name, std::string_view value) {
+    appendField(out, name);
+    appendJsonString(out, value);
+}
+
 void appendOutcome(std::string& out, const CommandOutcome& outcome) {
     appendField(out, "selection");
     appendNumbers(out, outcome.selection);
-    appendField(out, "query");
-    appendJsonString(out, outcome.query);
-    appendField(out, "tokens");
-    appendJsonString(out, outcome.tokens);
-    appendField(out, "results");
-    appendJsonString(out, outcome.results);
+    appendStringField(out, "query", outcome.query);
+    appendStringField(out, "tokens", outcome.tokens);
+    appendStringField(out, "results", outcome.results);
 }
 
 void appendOutput(std::string& out, const dmx::OutputState& output) {
     out += '{';
-    appendField(out, "name");
-    appendJsonString(out, output.name);
-    appendField(out, "target");
-    appendJsonString(out, output.target);
-    appendField(out, "state");
-    appendJsonString(out, output.state);
+    appendStringField(out, "name", output.name);
+    appendStringField(out, "target", output.target);
+    appendStringField(out, "state", output.state);
     out += '}';
 }
 
