@@ -13,7 +13,7 @@
 #include "server/request.h"
 #include "settings/config.h"
 #include "settings/live_setting.h"
-#include "ui/window1.h"
+#include "shell/window1.h"
 
 namespace {
 

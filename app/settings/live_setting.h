@@ -3,11 +3,9 @@
 
 #include <string>
 
-namespace Module1 {
+#include "shell/module1.h"
 
-// On: GET /levels and GET /events answer with the levels; off, they get the form page like any
-// other path.
-inline bool liveLevels = false;
+namespace Module1 {
 
 // Whether the extra settings (loaded) say the read-back was left on.
 bool liveLevelsSaved();

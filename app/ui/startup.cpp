@@ -9,10 +9,10 @@
 #include "settings/extra_settings.h"
 #include "settings/live_setting.h"
 #include "settings/win_web_config.h"
-#include "ui/aux_windows.h"
+#include "shell/aux_windows.h"
+#include "shell/menubar.h"
+#include "shell/window1.h"
 #include "ui/launch.h"
-#include "ui/menubar.h"
-#include "ui/window1.h"
 
 namespace {
 
