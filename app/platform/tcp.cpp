@@ -564,7 +564,7 @@ int32_t ServerSocket::LastErrorCode() const {
 
 size_t ServerSocket::ConnectionCount() const {
     impl_->sweep();
-    return impl_->cappedCount();
+    return impl_->connections.size();
 }
 
 void ServerSocket::Exempt(TCPSocket& socket) {

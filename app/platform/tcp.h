@@ -72,6 +72,7 @@ class ServerSocket {
     bool IsListening() const;
     int32_t ListeningPort() const;
     int32_t LastErrorCode() const;
+    // Open connections, exempt ones included.
     size_t ConnectionCount() const;
     // The connection (one of this server's) no longer counts against the cap and is never evicted;
     // the server still owns it until it ends.
