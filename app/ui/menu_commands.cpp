@@ -2,8 +2,10 @@
 #include "dmx/win_config.h"
 #include "netdmx/win_network_output.h"
 #include "platform/events.h"
+#include "server/live_streams.h"
 #include "server/pages.h"
 #include "settings/config.h"
+#include "settings/live_setting.h"
 #include "settings/win_web_config.h"
 #include "shell/aux_windows.h"
 #include "shell/menubar.h"
@@ -23,6 +25,14 @@ void toggleStartMinimized() {
         ->Child("ConfigStartMinimized")
         ->setChecked(Module1::startMinimized);
     Module1::writeConfig();
+}
+
+void toggleLiveLevels() {
+    bool on = !Module1::liveLevels;
+    MenuBar1().Child("ConfigMenu")->Child("ConfigLiveLevels")->setChecked(on);
+    if (!on) server::closeEventStreams();
+    if (std::string error = Module1::saveLiveLevels(on); !error.empty())
+        platform::MsgBox("Live levels not saved: " + error);
 }
 
 void showFormPage() {
@@ -46,6 +56,7 @@ void Window1::registerMenuHandlers() {
         {"ConfigNetworkOutput",
          [] { platform::Implicit<WinNetworkOutput>::instance().showSettingsInForce(); }},
         {"ConfigStartMinimized", toggleStartMinimized},
+        {"ConfigLiveLevels", toggleLiveLevels},
         // The levels view otherwise appears only with the first command; this brings it up at will.
         {"ViewDMXLevels", showWindow<WinLevels>},
         {"HTMLform", showFormPage},

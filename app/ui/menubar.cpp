@@ -33,6 +33,7 @@ std::unique_ptr<MenuItem> buildMenuBar() {
     addItem(config, "ConfigWebServer", "WebServer");
     addItem(config, "ConfigNetworkOutput", "Network Output");
     addItem(config, "ConfigStartMinimized", "Start Minimized");
+    addItem(config, "ConfigLiveLevels", "Live Levels for Browsers");
 
     MenuItem& view = addMenu(*bar, "ViewMenu", "View");
     addItem(view, "ViewDMXLevels", "DMX Levels");

@@ -1,6 +1,7 @@
 #include "shell/window1.h"
 
 #include "dmx/output_status.h"
+#include "server/live_streams.h"
 #include "shell/menubar.h"
 
 namespace {
@@ -11,6 +12,18 @@ std::string outputLines() {
         text +=
             (text.empty() ? "" : "\n") + output.name + " " + output.target + ": " + output.state;
     return text.empty() ? "none" : text;
+}
+
+// One watcher for the life of the program, showing the list in whichever main window there is:
+// the list outlives the windows, and other watchers of it must stay.
+void showOutputsInTheMainWindow() {
+    static bool watching = false;
+    if (watching) return;
+    watching = true;
+    dmx::outputStates().watch([](const dmx::OutputState&) {
+        if (Window1* main = platform::Implicit<Window1>::find())
+            main->lblOutputs.setCaption(outputLines());
+    });
 }
 
 }  // namespace
@@ -34,8 +47,7 @@ Window1::Window1() : platform::Window("Brannic Webserver", 520, 280, false) {
     place(lblOutputs, 7, 1);
     lblWANaddr.setVisible(false);
     lblOutputs.setCaption(outputLines());
-    dmx::outputStates().watch(
-        [this](const dmx::OutputState&) { lblOutputs.setCaption(outputLines()); });
+    showOutputsInTheMainWindow();
 
     TCPSocket1.Connected = [this](platform::TCPSocket& socket) {
         socket.DataAvailable = [this, &socket] { TCPSocket1_DataAvailable(socket); };
@@ -52,7 +64,8 @@ Window1::Window1() : platform::Window("Brannic Webserver", 520, 280, false) {
 }
 
 Window1::~Window1() {
-    dmx::outputStates().clearWatchers();
+    // The streams' sockets belong to the listener, which goes with this window.
+    server::closeEventStreams();
     for (const auto& menu : MenuBar1().children()) {
         for (const auto& item : menu->children()) item->handler = nullptr;
     }
