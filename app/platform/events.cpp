@@ -58,6 +58,9 @@ struct Application::Impl {
 
 Application::Application(int& argc, char** argv, bool headless) : impl_(std::make_unique<Impl>()) {
     clock();
+    // A reader that went away (a closed pipe or socket) shows as EPIPE from the write, never as a
+    // signal that ends the program.
+    std::signal(SIGPIPE, SIG_IGN);
     headlessMode = headless || !displayAvailable();
     if (headlessMode) {
         impl_->app = std::make_unique<QCoreApplication>(argc, argv);
@@ -112,6 +115,10 @@ void quitOnTerminationSignals() {
     sigemptyset(&action.sa_mask);
     sigaction(SIGTERM, &action, nullptr);
     sigaction(SIGINT, &action, nullptr);
+}
+
+void ignoreHangups() {
+    std::signal(SIGHUP, SIG_IGN);
 }
 
 void yieldToBackgroundTasks() {

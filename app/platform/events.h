@@ -31,6 +31,8 @@ class Application {
 
 // SIGTERM and SIGINT end the event loop with exit status 0.
 void quitOnTerminationSignals();
+// SIGHUP (the terminal or ssh session went away) is ignored: the program keeps running.
+void ignoreHangups();
 
 // Lets the framework run pending events inside a long loop. Handlers run through a HandlerGate are
 // never re-entered by it; their events wait until the running call has returned.

@@ -6,6 +6,7 @@ target_sources(brannic_logic PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/window.cpp)
 target_sources(brannic_app PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/events.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/line_writer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/name_lookup.cpp
   ${CMAKE_CURRENT_LIST_DIR}/serial.cpp
   ${CMAKE_CURRENT_LIST_DIR}/system.cpp

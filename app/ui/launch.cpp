@@ -65,6 +65,8 @@ std::string usage() {
            "such as 1/5+8+11@75, and the levels go out on the USB DMX Pro interface.\n"
            "\n"
            "  --headless            run without windows; status lines go to standard output\n"
+           "                        (dropped, and counted, while nobody reads it); SIGHUP is "
+           "ignored\n"
            "  --port N              listen on TCP port N for this run (the settings file keeps its "
            "port)\n"
            "  --prefs-dir DIR       folder of the settings file Tolvex.config (default: "

@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QTcpSocket>
+#include <csignal>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -133,6 +134,48 @@ TEST(HeadlessProgram, WithoutANetworkSaysSoAndStillListens) {
     EXPECT_NE(program.output.find("lblIPaddr: No network"), std::string::npos) << program.output;
     EXPECT_NE(program.output.find("StaticText1: Port 0 is open"), std::string::npos);
     EXPECT_EQ(listeningSockets(program.process.processId(), port), 1);
+    program.stop();
+}
+
+// The program headless on a free port, started up.
+class StartedProgram : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        program.start(prefs, pty, port);
+        ASSERT_TRUE(program.waitForLine("in a browser")) << program.output;
+    }
+
+    testsupport::TempDir prefs;
+    testsupport::PtyPair pty;
+    int port = testsupport::freePort();
+    Program program;
+};
+
+// A standard output that nobody reads loses status lines, never commands; read again, it says how
+// many were lost and goes on.
+TEST_F(StartedProgram, StdoutNobodyReadsLosesStatusLinesNotCommands) {
+    // Each command prints several kilobytes of status lines: sixty fill any pipe and queue.
+    std::string channels;
+    for (int channel = 1; channel < 400; ++channel) channels += std::to_string(channel) + "%2B";
+    for (int i = 0; i < 60; ++i) {
+        std::string reply = httpGet(port, "/dmx?cmd=" + channels + "400%4050");
+        ASSERT_EQ(reply.rfind("HTTP/1.0 200 OK", 0), 0u) << "command " << i;
+    }
+    EXPECT_TRUE(program.waitForLine(" status lines dropped\n"));
+    httpGet(port, "/dmx?cmd=7%4050");
+    EXPECT_TRUE(program.waitForLine("lblQuery: 7@50")) << program.output.substr(0, 200);
+    program.stop();
+}
+
+// A dropped ssh session (SIGHUP) and a reader of standard output that went away do not stop it.
+TEST_F(StartedProgram, HangupAndAClosedStdoutDoNotStopIt) {
+    ::kill(static_cast<pid_t>(program.process.processId()), SIGHUP);
+    program.process.closeReadChannel(QProcess::StandardOutput);
+    for (const char* command : {"1%4050", "2%4050"}) {
+        std::string reply = httpGet(port, std::string("/dmx?cmd=") + command);
+        EXPECT_EQ(reply.rfind("HTTP/1.0 200 OK", 0), 0u) << command;
+    }
+    EXPECT_EQ(program.process.state(), QProcess::Running);
     program.stop();
 }
 
