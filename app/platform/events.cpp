@@ -1,5 +1,6 @@
 #include "platform/events.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <QApplication>
@@ -119,6 +120,15 @@ void quitOnTerminationSignals() {
 
 void ignoreHangups() {
     std::signal(SIGHUP, SIG_IGN);
+}
+
+void openClosedStandardStreams() {
+    for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
+        if (::fcntl(fd, F_GETFD) != -1) continue;
+        // open takes the lowest free number, which is this one.
+        int opened = ::open("/dev/null", fd == STDIN_FILENO ? O_RDONLY : O_WRONLY);
+        if (opened >= 0 && opened != fd) ::close(opened);
+    }
 }
 
 void yieldToBackgroundTasks() {

@@ -31,7 +31,8 @@ struct Output {
 
 Output openOutput(int fd) {
     struct stat status {};
-    if (::fstat(fd, &status) != 0) return {fd, false, Way::pollFirst};
+    // A closed fd: every write fails with EBADF, and the output ends at once.
+    if (::fstat(fd, &status) != 0) return {-1, false, Way::nonBlocking};
     if (S_ISSOCK(status.st_mode)) return {fd, false, Way::socket};
     if (!S_ISFIFO(status.st_mode) && !S_ISCHR(status.st_mode)) return {fd, false, Way::nonBlocking};
     std::string path = "/proc/self/fd/" + std::to_string(fd);
@@ -50,7 +51,7 @@ ssize_t writeSome(const Output& output, const char* data, size_t size) {
         case Way::pollFirst: {
             pollfd ready{output.fd, POLLOUT, 0};
             if (::poll(&ready, 1, 0) != 1 || !(ready.revents & POLLOUT)) {
-                errno = (ready.revents & (POLLERR | POLLHUP)) ? EPIPE : EAGAIN;
+                errno = (ready.revents & (POLLERR | POLLHUP | POLLNVAL)) ? EPIPE : EAGAIN;
                 return -1;
             }
             return ::write(output.fd, data, std::min<size_t>(size, PIPE_BUF));
@@ -68,18 +69,23 @@ struct LineWriter::Impl {
     size_t sent = 0;
     size_t dropped = 0;
     bool gone = false;
-    QSocketNotifier writable;
+    // Made when the reader first falls behind.
+    std::unique_ptr<QSocketNotifier> writable;
 
-    Impl(int fd, size_t capacity)
-        : output(openOutput(fd)), capacity(capacity), writable(output.fd, QSocketNotifier::Write) {
-        writable.setEnabled(false);
-        QObject::connect(&writable, &QSocketNotifier::activated, [this] { flush(); });
-    }
+    Impl(int fd, size_t capacity) : output(openOutput(fd)), capacity(capacity) {}
 
     ~Impl() {
         flush();
-        writable.setEnabled(false);
+        writable.reset();
         if (output.owned) ::close(output.fd);
+    }
+
+    void waitForRoom(bool wait) {
+        if (wait && !writable) {
+            writable = std::make_unique<QSocketNotifier>(output.fd, QSocketNotifier::Write);
+            QObject::connect(writable.get(), &QSocketNotifier::activated, [this] { flush(); });
+        }
+        if (writable) writable->setEnabled(wait);
     }
 
     size_t pending() const { return queue.size() - sent; }
@@ -100,7 +106,7 @@ struct LineWriter::Impl {
                 sent = 0;
             }
         }
-        writable.setEnabled(!gone && pending() > 0);
+        waitForRoom(!gone && pending() > 0);
     }
 
     // On an empty queue: queues the line that counts the dropped lines, if any were.

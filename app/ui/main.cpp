@@ -52,6 +52,7 @@ void applyFolders(const launch::Options& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    platform::openClosedStandardStreams();
     launch::Parsed parsed = launch::parseArguments(std::vector<std::string>(argv + 1, argv + argc));
     if (!parsed.error.empty()) {
         std::cerr << "brannic-webserver: " << parsed.error << "\n\n" << launch::usage();

@@ -1,12 +1,14 @@
 // The program as a stage machine runs it: headless, from the command line, driven over HTTP, with a
 // pseudo-terminal as the DMX interface.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QTcpSocket>
 #include <csignal>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -176,6 +178,26 @@ TEST_F(StartedProgram, HangupAndAClosedStdoutDoNotStopIt) {
         EXPECT_EQ(reply.rfind("HTTP/1.0 200 OK", 0), 0u) << command;
     }
     EXPECT_EQ(program.process.state(), QProcess::Running);
+    program.stop();
+}
+
+// Started with standard output closed, it puts /dev/null there, so the status lines do not go into
+// the next file it opens (the event loop's own).
+TEST(HeadlessProgram, ClosedStdoutAtStartBecomesDevNull) {
+    testsupport::TempDir prefs;
+    testsupport::PtyPair pty;
+    int port = testsupport::freePort();
+    Program program;
+    program.process.setChildProcessModifier([] { ::close(STDOUT_FILENO); });
+    program.start(prefs, pty, port);
+    std::string reply;
+    for (int attempt = 0; attempt < 50 && reply.empty(); ++attempt) {
+        ::usleep(100 * 1000);
+        reply = httpGet(port, "/dmx?cmd=1%4050");
+    }
+    EXPECT_EQ(reply.rfind("HTTP/1.0 200 OK", 0), 0u) << reply;
+    std::string stdoutFile = "/proc/" + std::to_string(program.process.processId()) + "/fd/1";
+    EXPECT_EQ(std::filesystem::read_symlink(stdoutFile), "/dev/null");
     program.stop();
 }
 
