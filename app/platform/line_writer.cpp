@@ -121,7 +121,8 @@ struct LineWriter::Impl {
 
     void add(std::string_view line) {
         if (gone) return;
-        // After a drop, lines wait for the queue to drain, so the count comes before them.
+        // After a drop, lines are dropped until the queue has drained, so the count comes before
+        // the next line kept.
         if (dropped > 0 || pending() + line.size() + 1 > capacity) {
             ++dropped;
             return;
