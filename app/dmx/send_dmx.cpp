@@ -11,7 +11,7 @@ namespace Module1 {
 
 void sendDMX() {
     platform::Implicit<WinLevels>::instance().EditField1.setText(dmx::levelViewText(DMXdata));
-    platform::Implicit<Window1>::instance().Serial1.Write(dmx::dmxFrame(DMXdata));
+    platform::Implicit<Window1>::instance().Serial1.WriteLatest(dmx::dmxFrame(DMXdata));
 }
 
 }  // namespace Module1

@@ -3,8 +3,10 @@ target_sources(brannic_logic PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/files.cpp
   ${CMAKE_CURRENT_LIST_DIR}/menus.cpp
   ${CMAKE_CURRENT_LIST_DIR}/text.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/window.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/window.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/write_queue.cpp)
 target_sources(brannic_app PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/device_watch.cpp
   ${CMAKE_CURRENT_LIST_DIR}/events.cpp
   ${CMAKE_CURRENT_LIST_DIR}/name_lookup.cpp
   ${CMAKE_CURRENT_LIST_DIR}/serial.cpp

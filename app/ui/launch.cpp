@@ -50,6 +50,8 @@ Parsed parseArguments(const std::vector<std::string>& arguments) {
             if (!value(options.appDir)) return parsed;
         } else if (argument == "--wan-service") {
             if (!value(options.wanService)) return parsed;
+        } else if (argument == "--serial-port") {
+            if (!value(options.serialPort)) return parsed;
         } else {
             parsed.error = "unknown argument \"" + argument + "\"";
             return parsed;
@@ -72,6 +74,9 @@ std::string usage() {
            "  --app-dir DIR         folder of DMXform.htm and of a relative show file\n"
            "                        (default: the program's folder)\n"
            "  --wan-service HOST[:PORT]  service that tells the public address (GET /ip.php)\n"
+           "  --serial-port PATH    use this device for the DMX interface in this run, such as\n"
+           "                        /dev/serial/by-id/usb-...; waited for when it is not there\n"
+           "                        (the settings file keeps its choice)\n"
            "  --version             print the version\n"
            "  --help                print this text\n"
            "\n"
@@ -82,6 +87,11 @@ std::string usage() {
 std::optional<int32_t>& portOverride() {
     static std::optional<int32_t> port;
     return port;
+}
+
+std::string& serialPortOverride() {
+    static std::string device;
+    return device;
 }
 
 }  // namespace launch

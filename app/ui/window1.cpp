@@ -1,5 +1,6 @@
 #include "ui/window1.h"
 
+#include "dmx/interface_line.h"
 #include "ui/menubar.h"
 
 Window1::Window1() : platform::Window("Brannic Webserver", 520, 280, false) {
@@ -29,11 +30,14 @@ Window1::Window1() : platform::Window("Brannic Webserver", 520, 280, false) {
     };
     TCPSocket1.Error = [this] { TCPSocket1_Error(TCPSocket1.LastErrorCode()); };
     Serial1.DataAvailable = [this] { Serial1_DataAvailable(); };
-    Serial1.Error = [this](const std::string& reason) { StaticText1.setCaption(reason); };
+    Serial1.setLineSettings(dmx::interfaceLine);
+    Serial1.StateChanged = [this](platform::PortState before) { Serial1_StateChanged(before); };
     registerMenuHandlers();
 }
 
 Window1::~Window1() {
+    // The list of outputs forgets the interface with the window.
+    Serial1.Close();
     for (const auto& menu : MenuBar1().children()) {
         for (const auto& item : menu->children()) item->handler = nullptr;
     }

@@ -33,6 +33,7 @@ void resetProgramState(const std::filesystem::path& prefsFolder,
     Module1::password.clear();
     Module1::pageContent.clear();
     launch::portOverride().reset();
+    launch::serialPortOverride().clear();
     MenuBar1().Child("ConfigMenu")->Child("ConfigStartMinimized")->setChecked(false);
     platform::clearMessageLog();
     platform::setPreferencesFolder(prefsFolder);
