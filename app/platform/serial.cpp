@@ -20,35 +20,18 @@ namespace platform {
 namespace {
 
 speed_t speedFor(int32_t baud) {
-    switch (baud) {
-        case 9600:
-            return B9600;
-        case 19200:
-            return B19200;
-        case 38400:
-            return B38400;
-        case 57600:
-            return B57600;
-        case 115200:
-            return B115200;
-        case 230400:
-            return B230400;
-        default:
-            return B0;
+    constexpr std::pair<int32_t, speed_t> speeds[] = {{9600, B9600},     {19200, B19200},
+                                                      {38400, B38400},   {57600, B57600},
+                                                      {115200, B115200}, {230400, B230400}};
+    for (auto [rate, speed] : speeds) {
+        if (rate == baud) return speed;
     }
+    return B0;
 }
 
 tcflag_t sizeFor(int dataBits) {
-    switch (dataBits) {
-        case 5:
-            return CS5;
-        case 6:
-            return CS6;
-        case 7:
-            return CS7;
-        default:
-            return CS8;
-    }
+    constexpr tcflag_t sizes[] = {CS5, CS6, CS7, CS8};
+    return dataBits >= 5 && dataBits <= 8 ? sizes[dataBits - 5] : CS8;
 }
 
 bool applyLineSettings(int fd, const LineSettings& line) {

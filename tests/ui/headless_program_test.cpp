@@ -6,6 +6,7 @@
 #include <QProcess>
 #include <QTcpSocket>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -41,9 +42,10 @@ struct Program {
     }
 
     // The program headless on port, with a stored choice of serial port 0, which is the pty;
-    // launcher (such as "unshare") and its options go before the program when given.
+    // launcher (such as "unshare") and its options go before the program when given, options
+    // after it.
     void start(const testsupport::TempDir& prefs, const testsupport::PtyPair& pty, int port,
-               QStringList launcher = {}) {
+               QStringList launcher = {}, QStringList options = {}) {
         std::ofstream(prefs.path() / "Tolvex.config")
             << "default.shw\n0\n80\nenableWAN=false\n"
                "requireLogin=false\nstartMinimized=false\n\n\n";
@@ -55,7 +57,7 @@ struct Program {
         QStringList arguments = launcher;
         arguments << BRANNIC_PROGRAM << "--headless"
                   << "--port" << QString::number(port) << "--prefs-dir"
-                  << QString::fromStdString(prefs.path().string());
+                  << QString::fromStdString(prefs.path().string()) << options;
         process.start(arguments.takeFirst(), arguments);
     }
 
@@ -133,6 +135,43 @@ TEST(HeadlessProgram, WithoutANetworkSaysSoAndStillListens) {
     EXPECT_NE(program.output.find("lblIPaddr: No network"), std::string::npos) << program.output;
     EXPECT_NE(program.output.find("StaticText1: Port 0 is open"), std::string::npos);
     EXPECT_EQ(listeningSockets(program.process.processId(), port), 1);
+    program.stop();
+}
+
+// The settings' port is a terminal of no interface; the one named for the run comes later.
+TEST(HeadlessProgram, SerialPortOptionWaitsForADeviceThatComesLater) {
+    testsupport::TempDir prefs;
+    testsupport::PtyPair other;
+    const std::filesystem::path link = prefs.path() / "interface";
+    int port = testsupport::freePort();
+    Program program;
+    program.start(prefs, other, port, {}, {"--serial-port", QString::fromStdString(link)});
+    ASSERT_TRUE(program.waitForLine("in a browser")) << program.output;
+    EXPECT_NE(program.output.find("StaticText1: Waiting for the DMX interface on " + link.string()),
+              std::string::npos)
+        << program.output;
+    EXPECT_EQ(program.output.find("No DMX interface port"), std::string::npos);
+    httpGet(port, "/dmx?cmd=5%40D77");
+
+    testsupport::PtyPair interface;
+    std::filesystem::create_symlink(interface.devicePath(), link);
+    const std::string frame = interface.readExactly(518);
+    ASSERT_EQ(frame.size(), 518u);
+    EXPECT_EQ(static_cast<uint8_t>(frame[4 + 5]), 77);
+    EXPECT_EQ(other.readFor(50), "");
+    program.stop();
+}
+
+TEST(HeadlessProgram, StartWithoutAUsablePortSaysWhatToDo) {
+    testsupport::TempDir prefs;
+    testsupport::PtyPair pty;
+    Program program;
+    pty.closeMaster();  // the stored port is there no more
+    program.start(prefs, pty, testsupport::freePort());
+    ASSERT_TRUE(program.waitForLine("in a browser")) << program.output;
+    EXPECT_NE(program.output.find("--serial-port PATH"), std::string::npos) << program.output;
+    EXPECT_NE(program.output.find("line 2 of " + (prefs.path() / "Tolvex.config").string()),
+              std::string::npos);
     program.stop();
 }
 
