@@ -160,24 +160,28 @@ struct Serial::Impl {
 
     void onReadable() {
         bool received = false;
-        for (;;) {
+        bool gone = false;
+        while (!gone) {
             char buffer[4096];
             ssize_t got = ::read(fd, buffer, sizeof buffer);
             if (got > 0) {
                 in.append(buffer, static_cast<size_t>(got));
                 received = true;
+            } else if (got < 0 && errno == EINTR) {
+                continue;
             } else if (got < 0 && !deviceGone(errno)) {
-                if (errno == EINTR) continue;
                 break;
             } else {
-                lose();
-                return;
+                gone = true;
             }
         }
-        if (!received) return;
-        dataGate.run([this] {
-            if (owner.DataAvailable) owner.DataAvailable();
-        });
+        // What the device said before it went is still its answer.
+        if (received) {
+            dataGate.run([this] {
+                if (owner.DataAvailable) owner.DataAvailable();
+            });
+        }
+        if (gone && state == PortState::open) lose();
     }
 };
 

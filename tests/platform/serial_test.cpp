@@ -72,10 +72,13 @@ TEST(Serial, MissingDeviceDoesNotOpen) {
 
 TEST(Serial, UnpluggedDeviceIsLostOnceThenWaitedFor) {
     auto pty = std::make_unique<PtyPair>();
+    // By a link: another test's new pseudo-terminal may take the freed number at once.
+    testsupport::TempDir folder;
+    std::filesystem::create_symlink(pty->devicePath(), folder.path() / "interface");
     platform::Serial serial;
     std::vector<platform::PortState> changes;
     serial.StateChanged = [&](platform::PortState) { changes.push_back(serial.State()); };
-    serial.setSerialPort(pty->devicePath());
+    serial.setSerialPort((folder.path() / "interface").string());
     ASSERT_TRUE(serial.Open());
     pty->closeMaster();
     EXPECT_TRUE(waitUntil([&] { return serial.State() == platform::PortState::waiting; }));

@@ -44,13 +44,13 @@ struct Program {
     // The program headless on port, with a stored choice of serial port 0, which is the pty;
     // launcher (such as "unshare") and its options go before the program when given, options
     // after it.
-    void start(const testsupport::TempDir& prefs, const testsupport::PtyPair& pty, int port,
+    void start(const testsupport::TempDir& prefs, const std::string& serialDevice, int port,
                QStringList launcher = {}, QStringList options = {}) {
         std::ofstream(prefs.path() / "Tolvex.config")
             << "default.shw\n0\n80\nenableWAN=false\n"
                "requireLogin=false\nstartMinimized=false\n\n\n";
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("BRANNIC_SERIAL_PORTS", QString::fromStdString(pty.devicePath()));
+        environment.insert("BRANNIC_SERIAL_PORTS", QString::fromStdString(serialDevice));
         environment.remove("QT_QPA_PLATFORM");
         environment.remove("DISPLAY");
         process.setProcessEnvironment(environment);
@@ -98,7 +98,7 @@ TEST(HeadlessProgram, ServesCommandsSendsFramesAndStopsOnSigterm) {
     testsupport::PtyPair pty;
     int port = testsupport::freePort();
     Program program;
-    program.start(prefs, pty, port);
+    program.start(prefs, pty.devicePath(), port);
     ASSERT_TRUE(program.process.waitForStarted(5000));
     ASSERT_TRUE(program.waitForLine("in a browser")) << program.output;
     EXPECT_NE(program.output.find("StaticText1: Port 0 is open"), std::string::npos)
@@ -129,7 +129,7 @@ TEST(HeadlessProgram, WithoutANetworkSaysSoAndStillListens) {
     testsupport::PtyPair pty;
     int port = testsupport::freePort();
     Program program;
-    program.start(prefs, pty, port, {"unshare", "-n"});
+    program.start(prefs, pty.devicePath(), port, {"unshare", "-n"});
     ASSERT_TRUE(program.process.waitForStarted(5000));
     ASSERT_TRUE(program.waitForLine("in a browser")) << program.output;
     EXPECT_NE(program.output.find("lblIPaddr: No network"), std::string::npos) << program.output;
@@ -145,7 +145,8 @@ TEST(HeadlessProgram, SerialPortOptionWaitsForADeviceThatComesLater) {
     const std::filesystem::path link = prefs.path() / "interface";
     int port = testsupport::freePort();
     Program program;
-    program.start(prefs, other, port, {}, {"--serial-port", QString::fromStdString(link)});
+    program.start(prefs, other.devicePath(), port, {},
+                  {"--serial-port", QString::fromStdString(link)});
     ASSERT_TRUE(program.waitForLine("in a browser")) << program.output;
     EXPECT_NE(program.output.find("StaticText1: Waiting for the DMX interface on " + link.string()),
               std::string::npos)
@@ -164,10 +165,8 @@ TEST(HeadlessProgram, SerialPortOptionWaitsForADeviceThatComesLater) {
 
 TEST(HeadlessProgram, StartWithoutAUsablePortSaysWhatToDo) {
     testsupport::TempDir prefs;
-    testsupport::PtyPair pty;
     Program program;
-    pty.closeMaster();  // the stored port is there no more
-    program.start(prefs, pty, testsupport::freePort());
+    program.start(prefs, "/dev/brannic-no-such-port", testsupport::freePort());
     ASSERT_TRUE(program.waitForLine("in a browser")) << program.output;
     EXPECT_NE(program.output.find("--serial-port PATH"), std::string::npos) << program.output;
     EXPECT_NE(program.output.find("line 2 of " + (prefs.path() / "Tolvex.config").string()),
