@@ -2,7 +2,7 @@
 // say how the port is, and a port that comes back gets the current universe at once.
 #include "dmx/output_status.h"
 #include "dmx/send_dmx.h"
-#include "ui/window1.h"
+#include "shell/window1.h"
 
 namespace {
 

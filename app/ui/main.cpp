@@ -10,9 +10,9 @@
 #include "platform/text.h"
 #include "server/entrypoints.h"
 #include "settings/config.h"
+#include "shell/window1.h"
 #include "ui/headless_console.h"
 #include "ui/launch.h"
-#include "ui/window1.h"
 
 namespace {
 
