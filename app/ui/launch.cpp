@@ -34,6 +34,8 @@ Parsed parseArguments(const std::vector<std::string>& arguments) {
             options.headless = true;
         } else if (argument == "--help" || argument == "-h") {
             options.help = true;
+        } else if (argument == "--live") {
+            options.live = true;
         } else if (argument == "--version") {
             options.version = true;
         } else if (argument == "--port") {
@@ -74,6 +76,7 @@ such as 1/5+8+11@75, and the levels go out on the USB DMX Pro interface.
   --serial-port PATH    use this device for the DMX interface in this run, such as
                         /dev/serial/by-id/usb-...; waited for when it is not there
                         (the settings file keeps its choice)
+  --live                live levels for browsers (GET /levels, GET /events) this run
   --version             print the version
   --help                print this text
 
@@ -89,6 +92,11 @@ std::optional<int32_t>& portOverride() {
 std::string& serialPortOverride() {
     static std::string device;
     return device;
+}
+
+bool& liveOverride() {
+    static bool live = false;
+    return live;
 }
 
 }  // namespace launch

@@ -12,6 +12,7 @@ struct Options {
     bool headless = false;
     bool help = false;
     bool version = false;
+    bool live = false;
     std::optional<int32_t> port;
     std::string prefsDir;
     std::string appDir;
@@ -33,5 +34,7 @@ std::optional<int32_t>& portOverride();
 // The device given with --serial-port, empty when none: used for this run instead of the port that
 // the settings file names by index, never saved; waited for when it is not there yet.
 std::string& serialPortOverride();
+// --live: the live read-back is on for this run, whatever the saved setting says.
+bool& liveOverride();
 
 }  // namespace launch

@@ -59,6 +59,7 @@ void applyFolders(const launch::Options& options) {
     if (!options.wanService.empty()) Module1::wanServiceHost = options.wanService;
     launch::portOverride() = options.port;
     launch::serialPortOverride() = options.serialPort;
+    launch::liveOverride() = options.live;
 }
 
 }  // namespace

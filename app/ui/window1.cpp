@@ -1,6 +1,7 @@
 #include "shell/window1.h"
 
 #include "dmx/interface_line.h"
+#include "server/live_streams.h"
 #include "shell/menubar.h"
 
 Window1::Window1() : platform::Window("Brannic Webserver", 520, 280, false) {
@@ -36,6 +37,8 @@ Window1::Window1() : platform::Window("Brannic Webserver", 520, 280, false) {
 }
 
 Window1::~Window1() {
+    // The streams' sockets belong to the listener, which goes with this window.
+    server::closeEventStreams();
     // The list of outputs forgets the interface with the window.
     Serial1.Close();
     for (const auto& menu : MenuBar1().children()) {
