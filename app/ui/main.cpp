@@ -35,10 +35,19 @@ std::string consoleAddress(int32_t port) {
 
 void printSerialPorts(const PrintLine& printLine) {
     std::string list;
-    auto ports = platform::System::SerialPorts();
+    auto ports = platform::System::SerialPortList();
     for (size_t i = 0; i < ports.size(); ++i)
-        list += (i ? ", " : "") + platform::Str(int64_t(i)) + " = " + ports[i];
+        list += (i ? ", " : "") + platform::Str(int64_t(i)) + " = " + ports[i].Name();
     printLine("Serial ports: " + (list.empty() ? std::string("none") : list));
+}
+
+// Without a screen the DMX interface dialog cannot ask for the port: say how to name one.
+void printPortAdvice() {
+    printLine(
+        "No DMX interface port is open. Start with --serial-port PATH (best a "
+        "/dev/serial/by-id/ name), or write the port's index from the list above on line 2 "
+        "of " +
+        platform::PreferencesFolder().Child("Tolvex.config").path().string());
 }
 
 void applyFolders(const launch::Options& options) {
@@ -47,6 +56,7 @@ void applyFolders(const launch::Options& options) {
         platform::setApplicationFolder(std::filesystem::absolute(options.appDir));
     if (!options.wanService.empty()) Module1::wanServiceHost = options.wanService;
     launch::portOverride() = options.port;
+    launch::serialPortOverride() = options.serialPort;
     launch::liveOverride() = options.live;
 }
 
@@ -94,6 +104,7 @@ int main(int argc, char** argv) {
     window.Open();
     window.Show();
     if (platform::Application::headless()) {
+        if (window.Serial1.State() == platform::PortState::closed) printPortAdvice();
         printLine("Open " + consoleAddress(window.ServerPort) + " in a browser");
     }
     int status = app.run();
