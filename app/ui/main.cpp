@@ -42,7 +42,7 @@ void printSerialPorts(const PrintLine& printLine) {
 }
 
 // Without a screen the DMX interface dialog cannot ask for the port: say how to name one.
-void printPortAdvice() {
+void printPortAdvice(const PrintLine& printLine) {
     printLine(
         "No DMX interface port is open. Start with --serial-port PATH (best a "
         "/dev/serial/by-id/ name), or write the port's index from the list above on line 2 "
@@ -104,7 +104,7 @@ int main(int argc, char** argv) {
     window.Open();
     window.Show();
     if (platform::Application::headless()) {
-        if (window.Serial1.State() == platform::PortState::closed) printPortAdvice();
+        if (window.Serial1.State() == platform::PortState::closed) printPortAdvice(printLine);
         printLine("Open " + consoleAddress(window.ServerPort) + " in a browser");
     }
     int status = app.run();
