@@ -19,6 +19,7 @@ struct Options {
     std::string prefsDir;
     std::string appDir;
     std::string wanService;
+    std::string serialPort;
     // --sacn, --sacn-to, --sacn-priority, --artnet, --artnet-to
     netdmx::NetworkOverrides network;
 };
@@ -34,6 +35,9 @@ std::string usage();
 
 // The port given with --port: used for this run instead of the configured one, never saved.
 std::optional<int32_t>& portOverride();
+// The device given with --serial-port, empty when none: used for this run instead of the port that
+// the settings file names by index, never saved; waited for when it is not there yet.
+std::string& serialPortOverride();
 // --live: the live read-back is on for this run, whatever the saved setting says.
 bool& liveOverride();
 
