@@ -48,7 +48,8 @@ class Window1 : public platform::Window {
     platform::StaticText captionQuery{"captionQuery", "Command:"};
     platform::StaticText captionTokens{"captionTokens", "Tokens:"};
     platform::StaticText captionResults{"captionResults", "Channels @ level:"};
-    // Each DMX output beyond the serial port, where it sends and how it is doing, one a line.
+    // Each DMX output (the USB interface, sACN, Art-Net), where it sends and how it is doing, one a
+    // line.
     platform::StaticText captionOutputs{"captionOutputs", "Outputs:"};
     platform::StaticText lblOutputs{"lblOutputs", "none"};
 
