@@ -1,4 +1,5 @@
 target_sources(brannic_logic PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/connection_eviction.cpp
   ${CMAKE_CURRENT_LIST_DIR}/controls.cpp
   ${CMAKE_CURRENT_LIST_DIR}/files.cpp
   ${CMAKE_CURRENT_LIST_DIR}/menus.cpp

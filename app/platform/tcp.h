@@ -56,7 +56,11 @@ class TCPSocket {
     std::unique_ptr<detail::SocketImpl> impl_;
 };
 
-// Listens on one port and accepts connections as TCPSockets that it owns until they end.
+// Listens on one port and accepts connections as TCPSockets that it owns until they end. At most
+// 128 connections are open at a time; when more clients wait, an idle connection (silent, or quiet
+// for ten seconds) gives way to the newcomer before one still sending, and a connection is never
+// closed once it has written or while its events are being handled. Accepting pauses while no
+// connection may give way, and resumes when one can.
 class ServerSocket {
   public:
     ServerSocket();
@@ -71,7 +75,11 @@ class ServerSocket {
     bool IsListening() const;
     int32_t ListeningPort() const;
     int32_t LastErrorCode() const;
+    // Open connections, exempt ones included.
     size_t ConnectionCount() const;
+    // This connection no longer counts against the connection cap and is never chosen to give way;
+    // the server still owns it until it ends.
+    void Exempt(TCPSocket& socket);
 
     // A new connection; its own events are wired by the handler.
     std::function<void(TCPSocket&)> Connected;

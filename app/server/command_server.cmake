@@ -1,6 +1,7 @@
 target_sources(brannic_logic PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/basic_login.cpp
   ${CMAKE_CURRENT_LIST_DIR}/listener_status.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/login_throttle.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pages.cpp
   ${CMAKE_CURRENT_LIST_DIR}/reply.cpp
   ${CMAKE_CURRENT_LIST_DIR}/request.cpp)
