@@ -62,6 +62,13 @@ struct Program {
         process.start(arguments.takeFirst(), arguments);
     }
 
+    // Starts it and waits until it says where it listens.
+    bool launch(const testsupport::TempDir& prefs, const testsupport::PtyPair& pty, int port,
+                QStringList launcher) {
+        start(prefs, pty, port, std::move(launcher));
+        return process.waitForStarted(5000) && waitForLine("in a browser");
+    }
+
     // SIGTERM ends the program promptly and cleanly.
     void stop() {
         QElapsedTimer stopping;
@@ -166,9 +173,7 @@ TEST(HeadlessProgram, AtItsDescriptorLimitStillAnswersWithoutSpinning) {
     testsupport::PtyPair pty;
     int port = testsupport::freePort();
     Program program;
-    program.start(prefs, pty, port, {"prlimit", "--nofile=64"});
-    ASSERT_TRUE(program.process.waitForStarted(5000));
-    ASSERT_TRUE(program.waitForLine("in a browser")) << program.output;
+    ASSERT_TRUE(program.launch(prefs, pty, port, {"prlimit", "--nofile=64"})) << program.output;
     std::vector<std::unique_ptr<QTcpSocket>> crowd;
     for (int i = 0; i < 100; ++i) {
         crowd.push_back(std::make_unique<QTcpSocket>());
