@@ -44,6 +44,8 @@ constexpr int kAcceptRetryMs = 1000;
 // One read per wakeup, and none while the handler has yet to see the last one: a connection buffers
 // no more than its handler lets stay plus this.
 constexpr size_t kReadSize = 16384;
+// Reading stops while this much lies unread, whatever the handler does with it.
+constexpr size_t kMaxUnread = 65536;
 
 int32_t errorCodeFor(int error) {
     switch (error) {
@@ -119,6 +121,7 @@ struct SocketImpl {
     bool wrote = false;
     // Bytes were read that the DataAvailable handler has not yet been given.
     bool dataPending = false;
+    bool peerClosed = false;
     bool heardAny = false;
     std::chrono::steady_clock::time_point lastHeard;
     std::string remote;
@@ -177,7 +180,7 @@ struct SocketImpl {
 
     void onReadable() {
         if (fd < 0) return;
-        if (dataPending) {
+        if (dataPending || in.size() >= kMaxUnread) {
             readNotifier->setEnabled(false);
             return;
         }
@@ -205,14 +208,19 @@ struct SocketImpl {
         dataPending = true;
         deliver([this] {
             dataPending = false;
-            if (readNotifier) readNotifier->setEnabled(true);
+            resumeReading();
             if (owner.DataAvailable) owner.DataAvailable();
         });
     }
 
     // A client may close its sending side right after its request (as a shell pipe does) and still
     // wait for the answer: the connection stays up for the reply, and ends when none was written.
+    void resumeReading() {
+        if (readNotifier && !peerClosed) readNotifier->setEnabled(true);
+    }
+
     void awaitReplyAfterPeerClosed() {
+        peerClosed = true;
         if (readNotifier) readNotifier->setEnabled(false);
         deliver([this] {
             if (fd >= 0 && !wrote) fail(kDisconnected);
@@ -395,6 +403,7 @@ struct ServerImpl {
     std::map<uint64_t, Connection> connections;
     uint64_t nextId = 1;
     bool delivering = false;
+    bool sweepScheduled = false;
     std::vector<std::function<void()>> waiting;
 
     // One event at a time across all connections: a handler that lets other events run while it
@@ -409,7 +418,12 @@ struct ServerImpl {
             next();
         }
         delivering = false;
-        later(context, [this] { sweep(); });
+        if (sweepScheduled) return;
+        sweepScheduled = true;
+        later(context, [this] {
+            sweepScheduled = false;
+            sweep();
+        });
     }
 
     bool bindAndListen(int family, int32_t wanted) {
@@ -631,10 +645,12 @@ std::string TCPSocket::Read(size_t count) {
     count = std::min(count, impl_->in.size());
     std::string taken = impl_->in.substr(0, count);
     impl_->in.erase(0, count);
+    impl_->resumeReading();
     return taken;
 }
 
 std::string TCPSocket::ReadAll() {
+    impl_->resumeReading();
     return std::exchange(impl_->in, {});
 }
 
