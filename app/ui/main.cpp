@@ -10,9 +10,9 @@
 #include "platform/text.h"
 #include "server/entrypoints.h"
 #include "settings/config.h"
+#include "shell/window1.h"
 #include "ui/headless_console.h"
 #include "ui/launch.h"
-#include "ui/window1.h"
 
 namespace {
 
@@ -49,6 +49,7 @@ void applyFolders(const launch::Options& options) {
         platform::setApplicationFolder(std::filesystem::absolute(options.appDir));
     if (!options.wanService.empty()) Module1::wanServiceHost = options.wanService;
     launch::portOverride() = options.port;
+    launch::liveOverride() = options.live;
 }
 
 }  // namespace

@@ -1,12 +1,14 @@
 // The menu commands, all handled by the main window.
 #include "dmx/win_config.h"
 #include "platform/events.h"
+#include "server/live_streams.h"
 #include "server/pages.h"
 #include "settings/config.h"
+#include "settings/live_setting.h"
 #include "settings/win_web_config.h"
-#include "ui/aux_windows.h"
-#include "ui/menubar.h"
-#include "ui/window1.h"
+#include "shell/aux_windows.h"
+#include "shell/menubar.h"
+#include "shell/window1.h"
 
 namespace {
 
@@ -24,6 +26,14 @@ void toggleStartMinimized() {
     Module1::writeConfig();
 }
 
+void toggleLiveLevels() {
+    bool on = !Module1::liveLevels;
+    MenuBar1().Child("ConfigMenu")->Child("ConfigLiveLevels")->setChecked(on);
+    if (!on) server::closeEventStreams();
+    if (std::string error = Module1::saveLiveLevels(on); !error.empty())
+        platform::MsgBox("Live levels not saved: " + error);
+}
+
 void showFormPage() {
     winPageContent& view = platform::Implicit<winPageContent>::instance();
     view.Show();
@@ -31,8 +41,8 @@ void showFormPage() {
 }
 
 void quit() {
-    Window1& main = platform::Implicit<Window1>::instance();
-    if (main.Close()) platform::Application::quit(0);
+    Window1* main = platform::Implicit<Window1>::find();
+    if (!main || main->Close()) platform::Application::quit(0);
 }
 
 }  // namespace
@@ -43,6 +53,7 @@ void Window1::registerMenuHandlers() {
         {"ConfigDMXInterface", showWindow<WinConfig>},
         {"ConfigWebServer", showWindow<WinWebConfig>},
         {"ConfigStartMinimized", toggleStartMinimized},
+        {"ConfigLiveLevels", toggleLiveLevels},
         // The levels view otherwise appears only with the first command; this brings it up at will.
         {"ViewDMXLevels", showWindow<WinLevels>},
         {"HTMLform", showFormPage},

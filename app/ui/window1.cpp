@@ -1,6 +1,7 @@
-#include "ui/window1.h"
+#include "shell/window1.h"
 
-#include "ui/menubar.h"
+#include "server/live_streams.h"
+#include "shell/menubar.h"
 
 Window1::Window1() : platform::Window("Brannic Webserver", 520, 280, false) {
     place(captionStatus, 0, 0);
@@ -34,6 +35,8 @@ Window1::Window1() : platform::Window("Brannic Webserver", 520, 280, false) {
 }
 
 Window1::~Window1() {
+    // The streams' sockets belong to the listener, which goes with this window.
+    server::closeEventStreams();
     for (const auto& menu : MenuBar1().children()) {
         for (const auto& item : menu->children()) item->handler = nullptr;
     }
