@@ -213,12 +213,12 @@ struct SocketImpl {
         });
     }
 
-    // A client may close its sending side right after its request (as a shell pipe does) and still
-    // wait for the answer: the connection stays up for the reply, and ends when none was written.
     void resumeReading() {
         if (readNotifier && !peerClosed) readNotifier->setEnabled(true);
     }
 
+    // A client may close its sending side right after its request (as a shell pipe does) and still
+    // wait for the answer: the connection stays up for the reply, and ends when none was written.
     void awaitReplyAfterPeerClosed() {
         peerClosed = true;
         if (readNotifier) readNotifier->setEnabled(false);

@@ -57,10 +57,10 @@ class TCPSocket {
 };
 
 // Listens on one port and accepts connections as TCPSockets that it owns until they end. At most
-// 128 connections are open at a time; when more clients wait, an idle connection (silent, or quiet
-// for ten seconds) gives way to the newcomer before one still sending, and a connection is never
-// closed once it has written or while its events are being handled. Accepting pauses while no
-// connection may give way, and resumes when one can.
+// 128 connections, exempt ones aside, are open at a time; when more clients wait, an idle
+// connection (silent, or quiet for ten seconds) gives way to the newcomer before one still sending,
+// and a connection is never closed once it has written or while its events are being handled.
+// Accepting pauses while no connection may give way, and resumes when one can.
 class ServerSocket {
   public:
     ServerSocket();
