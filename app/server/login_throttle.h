@@ -3,9 +3,9 @@
 // attempts refused without testing them. Refused attempts count as failures, so a guesser that
 // keeps on stays locked out; one that slows below the limit gets its tries back.
 
-#include <array>
 #include <chrono>
 #include <cstddef>
+#include <deque>
 #include <map>
 #include <string>
 #include <string_view>
@@ -15,8 +15,13 @@ namespace server {
 class LoginThrottle {
   public:
     using Time = std::chrono::steady_clock::time_point;
+    // The latest failures of each address, oldest first.
+    using FailureLog = std::map<std::string, std::deque<Time>, std::less<>>;
     static constexpr size_t maxFailures = 10;
     static constexpr std::chrono::seconds window{60};
+
+    // failures: where the record is kept; it outlives the throttle.
+    explicit LoginThrottle(FailureLog& failures) : failures_(failures) {}
 
     // True while the address has maxFailures failures within the last window.
     bool refuses(std::string_view address, Time now) const;
@@ -24,18 +29,11 @@ class LoginThrottle {
     bool failed(std::string_view address, Time now);
 
   private:
-    // The latest failures of one address, oldest overwritten first.
-    struct Failures {
-        std::array<Time, maxFailures> times{};
-        size_t count = 0;
-        Time latest() const { return times[(count - 1) % maxFailures]; }
-        bool locked(Time now) const;
-    };
     void forgetStale(Time now);
 
     // Bounded, so that guesses from ever new addresses cannot grow it without end.
     static constexpr size_t maxAddresses = 1024;
-    std::map<std::string, Failures, std::less<>> failures_;
+    FailureLog& failures_;
 };
 
 }  // namespace server

@@ -21,14 +21,12 @@
 
 namespace {
 
-// Failed logins by client address, for as long as the program runs.
-server::LoginThrottle loginThrottle;
-
 bool loginMissing(Window1& window, const platform::TCPSocket& socket, std::string_view head) {
     if (!Module1::requireLogin) return false;
     auto now = std::chrono::steady_clock::now();
     std::string address = socket.RemoteAddress();
     std::string expected = Module1::EncodeBase64(Module1::username + ":" + Module1::password, 0);
+    server::LoginThrottle loginThrottle(Module1::loginFailures);
     // A browser's first request carries no credentials: only a given password counts as a try.
     if (!loginThrottle.refuses(address, now) && server::loginAccepted(head, expected)) return false;
     if (!server::basicCredentials(head).empty() && loginThrottle.failed(address, now)) {

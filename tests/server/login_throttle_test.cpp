@@ -8,7 +8,8 @@ using server::LoginThrottle;
 using std::chrono::seconds;
 
 TEST(LoginThrottle, TenFailuresWithinAMinuteLockOutThatAddressUntilItPauses) {
-    LoginThrottle throttle;
+    LoginThrottle::FailureLog failures;
+    LoginThrottle throttle(failures);
     LoginThrottle::Time start{};
     for (int i = 0; i < 9; ++i) EXPECT_FALSE(throttle.failed("10.0.0.9", start + seconds(i)));
     EXPECT_FALSE(throttle.refuses("10.0.0.9", start + seconds(9)));
@@ -22,7 +23,8 @@ TEST(LoginThrottle, TenFailuresWithinAMinuteLockOutThatAddressUntilItPauses) {
 }
 
 TEST(LoginThrottle, FailuresSpreadOverMoreThanAMinuteNeverLock) {
-    LoginThrottle throttle;
+    LoginThrottle::FailureLog failures;
+    LoginThrottle throttle(failures);
     LoginThrottle::Time start{};
     for (int i = 0; i < 30; ++i) EXPECT_FALSE(throttle.failed("::1", start + seconds(7 * i)));
     EXPECT_FALSE(throttle.refuses("::1", start + seconds(7 * 30)));
