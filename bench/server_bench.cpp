@@ -106,7 +106,15 @@ class Server {
         waitpid(pid_, nullptr, 0);
         std::filesystem::remove_all(folder_);
     }
-    pid_t pid() const { return pid_; }
+    // A memory figure of the server in kB (field "VmRSS:" resident now, "VmHWM:" at its peak), 0
+    // when unknown.
+    long memoryKb(std::string_view field) const {
+        std::ifstream status("/proc/" + std::to_string(pid_) + "/status");
+        for (std::string line; std::getline(status, line);) {
+            if (line.starts_with(field)) return std::atol(line.c_str() + field.size());
+        }
+        return 0;
+    }
 
   private:
     static std::filesystem::path makeFolder() {
@@ -185,7 +193,38 @@ class Rig {
     }
 
     int port() const { return port_; }
-    pid_t serverPid() const { return server_.pid(); }
+
+    // Whether the frame of a request was on the terminal by the time its reply had fully arrived;
+    // none when no frame came at all.
+    std::optional<bool> frameBeforeReply(int channel, int level) {
+        int fd = send(channel, level);
+        if (fd < 0) return std::nullopt;
+        awaitReply(fd);
+        if (widget_.frameArrived(channel, level)) return true;
+        if (!widget_.awaitFrame(channel, level, std::chrono::seconds(5))) return std::nullopt;
+        return false;
+    }
+
+    // One request answered while the device takes no more than one frame every 25 ms, about the
+    // pace of a DMX line.
+    bool requestToSlowDevice(int channel, int level) {
+        int fd = send(channel, level);
+        if (fd < 0) return false;
+        awaitReply(fd);
+        if (Clock::now() >= nextSlowRead_) {
+            widget_.take(frameLength);
+            nextSlowRead_ = Clock::now() + std::chrono::milliseconds(25);
+        }
+        return true;
+    }
+
+    // Whether the level reaches the device once it reads at full speed again.
+    bool frameArrives(int channel, int level) {
+        return widget_.awaitFrame(channel, level, std::chrono::seconds(5));
+    }
+
+    long serverResidentKb() const { return server_.memoryKb("VmRSS:"); }
+    long serverPeakKb() const { return server_.memoryKb("VmHWM:"); }
 
   private:
     int send(int channel, int level) {
@@ -218,6 +257,7 @@ class Rig {
     int port_;
     Server server_;
     bench::PeerWidget widget_;
+    Clock::time_point nextSlowRead_;
 };
 
 double percentile(std::vector<double> values, double share) {
@@ -333,14 +373,6 @@ class Crowd {
     std::thread thread_;
 };
 
-double peakRssMegabytes(pid_t pid) {
-    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-    for (std::string line; std::getline(status, line);) {
-        if (line.starts_with("VmHWM:")) return std::atof(line.c_str() + 6) / 1024;
-    }
-    return 0;
-}
-
 double milliseconds(Clock::duration time) {
     return std::chrono::duration<double, std::milli>(time).count();
 }
@@ -354,7 +386,7 @@ void JunkSenders(benchmark::State& state) {
             std::this_thread::sleep_for(std::chrono::seconds(3));
         }
         auto answered = rig.request(1, 50);
-        state.counters["peak_rss_MB"] = peakRssMegabytes(rig.serverPid());
+        state.counters["peak_rss_MB"] = rig.serverPeakKb() / 1024.0;
         state.counters["served_after_ms"] = answered ? milliseconds(*answered) : -1;
     }
 }
@@ -390,6 +422,59 @@ BENCHMARK_CAPTURE(CommandsBehindSilentCrowd, at_64_descriptors, "prlimit --nofil
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
+
+// Share of commands whose frame was on the terminal before their reply's last byte (goal: all).
+void FrameBeforeReply(benchmark::State& state) {
+    Rig* rig = sharedRig();
+    if (!rig) {
+        state.SkipWithError("the server did not come up");
+        return;
+    }
+    int n = 0, first = 0;
+    for (auto _ : state) {
+        ++n;
+        auto framedFirst = rig->frameBeforeReply(1 + n % 512, 10 + n % 240);
+        if (!framedFirst) {
+            state.SkipWithError("no frame for a request");
+            return;
+        }
+        first += *framedFirst;
+    }
+    state.counters["frame_first_pct"] = 100.0 * first / n;
+}
+BENCHMARK(FrameBeforeReply)->Iterations(3000)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+// The server's memory after BENCH_SLOW_COMMANDS commands (default 100000) to a device that reads
+// slowly: a server that queues every frame grows, one that keeps the newest stays flat. A server of
+// its own, so the other runs do not count; ten minutes at most.
+void SlowDeviceMemory(benchmark::State& state) {
+    const char* text = std::getenv("BENCH_SLOW_COMMANDS");
+    const int commands = text ? std::atoi(text) : 100000;
+    for (auto _ : state) {
+        std::unique_ptr<Rig> rig;
+        try {
+            rig = std::make_unique<Rig>();
+        } catch (const std::exception&) {
+            state.SkipWithError("the server did not come up");
+            return;
+        }
+        const long before = rig->serverResidentKb();
+        const auto deadline = Clock::now() + std::chrono::minutes(10);
+        int sent = 0;
+        while (sent < commands && Clock::now() < deadline) {
+            ++sent;
+            if (!rig->requestToSlowDevice(1 + sent % 512, 10 + sent % 240)) {
+                state.SkipWithError("no answer to a request");
+                return;
+            }
+        }
+        state.counters["commands"] = sent;
+        state.counters["rss_before_MB"] = before / 1024.0;
+        state.counters["rss_after_MB"] = rig->serverResidentKb() / 1024.0;
+        state.counters["last_level_arrived"] = rig->frameArrives(1 + sent % 512, 10 + sent % 240);
+    }
+}
+BENCHMARK(SlowDeviceMemory)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
 
 }  // namespace
 

@@ -1,11 +1,13 @@
 // Launch: the command line, the plug-in's methods, the application and its main window.
-#include <csignal>
-#include <cstdio>
+#include <unistd.h>
+
 #include <filesystem>
+#include <functional>
 #include <iostream>
 
 #include "platform/events.h"
 #include "platform/files.h"
+#include "platform/line_writer.h"
 #include "platform/system.h"
 #include "platform/text.h"
 #include "server/entrypoints.h"
@@ -16,11 +18,7 @@
 
 namespace {
 
-void printLine(const std::string& line) {
-    std::fwrite(line.data(), 1, line.size(), stdout);
-    std::fputc('\n', stdout);
-    std::fflush(stdout);
-}
+using PrintLine = std::function<void(const std::string&)>;
 
 std::filesystem::path executableFolder() {
     std::error_code error;
@@ -35,12 +33,21 @@ std::string consoleAddress(int32_t port) {
            ":" + platform::Str(port) + "/";
 }
 
-void printSerialPorts() {
+void printSerialPorts(const PrintLine& printLine) {
     std::string list;
-    auto ports = platform::System::SerialPorts();
+    auto ports = platform::System::SerialPortList();
     for (size_t i = 0; i < ports.size(); ++i)
-        list += (i ? ", " : "") + platform::Str(int64_t(i)) + " = " + ports[i];
+        list += (i ? ", " : "") + platform::Str(int64_t(i)) + " = " + ports[i].Name();
     printLine("Serial ports: " + (list.empty() ? std::string("none") : list));
+}
+
+// Without a screen the DMX interface dialog cannot ask for the port: say how to name one.
+void printPortAdvice(const PrintLine& printLine) {
+    printLine(
+        "No DMX interface port is open. Start with --serial-port PATH (best a "
+        "/dev/serial/by-id/ name), or write the port's index from the list above on line 2 "
+        "of " +
+        platform::PreferencesFolder().Child("Tolvex.config").path().string());
 }
 
 void applyFolders(const launch::Options& options) {
@@ -49,12 +56,14 @@ void applyFolders(const launch::Options& options) {
         platform::setApplicationFolder(std::filesystem::absolute(options.appDir));
     if (!options.wanService.empty()) Module1::wanServiceHost = options.wanService;
     launch::portOverride() = options.port;
+    launch::serialPortOverride() = options.serialPort;
     launch::liveOverride() = options.live;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    platform::openClosedStandardStreams();
     launch::Parsed parsed = launch::parseArguments(std::vector<std::string>(argv + 1, argv + argc));
     if (!parsed.error.empty()) {
         std::cerr << "brannic-webserver: " << parsed.error << "\n\n" << launch::usage();
@@ -81,14 +90,21 @@ int main(int argc, char** argv) {
 
     platform::Application app(argc, argv, options.headless);
     platform::quitOnTerminationSignals();
+    // Status lines never hold up the event thread: a stopped terminal or pipe loses some instead.
+    platform::LineWriter statusOutput(STDOUT_FILENO);
+    PrintLine printLine = [&statusOutput](const std::string& line) {
+        statusOutput.writeLine(line);
+    };
     Window1& window = platform::Implicit<Window1>::adopt(std::make_unique<Window1>());
     if (platform::Application::headless()) {
+        platform::ignoreHangups();
         headless::attach(window, printLine);
-        printSerialPorts();
+        printSerialPorts(printLine);
     }
     window.Open();
     window.Show();
     if (platform::Application::headless()) {
+        if (window.Serial1.State() == platform::PortState::closed) printPortAdvice(printLine);
         printLine("Open " + consoleAddress(window.ServerPort) + " in a browser");
     }
     int status = app.run();

@@ -1,12 +1,15 @@
 // The program as a stage machine runs it: headless, from the command line, driven over HTTP, with a
 // pseudo-terminal as the DMX interface.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QTcpSocket>
 #include <QThread>
+#include <csignal>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -44,29 +47,23 @@ struct Program {
     }
 
     // The program headless on port, with a stored choice of serial port 0, which is the pty;
-    // launcher (such as "unshare") and its options go before the program when given.
-    void start(const testsupport::TempDir& prefs, const testsupport::PtyPair& pty, int port,
-               QStringList launcher = {}) {
+    // launcher (such as "unshare") and its options go before the program when given, options
+    // after it.
+    void start(const testsupport::TempDir& prefs, const std::string& serialDevice, int port,
+               QStringList launcher = {}, QStringList options = {}) {
         std::ofstream(prefs.path() / "Tolvex.config")
             << "default.shw\n0\n80\nenableWAN=false\n"
                "requireLogin=false\nstartMinimized=false\n\n\n";
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("BRANNIC_SERIAL_PORTS", QString::fromStdString(pty.devicePath()));
+        environment.insert("BRANNIC_SERIAL_PORTS", QString::fromStdString(serialDevice));
         environment.remove("QT_QPA_PLATFORM");
         environment.remove("DISPLAY");
         process.setProcessEnvironment(environment);
         QStringList arguments = launcher;
         arguments << BRANNIC_PROGRAM << "--headless"
                   << "--port" << QString::number(port) << "--prefs-dir"
-                  << QString::fromStdString(prefs.path().string());
+                  << QString::fromStdString(prefs.path().string()) << options;
         process.start(arguments.takeFirst(), arguments);
-    }
-
-    // Starts it and waits until it says where it listens.
-    bool launch(const testsupport::TempDir& prefs, const testsupport::PtyPair& pty, int port,
-                QStringList launcher) {
-        start(prefs, pty, port, std::move(launcher));
-        return process.waitForStarted(5000) && waitForLine("in a browser");
     }
 
     // SIGTERM ends the program promptly and cleanly.
@@ -118,7 +115,7 @@ TEST(HeadlessProgram, ServesCommandsSendsFramesAndStopsOnSigterm) {
     testsupport::PtyPair pty;
     int port = testsupport::freePort();
     Program program;
-    program.start(prefs, pty, port);
+    program.start(prefs, pty.devicePath(), port);
     ASSERT_TRUE(program.process.waitForStarted(5000));
     ASSERT_TRUE(program.waitForLine("in a browser")) << program.output;
     EXPECT_NE(program.output.find("StaticText1: Port 0 is open"), std::string::npos)
@@ -149,12 +146,110 @@ TEST(HeadlessProgram, WithoutANetworkSaysSoAndStillListens) {
     testsupport::PtyPair pty;
     int port = testsupport::freePort();
     Program program;
-    program.start(prefs, pty, port, {"unshare", "-n"});
+    program.start(prefs, pty.devicePath(), port, {"unshare", "-n"});
     ASSERT_TRUE(program.process.waitForStarted(5000));
     ASSERT_TRUE(program.waitForLine("in a browser")) << program.output;
     EXPECT_NE(program.output.find("lblIPaddr: No network"), std::string::npos) << program.output;
     EXPECT_NE(program.output.find("StaticText1: Port 0 is open"), std::string::npos);
     EXPECT_EQ(listeningSockets(program.process.processId(), port), 1);
+    program.stop();
+}
+
+// The program headless on a free port, started up.
+class StartedProgram : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        program.start(prefs, pty.devicePath(), port);
+        ASSERT_TRUE(program.waitForLine("in a browser")) << program.output;
+    }
+
+    testsupport::TempDir prefs;
+    testsupport::PtyPair pty;
+    int port = testsupport::freePort();
+    Program program;
+};
+
+// A standard output that nobody reads loses status lines, never commands; read again, it says how
+// many were lost and goes on.
+TEST_F(StartedProgram, StdoutNobodyReadsLosesStatusLinesNotCommands) {
+    // Each command prints several kilobytes of status lines: sixty fill any pipe and queue.
+    std::string channels;
+    for (int channel = 1; channel < 400; ++channel) channels += std::to_string(channel) + "%2B";
+    for (int i = 0; i < 60; ++i) {
+        std::string reply = httpGet(port, "/dmx?cmd=" + channels + "400%4050");
+        ASSERT_EQ(reply.rfind("HTTP/1.0 200 OK", 0), 0u) << "command " << i;
+    }
+    EXPECT_TRUE(program.waitForLine(" status lines dropped\n"));
+    httpGet(port, "/dmx?cmd=7%4050");
+    EXPECT_TRUE(program.waitForLine("lblQuery: 7@50")) << program.output.substr(0, 200);
+    program.stop();
+}
+
+// A dropped ssh session (SIGHUP) and a reader of standard output that went away do not stop it.
+TEST_F(StartedProgram, HangupAndAClosedStdoutDoNotStopIt) {
+    ::kill(static_cast<pid_t>(program.process.processId()), SIGHUP);
+    program.process.closeReadChannel(QProcess::StandardOutput);
+    for (const char* command : {"1%4050", "2%4050"}) {
+        std::string reply = httpGet(port, std::string("/dmx?cmd=") + command);
+        EXPECT_EQ(reply.rfind("HTTP/1.0 200 OK", 0), 0u) << command;
+    }
+    EXPECT_EQ(program.process.state(), QProcess::Running);
+    program.stop();
+}
+
+// Started with standard output closed, it puts /dev/null there, so the status lines do not go into
+// the next file it opens (the event loop's own).
+TEST(HeadlessProgram, ClosedStdoutAtStartBecomesDevNull) {
+    testsupport::TempDir prefs;
+    testsupport::PtyPair pty;
+    int port = testsupport::freePort();
+    Program program;
+    program.process.setChildProcessModifier([] { ::close(STDOUT_FILENO); });
+    program.start(prefs, pty.devicePath(), port);
+    std::string reply;
+    for (int attempt = 0; attempt < 50 && reply.empty(); ++attempt) {
+        ::usleep(100 * 1000);
+        reply = httpGet(port, "/dmx?cmd=1%4050");
+    }
+    EXPECT_EQ(reply.rfind("HTTP/1.0 200 OK", 0), 0u) << reply;
+    std::string stdoutFile = "/proc/" + std::to_string(program.process.processId()) + "/fd/1";
+    EXPECT_EQ(std::filesystem::read_symlink(stdoutFile), "/dev/null");
+    program.stop();
+}
+
+// The settings' port is a terminal of no interface; the one named for the run comes later.
+TEST(HeadlessProgram, SerialPortOptionWaitsForADeviceThatComesLater) {
+    testsupport::TempDir prefs;
+    testsupport::PtyPair other;
+    const std::filesystem::path link = prefs.path() / "interface";
+    int port = testsupport::freePort();
+    Program program;
+    program.start(prefs, other.devicePath(), port, {},
+                  {"--serial-port", QString::fromStdString(link)});
+    ASSERT_TRUE(program.waitForLine("in a browser")) << program.output;
+    EXPECT_NE(program.output.find("StaticText1: Waiting for the DMX interface on " + link.string()),
+              std::string::npos)
+        << program.output;
+    EXPECT_EQ(program.output.find("No DMX interface port"), std::string::npos);
+    httpGet(port, "/dmx?cmd=5%40D77");
+
+    testsupport::PtyPair interface;
+    std::filesystem::create_symlink(interface.devicePath(), link);
+    const std::string frame = interface.readExactly(518);
+    ASSERT_EQ(frame.size(), 518u);
+    EXPECT_EQ(static_cast<uint8_t>(frame[4 + 5]), 77);
+    EXPECT_EQ(other.readFor(50), "");
+    program.stop();
+}
+
+TEST(HeadlessProgram, StartWithoutAUsablePortSaysWhatToDo) {
+    testsupport::TempDir prefs;
+    Program program;
+    program.start(prefs, "/dev/brannic-no-such-port", testsupport::freePort());
+    ASSERT_TRUE(program.waitForLine("in a browser")) << program.output;
+    EXPECT_NE(program.output.find("--serial-port PATH"), std::string::npos) << program.output;
+    EXPECT_NE(program.output.find("line 2 of " + (prefs.path() / "Tolvex.config").string()),
+              std::string::npos);
     program.stop();
 }
 
@@ -173,7 +268,8 @@ TEST(HeadlessProgram, AtItsDescriptorLimitStillAnswersWithoutSpinning) {
     testsupport::PtyPair pty;
     int port = testsupport::freePort();
     Program program;
-    ASSERT_TRUE(program.launch(prefs, pty, port, {"prlimit", "--nofile=64"})) << program.output;
+    program.start(prefs, pty.devicePath(), port, {"prlimit", "--nofile=64"});
+    ASSERT_TRUE(program.waitForLine("in a browser")) << program.output;
     std::vector<std::unique_ptr<QTcpSocket>> crowd;
     for (int i = 0; i < 100; ++i) {
         crowd.push_back(std::make_unique<QTcpSocket>());
