@@ -12,6 +12,8 @@
 #include "settings/config.h"
 #include "ui/headless_console.h"
 #include "ui/launch.h"
+#include "ui/new_addresses.h"
+#include "ui/system_service.h"
 #include "ui/window1.h"
 
 namespace {
@@ -28,11 +30,17 @@ std::filesystem::path executableFolder() {
     return error ? std::filesystem::current_path() : exe.parent_path();
 }
 
+// Beside the program in the build folder; in the installed place relative to it otherwise.
+std::filesystem::path pluginPath() {
+    std::filesystem::path beside = executableFolder() / Module1::pluginFileName;
+    if (std::filesystem::exists(beside)) return beside;
+    return executableFolder() / "../lib/brannic-webserver" / Module1::pluginFileName;
+}
+
 // The address a browser on the LAN should open.
-std::string consoleAddress(int32_t port) {
+std::string consoleAddress() {
     bool lan = platform::System::Network::NetworkInterfaceCount() > 0;
-    return "http://" + (lan ? platform::System::Network::IPAddress(0) : std::string("127.0.0.1")) +
-           ":" + platform::Str(port) + "/";
+    return lan ? platform::System::Network::IPAddress(0) : std::string("127.0.0.1");
 }
 
 void printSerialPorts() {
@@ -71,9 +79,7 @@ int main(int argc, char** argv) {
     }
     applyFolders(options);
 
-    if (std::string problem =
-            Module1::bindPluginMethods(executableFolder() / Module1::pluginFileName);
-        !problem.empty()) {
+    if (std::string problem = Module1::bindPluginMethods(pluginPath()); !problem.empty()) {
         std::cerr << "brannic-webserver: " << problem << "\n";
         return 1;
     }
@@ -88,7 +94,9 @@ int main(int argc, char** argv) {
     window.Open();
     window.Show();
     if (platform::Application::headless()) {
-        printLine("Open " + consoleAddress(window.ServerPort) + " in a browser");
+        printLine(headless::openInBrowserLine(consoleAddress(), window.ServerPort));
+        headless::announceNewAddresses(window, printLine);
+        systemService::start(window);
     }
     int status = app.run();
     platform::Implicit<Window1>::reset();

@@ -8,3 +8,6 @@ target_sources(brannic_app PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/headless_console.cpp
   ${CMAKE_CURRENT_LIST_DIR}/menu_commands.cpp
   ${CMAKE_CURRENT_LIST_DIR}/startup.cpp)
+target_sources(brannic_app PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/new_addresses.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/system_service.cpp)
