@@ -8,6 +8,7 @@ import socket
 import subprocess
 import sys
 import tempfile
+import threading
 import time
 
 WATCHDOG_USEC = 400_000  # the program should feed every 200 ms
@@ -19,67 +20,110 @@ def free_port():
         return s.getsockname()[1]
 
 
-def datagrams(sock, seconds, until=None):
-    """The notify messages that arrive within the given time, or up to the first that is until."""
-    messages, deadline = [], time.monotonic() + seconds
-    while until not in messages and (left := deadline - time.monotonic()) > 0:
-        if select.select([sock], [], [], left)[0]:
-            messages.append(sock.recv(4096).decode())
-    return messages
-
-
-def read_exactly(fd, count, seconds=5):
+def read_until(fd, done, seconds=5):
+    """Bytes from fd until done(bytes) holds or the time is up."""
     data, deadline = b"", time.monotonic() + seconds
-    while len(data) < count and (left := deadline - time.monotonic()) > 0:
+    while not done(data) and (left := deadline - time.monotonic()) > 0:
         if select.select([fd], [], [], left)[0]:
-            data += os.read(fd, count - len(data))
+            data += os.read(fd, 4096) or b""
     return data
 
 
-def fail(message, program):
-    program.kill()
-    sys.exit(f"FAIL: {message}\n--- program output:\n{program.communicate()[0]}")
+class Program:
+    """The installed program, headless on a free port, with serial port 0 being device."""
+
+    def __init__(self, root, device, launcher=()):
+        self.work = tempfile.mkdtemp()
+        with open(os.path.join(self.work, "Tolvex.config"), "w") as config:
+            config.write("default.shw\n0\n80\nenableWAN=false\nrequireLogin=false\nstartMinimized=false\n\n\n")
+        # Read all the time, as systemd does: a full socket would block the program's sd_notify.
+        self.notify = socket.socket(socket.AF_UNIX, socket.SOCK_DGRAM)
+        self.notify.bind(os.path.join(self.work, "notify"))
+        self.messages = []  # (arrival time, message)
+        threading.Thread(target=self.read_messages, daemon=True).start()
+        self.port = free_port()
+        environment = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "QT_QPA_PLATFORM")}
+        environment.update(NOTIFY_SOCKET=os.path.join(self.work, "notify"),
+                           WATCHDOG_USEC=str(WATCHDOG_USEC), BRANNIC_SERIAL_PORTS=device)
+        self.process = subprocess.Popen(
+            [*launcher, os.path.join(root, "usr/bin/brannic-webserver"), "--headless", "--port",
+             str(self.port), "--prefs-dir", self.work], env=environment, stdout=subprocess.PIPE,
+            stderr=subprocess.STDOUT)
+        self.output = b""
+
+    def read_messages(self):
+        while True:
+            self.messages.append((time.monotonic(), self.notify.recv(4096).decode()))
+
+    def wait_for_message(self, text, seconds):
+        deadline = time.monotonic() + seconds
+        while not any(m == text for _, m in self.messages) and time.monotonic() < deadline:
+            time.sleep(0.02)
+        return any(m == text for _, m in self.messages)
+
+    def count_messages(self, text, start, end):
+        return sum(1 for t, m in self.messages if m == text and start <= t < end)
+
+    def wait_for_output(self, text, seconds):
+        self.output += read_until(self.process.stdout.fileno(),
+                                  lambda data: text.encode() in self.output + data, seconds)
+        return text.encode() in self.output
+
+    def fail(self, message):
+        self.process.kill()
+        self.output += self.process.communicate()[0]
+        sys.exit(f"FAIL: {message}\n--- program output:\n{self.output.decode(errors='replace')}")
+
+    def stop(self):
+        self.process.terminate()
+        self.output += self.process.communicate(timeout=5)[0]
+        if self.process.returncode != 0:
+            self.fail(f"exit status {self.process.returncode} after SIGTERM")
 
 
-def main(root):
-    work = tempfile.mkdtemp()
-    with open(os.path.join(work, "Tolvex.config"), "w") as config:  # serial port 0: the pty
-        config.write("default.shw\n0\n80\nenableWAN=false\nrequireLogin=false\nstartMinimized=false\n\n\n")
+def command_and_watchdog(root):
     interface, device = os.openpty()
-    notify = socket.socket(socket.AF_UNIX, socket.SOCK_DGRAM)
-    notify.bind(os.path.join(work, "notify"))
-    port = free_port()
-    environment = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "QT_QPA_PLATFORM")}
-    environment.update(NOTIFY_SOCKET=os.path.join(work, "notify"), WATCHDOG_USEC=str(WATCHDOG_USEC),
-                       BRANNIC_SERIAL_PORTS=os.ttyname(device))
-    program = subprocess.Popen(
-        [os.path.join(root, "usr/bin/brannic-webserver"), "--headless", "--port", str(port),
-         "--prefs-dir", work], env=environment, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
-        text=True)
-
-    if "READY=1" not in datagrams(notify, 10, until="READY=1"):
-        fail("no READY=1 within 10 s", program)
-    with socket.create_connection(("127.0.0.1", port), timeout=3) as client:  # up when READY came
+    program = Program(root, os.ttyname(device))
+    if not program.wait_for_message("READY=1", 10):
+        program.fail("no READY=1 within 10 s")
+    with socket.create_connection(("127.0.0.1", program.port), timeout=3) as client:
         client.sendall(b"GET /dmx?cmd=1/5%4075 HTTP/1.0\r\n\r\n")
         reply = b""
         while chunk := client.recv(65536):
             reply += chunk
     if not reply.startswith(b"HTTP/1.0 200 OK"):
-        fail(f"reply {reply[:60]!r}", program)
-    frame = read_exactly(interface, 518)
+        program.fail(f"reply {reply[:60]!r}")
+    frame = read_until(interface, lambda data: len(data) >= 518)
     if len(frame) != 518 or frame[4 + 1] != 191 or frame[4 + 5] != 191 or frame[4 + 6] != 0:
-        fail(f"DMX frame {frame[:12].hex()}...", program)
-
-    feeds = datagrams(notify, 1.0).count("WATCHDOG=1")
+        program.fail(f"DMX frame {frame[:12].hex()}...")
+    start = time.monotonic()
+    time.sleep(1)
+    feeds = program.count_messages("WATCHDOG=1", start, start + 1)
     if feeds < 3:
-        fail(f"{feeds} watchdog messages in 1 s while idle, expected about 5", program)
-
-    program.terminate()
-    output = program.communicate(timeout=5)[0]
-    if program.returncode != 0 or "Open http://" not in output:
-        sys.exit(f"FAIL: exit status {program.returncode}\n{output}")
+        program.fail(f"{feeds} watchdog messages in 1 s while idle, expected about 5")
+    program.stop()
     print(f"installed program: READY, command answered, {feeds} watchdog feeds in 1 s, clean exit")
 
 
+def started_before_the_network(root):
+    """In a network namespace of its own, the program starts with no network at all and shows the
+    address of an interface that comes up later."""
+    if subprocess.run(["unshare", "-n", "true"], capture_output=True).returncode != 0:
+        print("SKIP: no network namespace here (needs root), start without network not tried")
+        return
+    program = Program(root, "/dev/null", launcher=["unshare", "-n"])
+    if not program.wait_for_message("READY=1", 10):
+        program.fail("no READY=1 without network")
+    script = ("ip link add v0 type veth peer name v1 && ip addr add 10.99.0.1/24 dev v0 && "
+              "ip link set v1 up && ip link set v0 up")
+    subprocess.run(["nsenter", "-t", str(program.process.pid), "-n", "sh", "-c", script], check=True)
+    line = f"Open http://10.99.0.1:{program.port}/ in a browser"
+    if not program.wait_for_output(line, 8):
+        program.fail(f"no line \"{line}\" within 8 s of the address")
+    program.stop()
+    print("installed program: READY without network, new address shown")
+
+
 if __name__ == "__main__":
-    main(sys.argv[1])
+    command_and_watchdog(sys.argv[1])
+    started_before_the_network(sys.argv[1])
