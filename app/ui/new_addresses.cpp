@@ -1,6 +1,5 @@
 #include "ui/new_addresses.h"
 
-#include <memory>
 #include <set>
 
 #include "platform/events.h"
@@ -12,7 +11,7 @@ namespace headless {
 
 namespace {
 
-// Cheap (one interface listing), and soon enough for someone waiting for a DHCP lease.
+// Cheap (a few interface listings), and soon enough for someone waiting for a DHCP lease.
 constexpr int addressCheckMs = 3000;
 
 std::set<std::string> currentAddresses() {
@@ -25,14 +24,13 @@ std::set<std::string> currentAddresses() {
 }
 
 void checkLater(const Window1& window, std::function<void(const std::string&)> print,
-                std::shared_ptr<std::set<std::string>> known) {
-    platform::singleShot(addressCheckMs, [&window, print, known] {
+                std::set<std::string> known) {
+    platform::singleShot(addressCheckMs, [&window, print, known = std::move(known)] {
         std::set<std::string> now = currentAddresses();
         for (const std::string& address : now) {
-            if (!known->count(address)) print(openInBrowserLine(address, window.ServerPort));
+            if (!known.count(address)) print(openInBrowserLine(address, window.ServerPort));
         }
-        *known = std::move(now);
-        checkLater(window, print, known);
+        checkLater(window, print, std::move(now));
     });
 }
 
@@ -43,8 +41,7 @@ std::string openInBrowserLine(const std::string& address, int32_t port) {
 }
 
 void announceNewAddresses(const Window1& window, std::function<void(const std::string&)> print) {
-    checkLater(window, std::move(print),
-               std::make_shared<std::set<std::string>>(currentAddresses()));
+    checkLater(window, std::move(print), currentAddresses());
 }
 
 }  // namespace headless
