@@ -97,12 +97,12 @@ def command_and_watchdog(root):
     if len(frame) != 518 or frame[4 + 1] != 191 or frame[4 + 5] != 191 or frame[4 + 6] != 0:
         program.fail(f"DMX frame {frame[:12].hex()}...")
     start = time.monotonic()
-    time.sleep(1)
-    feeds = program.count_messages("WATCHDOG=1", start, start + 1)
-    if feeds < 3:
-        program.fail(f"{feeds} watchdog messages in 1 s while idle, expected about 5")
+    time.sleep(2)
+    feeds = program.count_messages("WATCHDOG=1", start, start + 2)
+    if feeds < 4:  # a busy machine may delay some
+        program.fail(f"{feeds} watchdog messages in 2 s while idle, expected about 10")
     program.stop()
-    print(f"installed program: READY, command answered, {feeds} watchdog feeds in 1 s, clean exit")
+    print(f"installed program: READY, command answered, {feeds} watchdog feeds in 2 s, clean exit")
 
 
 def started_before_the_network(root):
