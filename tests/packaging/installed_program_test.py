@@ -57,7 +57,8 @@ class Program:
 
     def wait_for_message(self, text, seconds):
         deadline = time.monotonic() + seconds
-        while not any(m == text for _, m in self.messages) and time.monotonic() < deadline:
+        while (not any(m == text for _, m in self.messages) and time.monotonic() < deadline
+               and self.process.poll() is None):
             time.sleep(0.02)
         return any(m == text for _, m in self.messages)
 
