@@ -6,6 +6,7 @@
 
 #include <stddef.h>
 #include <stdint.h>
+#include <string.h>
 
 #ifdef __cplusplus
 extern "C" {
@@ -62,6 +63,40 @@ typedef void (*SetStringEncodingFunction)(FrameworkString* s, /* "MOXLSetStringE
                                           int32_t encoding);
 typedef AnyFunction (*LoadGlobalMethodFunction)(const char* name, /* "MOXLLoadGlobalMethod" */
                                                 const char* declaration);
+
+/* The host routines in a fixed order. A host keeps its routines' addresses in this order and finds
+ * the one a name asks for with quilvaneHostRoutineIndex. */
+enum QuilvaneHostRoutine {
+    quilvaneRegisterPluginVersion,
+    quilvaneGetMXVersion,
+    quilvaneInRuntime,
+    quilvaneRegisterMethod,
+    quilvaneBuildString,
+    quilvaneLockString,
+    quilvaneUnlockString,
+    quilvaneSetStringEncoding,
+    quilvaneLoadGlobalMethod,
+    quilvaneHostRoutineCount
+};
+
+/* The name the plug-in passes to the resolver for routine r. */
+static inline const char* quilvaneHostRoutineName(enum QuilvaneHostRoutine r) {
+    static const char* const names[quilvaneHostRoutineCount] = {
+        "RegisterPluginVersion", "MOXLGetMXVersion",      "MOXLinRuntime",
+        "PluginRegisterMethod",  "MOXLBuildString",       "MOXLLockString",
+        "MOXLUnlockString",      "MOXLSetStringEncoding", "MOXLLoadGlobalMethod"};
+    return names[r];
+}
+
+/* The routine of that name, or quilvaneHostRoutineCount when the host has none by that name. */
+static inline enum QuilvaneHostRoutine quilvaneHostRoutineIndex(const char* name) {
+    int r = 0;
+    while (r < quilvaneHostRoutineCount &&
+           strcmp(name, quilvaneHostRoutineName((enum QuilvaneHostRoutine)r)) != 0) {
+        ++r;
+    }
+    return (enum QuilvaneHostRoutine)r;
+}
 
 /* The host method "DefineEncoding( s as String, enc as TextEncoding ) as String": a string with the
  * text of s carrying the given encoding, owned by the caller. */

@@ -1,7 +1,7 @@
 #include "command/command_line.h"
 
 #include "platform/events.h"
-#include "ui/window1.h"
+#include "shell/window1.h"
 
 namespace command {
 

@@ -10,8 +10,8 @@
 #include "command/lexer.h"
 #include "command/statement_splitter.h"
 #include "platform/window.h"
-#include "ui/aux_windows.h"
-#include "ui/window1.h"
+#include "shell/aux_windows.h"
+#include "shell/window1.h"
 
 void Window1::lexTokens(std::string_view character) {
     if (character.empty()) return;

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "command/level_store.h"
+#include "shell/module1.h"
 
 namespace dmx {
 

@@ -3,7 +3,7 @@
 #include "dmx/firmware_reply.h"
 #include "dmx/win_config.h"
 #include "platform/window.h"
-#include "ui/window1.h"
+#include "shell/window1.h"
 
 void Window1::Serial1_DataAvailable() {
     const std::string reply = Serial1.ReadAll();

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "command/level_store.h"
+#include "shell/module1.h"
 
 namespace dmx {
 

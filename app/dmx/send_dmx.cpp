@@ -1,17 +1,18 @@
 #include "dmx/send_dmx.h"
 
-#include "command/level_store.h"
 #include "dmx/interface_packets.h"
 #include "dmx/level_view.h"
 #include "platform/window.h"
-#include "ui/aux_windows.h"
-#include "ui/window1.h"
+#include "shell/aux_windows.h"
+#include "shell/module1.h"
+#include "shell/window1.h"
 
 namespace Module1 {
 
 void sendDMX() {
     platform::Implicit<WinLevels>::instance().EditField1.setText(dmx::levelViewText(DMXdata));
-    platform::Implicit<Window1>::instance().Serial1.Write(dmx::dmxFrame(DMXdata));
+    if (Window1* main = platform::Implicit<Window1>::find())
+        main->Serial1.Write(dmx::dmxFrame(DMXdata));
 }
 
 }  // namespace Module1

@@ -5,12 +5,14 @@
 #include "platform/system.h"
 #include "platform/text.h"
 #include "settings/config.h"
-#include "ui/window1.h"
+#include "shell/window1.h"
 
 namespace {
 
-platform::Serial& mainSerialPort() {
-    return platform::Implicit<Window1>::instance().Serial1;
+// The main window's port; none before the launch adopted the main window.
+platform::Serial* mainSerialPort() {
+    Window1* main = platform::Implicit<Window1>::find();
+    return main ? &main->Serial1 : nullptr;
 }
 
 }  // namespace
@@ -51,9 +53,9 @@ void WinConfig::PopupMenu1_Change() {
         StaticText6.setCaption("invalid serial port number");
         return;
     }
-    platform::Serial& serial = mainSerialPort();
-    serial.setSerialPort(PopupMenu1.rows()[static_cast<size_t>(index)]);
-    if (serial.Open()) {
+    platform::Serial* serial = mainSerialPort();
+    if (serial) serial->setSerialPort(PopupMenu1.rows()[static_cast<size_t>(index)]);
+    if (serial && serial->Open()) {
         StaticText6.setCaption("Serial Port " + platform::Str(index) + " is Open\r");
     } else {
         StaticText6.setCaption("serial port could not be opened");
@@ -63,9 +65,9 @@ void WinConfig::PopupMenu1_Change() {
 void WinConfig::PushButton1_Action() {
     Module1::writeConfig();
     Hide();
-    mainSerialPort().Write(dmx::startCodeOnlyFrame());
+    if (platform::Serial* serial = mainSerialPort()) serial->Write(dmx::startCodeOnlyFrame());
 }
 
 void WinConfig::PushButton2_Action() {
-    mainSerialPort().Write(dmx::parameterRequest());
+    if (platform::Serial* serial = mainSerialPort()) serial->Write(dmx::parameterRequest());
 }

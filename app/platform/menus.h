@@ -19,7 +19,6 @@ class MenuItem {
     const std::string& name() const { return name_; }
     const std::string& text() const { return text_; }
     const std::string& keyboardShortcut() const { return keyboardShortcut_; }
-    bool autoEnable() const { return autoEnable_; }
     bool checked() const { return checked_; }
     void setChecked(bool checked);
     bool isSeparator() const { return text_ == "-"; }
@@ -41,7 +40,6 @@ class MenuItem {
     std::string name_;
     std::string text_;
     std::string keyboardShortcut_;
-    bool autoEnable_ = true;
     bool checked_ = false;
     bool quitItem_ = false;
     std::vector<std::unique_ptr<MenuItem>> children_;

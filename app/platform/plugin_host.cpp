@@ -2,6 +2,7 @@
 
 #include <dlfcn.h>
 
+#include <array>
 #include <cstdlib>
 #include <cstring>
 #include <map>
@@ -111,20 +112,11 @@ AnyFunction address(Function function) {
     return reinterpret_cast<AnyFunction>(function);
 }
 
-const std::map<std::string_view, AnyFunction>& hostRoutines() {
-    static const std::map<std::string_view, AnyFunction> routines = {
-        {"RegisterPluginVersion", address(registerPluginVersion)},
-        {"MOXLGetMXVersion", address(getMXVersion)},
-        {"MOXLinRuntime", address(inRuntime)},
-        {"PluginRegisterMethod", address(registerMethod)},
-        {"MOXLBuildString", address(buildString)},
-        {"MOXLLockString", address(retainString)},
-        {"MOXLUnlockString", address(releaseString)},
-        {"MOXLSetStringEncoding", address(setEncoding)},
-        {"MOXLLoadGlobalMethod", address(loadGlobalMethod)},
-    };
-    return routines;
-}
+// This host's routines, in the order of the ABI's list.
+const std::array<AnyFunction, quilvaneHostRoutineCount> hostRoutines = {
+    address(registerPluginVersion), address(getMXVersion), address(inRuntime),
+    address(registerMethod),        address(buildString),  address(retainString),
+    address(releaseString),         address(setEncoding),  address(loadGlobalMethod)};
 
 }  // namespace
 
@@ -152,8 +144,8 @@ void startPlugin(PluginMainFunction entry) {
 
 AnyFunction resolveHostRoutine(const char* name) {
     if (name == nullptr) return nullptr;
-    auto found = hostRoutines().find(name);
-    return found != hostRoutines().end() ? found->second : nullptr;
+    const QuilvaneHostRoutine routine = quilvaneHostRoutineIndex(name);
+    return routine < quilvaneHostRoutineCount ? hostRoutines[routine] : nullptr;
 }
 
 AnyFunction findGlobalMethod(std::string_view declaration) {

@@ -1,5 +1,8 @@
 #include "platform/window.h"
 
+#include <cstdio>
+#include <cstdlib>
+
 namespace platform {
 
 namespace {
@@ -60,6 +63,11 @@ bool Window::Close() {
 
 void Window::place(Control& control, int row, int column, int rowSpan, int columnSpan) {
     layout_.push_back({&control, row, column, rowSpan, columnSpan});
+}
+
+void failNotAdopted(const char* windowClass) {
+    std::fprintf(stderr, "window %s used before the program adopted one\n", windowClass);
+    std::abort();
 }
 
 }  // namespace platform

@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <typeinfo>
 #include <vector>
 
 #include "platform/controls.h"
@@ -87,11 +88,22 @@ class Window {
     std::vector<Placement> layout_;
 };
 
+// Windows that must be adopted before use (the main window): asking for one that nobody adopted is
+// a fault in the caller, never a reason to build it and run its open handler.
+template <class W>
+inline constexpr bool adoptedOnly = false;
+
+// Stops the program with a message naming the window that was asked for but never adopted.
+[[noreturn]] void failNotAdopted(const char* windowClass);
+
 // One implicit instance per window class, created (and opened) on first use.
 template <class W>
 class Implicit {
   public:
     static W& instance() {
+        if constexpr (adoptedOnly<W>) {
+            if (!window_) failNotAdopted(typeid(W).name());
+        }
         if (!window_) {
             window_ = std::make_unique<W>();
             if (created) created(*window_);
@@ -101,6 +113,8 @@ class Implicit {
         return *window_;
     }
     static bool exists() { return window_ != nullptr; }
+    // The instance if there is one, without creating it.
+    static W* find() { return window_.get(); }
     // Installs a window made elsewhere as the instance, without running its open handler (tests,
     // and the launch, which opens the main window itself).
     static W& adopt(std::unique_ptr<W> window) {

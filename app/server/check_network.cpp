@@ -3,7 +3,7 @@
 #include "platform/text.h"
 #include "server/http_socket.h"
 #include "settings/config.h"
-#include "ui/window1.h"
+#include "shell/window1.h"
 
 namespace {
 

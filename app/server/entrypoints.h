@@ -8,14 +8,9 @@
 #include <string>
 #include <string_view>
 
-#include "plugin/quilvane_abi.h"
+#include "shell/module1.h"
 
 namespace Module1 {
-
-inline constexpr size_t encodeBase64Entry = 26;
-inline constexpr size_t decodeURLComponentEntry = 27;
-// Entries 0 to 25 belong to the framework's own controls, which this host doesn't provide.
-inline std::array<AnyFunction, 28> entrypointTable{};
 
 inline constexpr char pluginFileName[] = "libquilvane.so";
 

@@ -4,7 +4,7 @@
 #include "platform/text.h"
 #include "platform/window.h"
 #include "server/listener_status.h"
-#include "ui/window1.h"
+#include "shell/window1.h"
 
 namespace {
 

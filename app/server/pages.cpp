@@ -3,6 +3,7 @@
 #include <array>
 
 #include "platform/text.h"
+#include "server/reply.h"
 
 namespace {
 
@@ -72,11 +73,9 @@ std::string formPage() {
 }
 
 std::string helpPage() {
-    std::string page = "HTTP/1.0 200 OK";
-    page += lineEnd;
-    page += lineEnd;
+    std::string page(server::okHeader);
     for (std::string_view fragment : helpFragments) page += fragment;
-    page += "</body></html>";
+    page += server::pageTail;
     return page;
 }
 

@@ -6,11 +6,9 @@
 #include <string_view>
 
 #include "platform/files.h"
+#include "shell/module1.h"
 
 namespace Module1 {
-
-// The form page without its closing body and html tags: each reply appends its own tail.
-inline std::string pageContent;
 
 // The built-in form page, used when "DMXform.htm" is missing or cannot be read.
 std::string formPage();

@@ -1,7 +1,7 @@
 #include "platform/files.h"
 #include "platform/window.h"
 #include "server/pages.h"
-#include "ui/aux_windows.h"
+#include "shell/aux_windows.h"
 
 namespace Module1 {
 

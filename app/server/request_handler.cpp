@@ -8,7 +8,7 @@
 #include "server/reply.h"
 #include "server/request.h"
 #include "settings/config.h"
-#include "ui/window1.h"
+#include "shell/window1.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "platform/events.h"
 #include "platform/files.h"
 #include "settings/config_format.h"
-#include "ui/menubar.h"
+#include "shell/menubar.h"
 
 namespace Module1 {
 

@@ -4,11 +4,9 @@
 #include <string>
 
 #include "settings/extra_settings_format.h"
+#include "shell/module1.h"
 
 namespace Module1 {
-
-// The values as read at start-up and changed since; empty until loadExtraSettings.
-inline settings::ExtraSettings extraSettings;
 
 // Reads the file; a missing or unreadable file leaves no values.
 void loadExtraSettings();

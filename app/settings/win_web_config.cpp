@@ -3,7 +3,7 @@
 #include "platform/events.h"
 #include "platform/text.h"
 #include "settings/config.h"
-#include "ui/window1.h"
+#include "shell/window1.h"
 
 WinWebConfig::WinWebConfig() : platform::Window("Brannic Webserver Config", 380, 250, false) {
     place(StaticText1, 0, 0);
@@ -23,8 +23,9 @@ WinWebConfig::WinWebConfig() : platform::Window("Brannic Webserver Config", 380,
 void WinWebConfig::Open() {
     txtUsername.setText(Module1::username);
     txtPassword.setText(Module1::password);
-    txtWebPort.setText(std::string(
-        platform::Trim(platform::Str(platform::Implicit<Window1>::instance().ServerPort))));
+    const Window1* main = platform::Implicit<Window1>::find();
+    const int32_t port = main ? main->ServerPort : Module1::webServerPort;
+    txtWebPort.setText(std::string(platform::Trim(platform::Str(port))));
     chkEnableWan.setValue(Module1::enableWAN);
     chkLogin.setValue(Module1::requireLogin);
     setTop(platform::Screen::AvailableHeight() / 2);
@@ -36,16 +37,17 @@ void WinWebConfig::chkEnableWan_Action() {
 }
 
 void WinWebConfig::cmd1_Action() {
-    Window1& main = platform::Implicit<Window1>::instance();
     Module1::webServerPort = platform::ValInt32(txtWebPort.text());
-    main.ServerPort = Module1::webServerPort;
     Module1::password = txtPassword.text();
     Module1::username = txtUsername.text();
     Module1::enableWAN = chkEnableWan.value();
     Module1::requireLogin = chkLogin.value();
-    main.checkNetwork();
-    main.lblWANaddr.setVisible(Module1::enableWAN);
-    main.newListener();
+    if (Window1* main = platform::Implicit<Window1>::find()) {
+        main->ServerPort = Module1::webServerPort;
+        main->checkNetwork();
+        main->lblWANaddr.setVisible(Module1::enableWAN);
+        main->newListener();
+    }
     Module1::writeConfig();
     Hide();
 }

@@ -4,7 +4,7 @@
 
 #include "dmx/win_config.h"
 #include "platform/events.h"
-#include "ui/window1.h"
+#include "shell/window1.h"
 
 namespace headless {
 

@@ -59,24 +59,21 @@ Parsed parseArguments(const std::vector<std::string>& arguments) {
 }
 
 std::string usage() {
-    return "Usage: brannic-webserver [options]\n"
-           "A DMX-512 lighting console for web browsers: open the address it shows, type a "
-           "command\n"
-           "such as 1/5+8+11@75, and the levels go out on the USB DMX Pro interface.\n"
-           "\n"
-           "  --headless            run without windows; status lines go to standard output\n"
-           "  --port N              listen on TCP port N for this run (the settings file keeps its "
-           "port)\n"
-           "  --prefs-dir DIR       folder of the settings file Tolvex.config (default: "
-           "~/.config)\n"
-           "  --app-dir DIR         folder of DMXform.htm and of a relative show file\n"
-           "                        (default: the program's folder)\n"
-           "  --wan-service HOST[:PORT]  service that tells the public address (GET /ip.php)\n"
-           "  --version             print the version\n"
-           "  --help                print this text\n"
-           "\n"
-           "Environment: BRANNIC_SERIAL_PORTS=/dev/ttyUSB0:/dev/ttyUSB1 replaces the list of "
-           "serial ports.\n";
+    return R"(Usage: brannic-webserver [options]
+A DMX-512 lighting console for web browsers: open the address it shows, type a command
+such as 1/5+8+11@75, and the levels go out on the USB DMX Pro interface.
+
+  --headless            run without windows; status lines go to standard output
+  --port N              listen on TCP port N for this run (the settings file keeps its port)
+  --prefs-dir DIR       folder of the settings file Tolvex.config (default: ~/.config)
+  --app-dir DIR         folder of DMXform.htm and of a relative show file
+                        (default: the program's folder)
+  --wan-service HOST[:PORT]  service that tells the public address (GET /ip.php)
+  --version             print the version
+  --help                print this text
+
+Environment: BRANNIC_SERIAL_PORTS=/dev/ttyUSB0:/dev/ttyUSB1 replaces the list of serial ports.
+)";
 }
 
 std::optional<int32_t>& portOverride() {

@@ -10,11 +10,11 @@
 #include "platform/text.h"
 #include "server/entrypoints.h"
 #include "settings/config.h"
+#include "shell/window1.h"
 #include "ui/headless_console.h"
 #include "ui/launch.h"
 #include "ui/new_addresses.h"
 #include "ui/system_service.h"
-#include "ui/window1.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include "server/pages.h"
 #include "settings/config.h"
 #include "settings/win_web_config.h"
-#include "ui/aux_windows.h"
-#include "ui/menubar.h"
-#include "ui/window1.h"
+#include "shell/aux_windows.h"
+#include "shell/menubar.h"
+#include "shell/window1.h"
 
 namespace {
 
@@ -31,8 +31,8 @@ void showFormPage() {
 }
 
 void quit() {
-    Window1& main = platform::Implicit<Window1>::instance();
-    if (main.Close()) platform::Application::quit(0);
+    Window1* main = platform::Implicit<Window1>::find();
+    if (!main || main->Close()) platform::Application::quit(0);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "ui/menubar.h"
+#include "shell/menubar.h"
 
 namespace {
 

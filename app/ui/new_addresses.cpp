@@ -5,7 +5,7 @@
 #include "platform/events.h"
 #include "platform/system.h"
 #include "platform/text.h"
-#include "ui/window1.h"
+#include "shell/window1.h"
 
 namespace headless {
 

@@ -7,10 +7,10 @@
 #include "server/pages.h"
 #include "settings/config.h"
 #include "settings/win_web_config.h"
-#include "ui/aux_windows.h"
+#include "shell/aux_windows.h"
+#include "shell/menubar.h"
+#include "shell/window1.h"
 #include "ui/launch.h"
-#include "ui/menubar.h"
-#include "ui/window1.h"
 
 namespace {
 

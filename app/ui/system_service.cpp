@@ -4,7 +4,7 @@
 
 #include "platform/events.h"
 #include "platform/service_notify.h"
-#include "ui/window1.h"
+#include "shell/window1.h"
 
 namespace systemService {
 

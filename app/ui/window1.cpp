@@ -1,6 +1,6 @@
-#include "ui/window1.h"
+#include "shell/window1.h"
 
-#include "ui/menubar.h"
+#include "shell/menubar.h"
 
 Window1::Window1() : platform::Window("Brannic Webserver", 520, 280, false) {
     place(captionStatus, 0, 0);

@@ -8,8 +8,8 @@
 #include "command/level_store.h"
 #include "dmx/win_config.h"
 #include "platform/window.h"
-#include "ui/aux_windows.h"
-#include "ui/window1.h"
+#include "shell/aux_windows.h"
+#include "shell/window1.h"
 
 class MainWindowTest : public ::testing::Test {
   protected:

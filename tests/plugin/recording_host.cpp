@@ -3,7 +3,7 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
-#include <map>
+#include <array>
 #include <stdexcept>
 
 namespace plugintest {
@@ -81,21 +81,15 @@ AnyFunction address(Function function) {
 
 AnyFunction resolve(const char* name) {
     record.lookups.emplace_back(name);
-    static const std::map<std::string_view, AnyFunction> routines = {
-        {"RegisterPluginVersion", address(registerPluginVersion)},
-        {"MOXLGetMXVersion", address(getMXVersion)},
-        {"MOXLinRuntime", address(inRuntime)},
-        {"PluginRegisterMethod", address(registerMethod)},
-        {"MOXLBuildString", address(buildString)},
-        {"MOXLLockString", address(lockString)},
-        {"MOXLUnlockString", address(unlockString)},
-        {"MOXLSetStringEncoding", address(setStringEncoding)},
-        {"MOXLLoadGlobalMethod", address(loadGlobalMethod)},
-    };
+    // The recording routines, in the order of the ABI's list.
+    static const std::array<AnyFunction, quilvaneHostRoutineCount> routines = {
+        address(registerPluginVersion), address(getMXVersion),      address(inRuntime),
+        address(registerMethod),        address(buildString),       address(lockString),
+        address(unlockString),          address(setStringEncoding), address(loadGlobalMethod)};
     if (record.setup.withheld.contains(name)) return nullptr;
     if (!record.setup.version && std::string_view(name) == "MOXLGetMXVersion") return nullptr;
-    auto found = routines.find(name);
-    return found != routines.end() ? found->second : nullptr;
+    const QuilvaneHostRoutine routine = quilvaneHostRoutineIndex(name);
+    return routine < quilvaneHostRoutineCount ? routines[routine] : nullptr;
 }
 
 }  // namespace

@@ -5,8 +5,8 @@
 #include "platform/system.h"
 #include "platform/text.h"
 #include "settings/config.h"
+#include "shell/window1.h"
 #include "support/free_port.h"
-#include "ui/window1.h"
 
 namespace {
 

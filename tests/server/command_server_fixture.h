@@ -14,8 +14,8 @@
 #include "server/entrypoints.h"
 #include "server/pages.h"
 #include "settings/config.h"
+#include "shell/window1.h"
 #include "support/pty_pair.h"
-#include "ui/window1.h"
 
 class CommandServerTest : public ::testing::Test {
   protected:

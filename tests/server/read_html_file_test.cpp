@@ -5,8 +5,8 @@
 #include "platform/files.h"
 #include "platform/window.h"
 #include "server/pages.h"
+#include "shell/aux_windows.h"
 #include "support/temp_dir.h"
-#include "ui/aux_windows.h"
 
 namespace {
 

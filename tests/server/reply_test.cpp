@@ -14,9 +14,4 @@ TEST(Reply, CommandReplyCarriesTokensAndResultAfterThePage) {
               "HTTP/1.0 200 OK\r\n\r\n<form><B>34 @ 25</B><HR>34 at 25%<BR></body></html>");
 }
 
-TEST(Reply, ChallengeIsTheFixedHeadAlone) {
-    EXPECT_EQ(server::unauthorisedReply,
-              "HTTP/1.0 401 Unauthorised\r\nWWW-Authenticate: Basic realm='Tolvex'\r\n\r\n");
-}
-
 }  // namespace

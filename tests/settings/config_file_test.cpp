@@ -7,8 +7,8 @@
 #include "platform/events.h"
 #include "platform/files.h"
 #include "settings/config.h"
+#include "shell/menubar.h"
 #include "support/temp_dir.h"
-#include "ui/menubar.h"
 
 namespace {
 

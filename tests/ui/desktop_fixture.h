@@ -11,12 +11,12 @@
 
 #include "platform/events.h"
 #include "server/entrypoints.h"
+#include "shell/window1.h"
 #include "support/free_port.h"
 #include "support/program_state.h"
 #include "support/pty_pair.h"
 #include "support/temp_dir.h"
 #include "ui/launch.h"
-#include "ui/window1.h"
 
 class DesktopTest : public ::testing::Test {
   protected:

@@ -1,8 +1,8 @@
 #include "server/pages.h"
 #include "settings/config.h"
-#include "ui/aux_windows.h"
+#include "shell/aux_windows.h"
+#include "shell/menubar.h"
 #include "ui/desktop_fixture.h"
-#include "ui/menubar.h"
 
 using platform::Implicit;
 

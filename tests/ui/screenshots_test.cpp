@@ -1,11 +1,12 @@
 // Draws the main window and the dialogs as an operator sees them, into build/screenshots/, so that
-// their look can be checked by eye; the test asserts that each drawing is a real, non-empty image.
+// their look can be checked by eye; the test asserts that each drawing is a real image with text on
+// it.
 #include <QImage>
 
 #include "dmx/win_config.h"
 #include "platform/widget_view.h"
 #include "settings/win_web_config.h"
-#include "ui/aux_windows.h"
+#include "shell/aux_windows.h"
 #include "ui/desktop_fixture.h"
 
 using platform::Implicit;
@@ -20,6 +21,19 @@ void expectDrawn(platform::Window& window, const std::string& name) {
     QImage image(QString::fromStdString(path));
     EXPECT_GE(image.width(), 300) << name;
     EXPECT_GE(image.height(), 150) << name;
+    // A window drawn at all is more than one flat colour, and its captions leave dark text pixels.
+    const QRgb background = image.pixel(0, 0);
+    int differing = 0;
+    int dark = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb pixel = image.pixel(x, y);
+            if (pixel != background) ++differing;
+            if (qGray(pixel) < 100) ++dark;
+        }
+    }
+    EXPECT_GT(differing, 0) << name << " is one flat colour";
+    EXPECT_GE(dark, 50) << name << " shows no text";
 }
 
 }  // namespace

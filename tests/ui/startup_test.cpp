@@ -3,9 +3,9 @@
 #include "dmx/send_dmx.h"
 #include "dmx/win_config.h"
 #include "settings/config.h"
-#include "ui/aux_windows.h"
+#include "shell/aux_windows.h"
+#include "shell/menubar.h"
 #include "ui/desktop_fixture.h"
-#include "ui/menubar.h"
 
 using platform::Implicit;
 

@@ -76,3 +76,7 @@ class Window1 : public platform::Window {
     void registerMenuHandlers();
     void Untitled() {}
 };
+
+// The launch (or a test) adopts the main window; nothing else may create it.
+template <>
+inline constexpr bool platform::adoptedOnly<Window1> = true;
