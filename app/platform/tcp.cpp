@@ -12,6 +12,7 @@
 
 #include <QObject>
 #include <QSocketNotifier>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <map>
@@ -105,6 +106,8 @@ struct SocketImpl {
     // An accepted connection answers after its peer has stopped sending.
     bool keepOpenForReply = false;
     bool wrote = false;
+    // Kept open on purpose (an event stream): outside the connection cap.
+    bool exempt = false;
     std::string remote;
     std::string in;
     std::string out;
@@ -440,8 +443,20 @@ struct ServerImpl {
         }
     }
 
+    bool isExempt(const std::unique_ptr<TCPSocket>& socket) const { return socket->impl_->exempt; }
+
+    size_t cappedCount() const {
+        return static_cast<size_t>(
+            std::count_if(connections.begin(), connections.end(),
+                          [this](const auto& c) { return !isExempt(c.second); }));
+    }
+
     void adopt(int descriptor, std::string peer) {
-        if (connections.size() >= kMaxConnections) connections.begin()->second->Close();
+        if (cappedCount() >= kMaxConnections) {
+            auto oldest = std::find_if(connections.begin(), connections.end(),
+                                       [this](const auto& c) { return !isExempt(c.second); });
+            oldest->second->Close();
+        }
         uint64_t id = nextId++;
         auto socket = std::make_unique<TCPSocket>();
         TCPSocket& connection = *socket;
@@ -550,6 +565,10 @@ int32_t ServerSocket::LastErrorCode() const {
 size_t ServerSocket::ConnectionCount() const {
     impl_->sweep();
     return impl_->connections.size();
+}
+
+void ServerSocket::Exempt(TCPSocket& socket) {
+    socket.impl_->exempt = true;
 }
 
 }  // namespace platform

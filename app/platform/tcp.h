@@ -53,6 +53,7 @@ class TCPSocket {
 
   private:
     friend struct detail::ServerImpl;
+    friend class ServerSocket;
     std::unique_ptr<detail::SocketImpl> impl_;
 };
 
@@ -71,7 +72,11 @@ class ServerSocket {
     bool IsListening() const;
     int32_t ListeningPort() const;
     int32_t LastErrorCode() const;
+    // Open connections, exempt ones included.
     size_t ConnectionCount() const;
+    // The connection (one of this server's) no longer counts against the cap and is never evicted;
+    // the server still owns it until it ends.
+    void Exempt(TCPSocket& socket);
 
     // A new connection; its own events are wired by the handler.
     std::function<void(TCPSocket&)> Connected;

@@ -1,13 +1,18 @@
 // One request per connection: the help page, a command run through the console, or the form page.
 #include "command/command_line.h"
+#include "command/level_store.h"
+#include "dmx/output_status.h"
 #include "dmx/send_dmx.h"
 #include "platform/text.h"
 #include "server/basic_login.h"
 #include "server/entrypoints.h"
+#include "server/live_messages.h"
+#include "server/live_streams.h"
 #include "server/pages.h"
 #include "server/reply.h"
 #include "server/request.h"
 #include "settings/config.h"
+#include "settings/live_setting.h"
 #include "shell/window1.h"
 
 namespace {
@@ -18,16 +23,43 @@ bool loginMissing(std::string_view head) {
     return !server::loginAccepted(head, expected);
 }
 
+server::CommandOutcome outcomeOf(const Window1& window) {
+    return {window.lblQuery.caption(), window.lblTokens.caption(), window.lblResults.caption(),
+            window.chanArray};
+}
+
 // Runs the command of the request line and gives the reply that shows its outcome.
 std::string runCommand(Window1& window, std::string_view requestLine) {
+    const Module1::LevelStore before = Module1::DMXdata;
     window.lblQuery.setCaption("");
     std::string value = Module1::DecodeURLComponent(server::queryValue(requestLine));
     std::string commandLine(platform::Trim(value));
     window.lblQuery.setCaption(commandLine);
     command::runCommandLine(window, commandLine);
     Module1::sendDMX();
+    if (Module1::liveLevels) {
+        server::broadcastEvent(server::commandEvent(server::changedLevels(before, Module1::DMXdata),
+                                                    outcomeOf(window)));
+    }
     return server::commandReply(Module1::pageContent, window.lblTokens.caption(),
                                 window.lblResults.caption());
+}
+
+// The live read-back's paths; false for any other request.
+bool answerLive(Window1& window, std::string_view requestLine, platform::TCPSocket& socket) {
+    switch (server::classifyLive(requestLine)) {
+        case server::LiveRequest::levels:
+            socket.Write(
+                std::string(server::levelsReplyHead) +
+                server::levelsJson(Module1::DMXdata, outcomeOf(window), dmx::outputStates().all()));
+            return true;
+        case server::LiveRequest::events:
+            server::openEventStream(window.TCPSocket1, socket);
+            return true;
+        case server::LiveRequest::none:
+            return false;
+    }
+    return false;
 }
 
 }  // namespace
@@ -49,6 +81,7 @@ void Window1::TCPSocket1_DataAvailable(platform::TCPSocket& socket) {
         return;
     }
     std::string_view line = server::requestLine(head);
+    if (Module1::liveLevels && answerLive(*this, line, socket)) return;
     switch (server::classify(line)) {
         case server::RequestKind::help:
             sendHelp(socket);

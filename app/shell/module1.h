@@ -38,6 +38,9 @@ struct State {
     std::string wanServiceHost = "api.ipify.org";
     // The extra settings as read at start-up and changed since; empty until loaded.
     std::map<std::string, std::string> extraSettings;
+    // Live read-back (settings/live_setting.h): GET /levels and GET /events answer with the
+    // levels; off, they get the form page like any other path.
+    bool liveLevels = false;
 
     // Command server (server/): the form page without its closing body and html tags.
     std::string pageContent;
@@ -57,6 +60,7 @@ inline std::string& username = state.username;
 inline std::string& password = state.password;
 inline std::string& wanServiceHost = state.wanServiceHost;
 inline std::map<std::string, std::string>& extraSettings = state.extraSettings;
+inline bool& liveLevels = state.liveLevels;
 inline std::string& pageContent = state.pageContent;
 
 // Every global above back to its fresh-launch value.

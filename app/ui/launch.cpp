@@ -34,6 +34,8 @@ Parsed parseArguments(const std::vector<std::string>& arguments) {
             options.headless = true;
         } else if (argument == "--help" || argument == "-h") {
             options.help = true;
+        } else if (argument == "--live") {
+            options.live = true;
         } else if (argument == "--version") {
             options.version = true;
         } else if (argument == "--port") {
@@ -69,6 +71,7 @@ such as 1/5+8+11@75, and the levels go out on the USB DMX Pro interface.
   --app-dir DIR         folder of DMXform.htm and of a relative show file
                         (default: the program's folder)
   --wan-service HOST[:PORT]  service that tells the public address (GET /ip.php)
+  --live                live levels for browsers (GET /levels, GET /events) this run
   --version             print the version
   --help                print this text
 
@@ -79,6 +82,11 @@ Environment: BRANNIC_SERIAL_PORTS=/dev/ttyUSB0:/dev/ttyUSB1 replaces the list of
 std::optional<int32_t>& portOverride() {
     static std::optional<int32_t> port;
     return port;
+}
+
+bool& liveOverride() {
+    static bool live = false;
+    return live;
 }
 
 }  // namespace launch

@@ -12,6 +12,7 @@ struct Options {
     bool headless = false;
     bool help = false;
     bool version = false;
+    bool live = false;
     std::optional<int32_t> port;
     std::string prefsDir;
     std::string appDir;
@@ -29,5 +30,7 @@ std::string usage();
 
 // The port given with --port: used for this run instead of the configured one, never saved.
 std::optional<int32_t>& portOverride();
+// --live: the live read-back is on for this run, whatever the saved setting says.
+bool& liveOverride();
 
 }  // namespace launch

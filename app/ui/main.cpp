@@ -57,6 +57,7 @@ void applyFolders(const launch::Options& options) {
         platform::setApplicationFolder(std::filesystem::absolute(options.appDir));
     if (!options.wanService.empty()) Module1::wanServiceHost = options.wanService;
     launch::portOverride() = options.port;
+    launch::liveOverride() = options.live;
 }
 
 }  // namespace

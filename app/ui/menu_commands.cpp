@@ -1,8 +1,10 @@
 // The menu commands, all handled by the main window.
 #include "dmx/win_config.h"
 #include "platform/events.h"
+#include "server/live_streams.h"
 #include "server/pages.h"
 #include "settings/config.h"
+#include "settings/live_setting.h"
 #include "settings/win_web_config.h"
 #include "shell/aux_windows.h"
 #include "shell/menubar.h"
@@ -24,6 +26,14 @@ void toggleStartMinimized() {
     Module1::writeConfig();
 }
 
+void toggleLiveLevels() {
+    bool on = !Module1::liveLevels;
+    MenuBar1().Child("ConfigMenu")->Child("ConfigLiveLevels")->setChecked(on);
+    if (!on) server::closeEventStreams();
+    if (std::string error = Module1::saveLiveLevels(on); !error.empty())
+        platform::MsgBox("Live levels not saved: " + error);
+}
+
 void showFormPage() {
     winPageContent& view = platform::Implicit<winPageContent>::instance();
     view.Show();
@@ -43,6 +53,7 @@ void Window1::registerMenuHandlers() {
         {"ConfigDMXInterface", showWindow<WinConfig>},
         {"ConfigWebServer", showWindow<WinWebConfig>},
         {"ConfigStartMinimized", toggleStartMinimized},
+        {"ConfigLiveLevels", toggleLiveLevels},
         // The levels view otherwise appears only with the first command; this brings it up at will.
         {"ViewDMXLevels", showWindow<WinLevels>},
         {"HTMLform", showFormPage},

@@ -6,6 +6,8 @@
 #include "platform/text.h"
 #include "server/pages.h"
 #include "settings/config.h"
+#include "settings/extra_settings.h"
+#include "settings/live_setting.h"
 #include "settings/win_web_config.h"
 #include "shell/aux_windows.h"
 #include "shell/menubar.h"
@@ -35,6 +37,9 @@ void showDmxDialogAtScreenMiddle() {
 
 void Window1::Open() {
     Module1::readConfig();
+    Module1::loadExtraSettings();
+    Module1::liveLevels = launch::liveOverride() || Module1::liveLevelsSaved();
+    MenuBar1().Child("ConfigMenu")->Child("ConfigLiveLevels")->setChecked(Module1::liveLevels);
 
     ServerPort = launch::portOverride().value_or(Module1::webServerPort);
     newListener();

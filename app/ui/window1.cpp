@@ -1,5 +1,6 @@
 #include "shell/window1.h"
 
+#include "server/live_streams.h"
 #include "shell/menubar.h"
 
 Window1::Window1() : platform::Window("Brannic Webserver", 520, 280, false) {
@@ -34,6 +35,8 @@ Window1::Window1() : platform::Window("Brannic Webserver", 520, 280, false) {
 }
 
 Window1::~Window1() {
+    // The streams' sockets belong to the listener, which goes with this window.
+    server::closeEventStreams();
     for (const auto& menu : MenuBar1().children()) {
         for (const auto& item : menu->children()) item->handler = nullptr;
     }

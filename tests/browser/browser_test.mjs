@@ -7,6 +7,7 @@ import { chromium } from 'playwright-core';
 
 import { startConsole, freshFolder } from './console_program.mjs';
 import { DmxTap } from './dmx_tap.mjs';
+import { keypadChecks } from './keypad_checks.mjs';
 import { openConnection, replyOf, request } from './raw_client.mjs';
 
 const [program, appDir] = process.argv.slice(2);
@@ -205,6 +206,7 @@ async function main() {
     } finally {
       await guarded.stop();
     }
+    await keypadChecks({ browser, program, serialDevice, tap, check, buildDir: path.dirname(program) });
   } catch (error) {
     check('run', false, error.stack);
   } finally {

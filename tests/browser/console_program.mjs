@@ -39,12 +39,12 @@ function settings(port, login) {
   return lines.map((line) => line + '\n').join('');
 }
 
-export async function startConsole({ program, appDir, serialDevice, login }) {
+export async function startConsole({ program, appDir, serialDevice, login, options = [] }) {
   const port = await freePort();
   const prefsDir = freshFolder('brannic-prefs-');
   fs.writeFileSync(path.join(prefsDir, 'Tolvex.config'), settings(port, login));
   const child = spawn(program, ['--headless', '--port', String(port), '--prefs-dir', prefsDir,
-    '--app-dir', appDir], {
+    '--app-dir', appDir, ...options], {
     env: { ...process.env, BRANNIC_SERIAL_PORTS: serialDevice },
     stdio: ['ignore', 'ignore', 'inherit'],
   });

@@ -1,0 +1,48 @@
+#pragma once
+// The texts of the live read-back: the levels as JSON for GET /levels, and the Server-Sent Events
+// that tell every open stream what a command changed or how an output is doing.
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "dmx/output_status.h"
+
+namespace server {
+
+inline constexpr std::string_view levelsReplyHead =
+    "HTTP/1.0 200 OK\r\nContent-Type: application/json\r\nCache-Control: no-store\r\n\r\n";
+inline constexpr std::string_view eventStreamHead =
+    "HTTP/1.0 200 OK\r\nContent-Type: text/event-stream\r\nCache-Control: no-store\r\n\r\n";
+// A comment line: it keeps proxies from timing the stream out and finds streams whose reader left.
+inline constexpr std::string_view eventStreamHeartbeat = ":\n\n";
+
+enum class LiveRequest { none, levels, events };
+
+LiveRequest classifyLive(std::string_view requestLine);
+
+// What the console shows about its last command.
+struct CommandOutcome {
+    std::string_view query;
+    std::string_view tokens;
+    std::string_view results;
+    std::span<const int32_t> selection;
+};
+
+using LevelChange = std::pair<int32_t, int32_t>;  // channel, new level
+
+// The channels whose level differs, channel 1 first; both stores hold channels 0 to 512.
+std::vector<LevelChange> changedLevels(std::span<const int32_t> before,
+                                       std::span<const int32_t> after);
+
+// levels holds channels 0 to 512; channel 0 is left out.
+std::string levelsJson(std::span<const int32_t> levels, const CommandOutcome& outcome,
+                       const std::vector<dmx::OutputState>& outputs);
+
+std::string commandEvent(const std::vector<LevelChange>& changes, const CommandOutcome& outcome);
+std::string outputEvent(const dmx::OutputState& output);
+
+}  // namespace server
