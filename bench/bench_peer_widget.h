@@ -5,6 +5,7 @@
 #include <poll.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <string>
@@ -27,23 +28,43 @@ class PeerWidget {
 
     bool probed() const { return probed_; }
 
+    // Reads no more than count bytes, if any are there, as a device that takes its time.
+    void take(size_t count) {
+        char chunk[8192];
+        ssize_t got = ::read(master_, chunk, std::min(count, sizeof chunk));
+        if (got > 0) buffer_.append(chunk, static_cast<size_t>(got));
+        while (takePacket()) {
+        }
+    }
+
     // Waits for a DMX frame that holds the level on the channel.
     bool awaitFrame(int channel, int level, std::chrono::milliseconds timeout) {
         auto end = std::chrono::steady_clock::now() + timeout;
         while (std::chrono::steady_clock::now() < end) {
             while (takePacket()) {
-                if (lastLabel_ == dmxLabel && lastPayload_.size() > static_cast<size_t>(channel) &&
-                    static_cast<uint8_t>(lastPayload_[static_cast<size_t>(channel)]) == level) {
-                    return true;
-                }
+                if (lastFrameHolds(channel, level)) return true;
             }
             readSome(100);
         }
         return false;
     }
 
+    // Whether such a frame is among what has arrived by now, without waiting.
+    bool frameArrived(int channel, int level) {
+        while (readSome(0)) {
+        }
+        bool arrived = false;
+        while (takePacket()) arrived = arrived || lastFrameHolds(channel, level);
+        return arrived;
+    }
+
   private:
     static constexpr uint8_t dmxLabel = 6;
+
+    bool lastFrameHolds(int channel, int level) const {
+        return lastLabel_ == dmxLabel && lastPayload_.size() > static_cast<size_t>(channel) &&
+               static_cast<uint8_t>(lastPayload_[static_cast<size_t>(channel)]) == level;
+    }
 
     bool readSome(int waitMs) {
         pollfd request{master_, POLLIN, 0};

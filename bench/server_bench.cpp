@@ -98,6 +98,15 @@ class Server {
         std::filesystem::remove_all(folder_);
     }
 
+    // The server's resident memory in kB, 0 when unknown.
+    long residentKb() const {
+        std::ifstream status("/proc/" + std::to_string(pid_) + "/status");
+        for (std::string line; std::getline(status, line);) {
+            if (line.rfind("VmRSS:", 0) == 0) return std::atol(line.c_str() + 6);
+        }
+        return 0;
+    }
+
   private:
     static std::filesystem::path makeFolder() {
         std::string pattern =
@@ -170,6 +179,37 @@ class Rig {
         return frameTime - started;
     }
 
+    // Whether the frame of a request was on the terminal by the time its reply had fully arrived;
+    // none when no frame came at all.
+    std::optional<bool> frameBeforeReply(int channel, int level) {
+        int fd = send(channel, level);
+        if (fd < 0) return std::nullopt;
+        awaitReply(fd);
+        if (widget_.frameArrived(channel, level)) return true;
+        if (!widget_.awaitFrame(channel, level, std::chrono::seconds(5))) return std::nullopt;
+        return false;
+    }
+
+    // One request answered while the device takes no more than one frame every 25 ms, about the
+    // pace of a DMX line.
+    bool requestToSlowDevice(int channel, int level) {
+        int fd = send(channel, level);
+        if (fd < 0) return false;
+        awaitReply(fd);
+        if (Clock::now() >= nextSlowRead_) {
+            widget_.take(frameLength);
+            nextSlowRead_ = Clock::now() + std::chrono::milliseconds(25);
+        }
+        return true;
+    }
+
+    // Whether the level reaches the device once it reads at full speed again.
+    bool frameArrives(int channel, int level) {
+        return widget_.awaitFrame(channel, level, std::chrono::seconds(5));
+    }
+
+    long serverResidentKb() const { return server_.residentKb(); }
+
   private:
     int send(int channel, int level) {
         std::string request = commandRequest(channel, level);
@@ -198,6 +238,7 @@ class Rig {
     int port_;
     Server server_;
     bench::PeerWidget widget_;
+    Clock::time_point nextSlowRead_;
 };
 
 double percentile(std::vector<double> values, double share) {
@@ -265,6 +306,59 @@ void RequestToFrame(benchmark::State& state) {
     measure(state, &Rig::requestToFrame, pace());
 }
 BENCHMARK(RequestToFrame)->Iterations(3000)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+// Share of commands whose frame was on the terminal before their reply's last byte (goal: all).
+void FrameBeforeReply(benchmark::State& state) {
+    Rig* rig = sharedRig();
+    if (!rig) {
+        state.SkipWithError("the server did not come up");
+        return;
+    }
+    int n = 0, first = 0;
+    for (auto _ : state) {
+        ++n;
+        auto framedFirst = rig->frameBeforeReply(1 + n % 512, 10 + n % 240);
+        if (!framedFirst) {
+            state.SkipWithError("no frame for a request");
+            return;
+        }
+        first += *framedFirst;
+    }
+    state.counters["frame_first_pct"] = 100.0 * first / n;
+}
+BENCHMARK(FrameBeforeReply)->Iterations(3000)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+// The server's memory after BENCH_SLOW_COMMANDS commands (default 100000) to a device that reads
+// slowly: a server that queues every frame grows, one that keeps the newest stays flat. A server of
+// its own, so the other runs do not count; ten minutes at most.
+void SlowDeviceMemory(benchmark::State& state) {
+    const char* text = std::getenv("BENCH_SLOW_COMMANDS");
+    const int commands = text ? std::atoi(text) : 100000;
+    for (auto _ : state) {
+        std::unique_ptr<Rig> rig;
+        try {
+            rig = std::make_unique<Rig>();
+        } catch (const std::exception&) {
+            state.SkipWithError("the server did not come up");
+            return;
+        }
+        const long before = rig->serverResidentKb();
+        const auto deadline = Clock::now() + std::chrono::minutes(10);
+        int sent = 0;
+        while (sent < commands && Clock::now() < deadline) {
+            ++sent;
+            if (!rig->requestToSlowDevice(1 + sent % 512, 10 + sent % 240)) {
+                state.SkipWithError("no answer to a request");
+                return;
+            }
+        }
+        state.counters["commands"] = sent;
+        state.counters["rss_before_MB"] = before / 1024.0;
+        state.counters["rss_after_MB"] = rig->serverResidentKb() / 1024.0;
+        state.counters["last_level_arrived"] = rig->frameArrives(1 + sent % 512, 10 + sent % 240);
+    }
+}
+BENCHMARK(SlowDeviceMemory)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
 
 }  // namespace
 

@@ -12,7 +12,7 @@ namespace Module1 {
 void sendDMX() {
     platform::Implicit<WinLevels>::instance().EditField1.setText(dmx::levelViewText(DMXdata));
     if (Window1* main = platform::Implicit<Window1>::find())
-        main->Serial1.Write(dmx::dmxFrame(DMXdata));
+        main->Serial1.WriteLatest(dmx::dmxFrame(DMXdata));
 }
 
 }  // namespace Module1

@@ -34,10 +34,10 @@ WinConfig::WinConfig() : platform::Window("Configure DMX Pro", 500, 250, false) 
 
 void WinConfig::Open() {
     PopupMenu1.deleteAllRows();
-    const std::vector<std::string> ports = platform::System::SerialPorts();
+    const auto ports = platform::System::SerialPortList();
     StaticText3.setCaption(platform::Str(static_cast<int64_t>(ports.size())));
-    for (const std::string& port : ports) {
-        PopupMenu1.addRow(port);
+    for (const auto& port : ports) {
+        PopupMenu1.addRow(port.Name());
         platform::yieldToBackgroundTasks();
     }
     if (Module1::currentPortNumber < static_cast<int32_t>(ports.size())) {
@@ -53,8 +53,14 @@ void WinConfig::PopupMenu1_Change() {
         StaticText6.setCaption("invalid serial port number");
         return;
     }
+    // The stable name of the row's port when it has one, so a replug finds the same adapter.
+    const auto ports = platform::System::SerialPortList();
     platform::Serial* serial = mainSerialPort();
-    if (serial) serial->setSerialPort(PopupMenu1.rows()[static_cast<size_t>(index)]);
+    if (serial) {
+        serial->setSerialPort(static_cast<size_t>(index) < ports.size()
+                                  ? ports[static_cast<size_t>(index)].Path()
+                                  : std::string());
+    }
     if (serial && serial->Open()) {
         StaticText6.setCaption("Serial Port " + platform::Str(index) + " is Open\r");
     } else {

@@ -1,46 +1,201 @@
+// The serial port on a non-blocking descriptor: writes go to the device before the caller goes on,
+// not into a buffer that drains only when the event loop runs again.
 #include "platform/serial.h"
 
-#include <QSerialPort>
+#include <fcntl.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
 
+#include <QSocketNotifier>
+#include <cerrno>
+#include <utility>
+
+#include "platform/device_watch.h"
 #include "platform/events.h"
+#include "platform/write_queue.h"
 
 namespace platform {
 
+namespace {
+
+speed_t speedFor(int32_t baud) {
+    constexpr std::pair<int32_t, speed_t> speeds[] = {{9600, B9600},     {19200, B19200},
+                                                      {38400, B38400},   {57600, B57600},
+                                                      {115200, B115200}, {230400, B230400}};
+    for (auto [rate, speed] : speeds) {
+        if (rate == baud) return speed;
+    }
+    return B0;
+}
+
+tcflag_t sizeFor(int dataBits) {
+    constexpr tcflag_t sizes[] = {CS5, CS6, CS7, CS8};
+    return dataBits >= 5 && dataBits <= 8 ? sizes[dataBits - 5] : CS8;
+}
+
+bool applyLineSettings(int fd, const LineSettings& line) {
+    termios tio{};
+    speed_t speed = speedFor(line.baud);
+    if (speed == B0 || tcgetattr(fd, &tio) != 0) return false;
+    cfmakeraw(&tio);
+    cfsetspeed(&tio, speed);
+    tio.c_cflag = (tio.c_cflag & ~(CSIZE | PARENB | PARODD | CSTOPB | CRTSCTS)) | CLOCAL | CREAD |
+                  sizeFor(line.dataBits);
+    if (line.parity != LineSettings::Parity::none) tio.c_cflag |= PARENB;
+    if (line.parity == LineSettings::Parity::odd) tio.c_cflag |= PARODD;
+    if (line.stopBits == 2) tio.c_cflag |= CSTOPB;
+    if (line.flowControl == LineSettings::FlowControl::hardware) tio.c_cflag |= CRTSCTS;
+    if (line.flowControl == LineSettings::FlowControl::software) tio.c_iflag |= IXON | IXOFF;
+    // A read gives what is there; with nothing there, EAGAIN, so 0 means the line hung up.
+    tio.c_cc[VMIN] = 1;
+    tio.c_cc[VTIME] = 0;
+    if (tcsetattr(fd, TCSANOW, &tio) != 0) return false;
+    // A pseudo-terminal has no modem lines: refusing DTR is no failure.
+    int dtr = TIOCM_DTR;
+    ioctl(fd, line.dataTerminalReady ? TIOCMBIS : TIOCMBIC, &dtr);
+    return true;
+}
+
+// The device opened with the line settings, -1 when it is not there or cannot be used.
+int openDevice(const std::string& device, const LineSettings& line) {
+    if (device.empty()) return -1;
+    int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return -1;
+    // One program at a time drives the interface.
+    ioctl(fd, TIOCEXCL);
+    if (!applyLineSettings(fd, line)) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+bool deviceGone(int error) {
+    return error != EAGAIN && error != EWOULDBLOCK && error != EINTR;
+}
+
+}  // namespace
+
 struct Serial::Impl {
-    QSerialPort port;
+    explicit Impl(Serial& owner) : owner(owner) {}
+    ~Impl() { closeDescriptor(); }
+
+    Serial& owner;
     std::string device;
+    LineSettings line;
+    PortState state = PortState::closed;
+    int fd = -1;
+    WriteQueue out;
+    std::string in;
+    std::unique_ptr<QSocketNotifier> readNotifier;
+    std::unique_ptr<QSocketNotifier> writeNotifier;
+    std::unique_ptr<DeviceWatch> watch;
     HandlerGate dataGate;
+
+    bool openDescriptor() {
+        fd = openDevice(device, line);
+        if (fd < 0) return false;
+        readNotifier = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
+        QObject::connect(readNotifier.get(), &QSocketNotifier::activated, [this] { onReadable(); });
+        writeNotifier = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Write);
+        writeNotifier->setEnabled(false);
+        QObject::connect(writeNotifier.get(), &QSocketNotifier::activated, [this] { flush(); });
+        return true;
+    }
+
+    void closeDescriptor() {
+        // The notifiers may be inside their own signal right now: they go when control returns.
+        for (auto* notifier : {readNotifier.release(), writeNotifier.release()}) {
+            if (!notifier) continue;
+            notifier->setEnabled(false);
+            notifier->deleteLater();
+        }
+        if (fd >= 0) {
+            ioctl(fd, TIOCNXCL);
+            ::close(fd);
+        }
+        fd = -1;
+        out.clear();
+        in.clear();
+    }
+
+    void enter(PortState next) {
+        PortState before = state;
+        state = next;
+        if (next == PortState::waiting) {
+            watch = std::make_unique<DeviceWatch>(device, [this] { retry(); });
+        } else {
+            watch.reset();
+        }
+        if (before != next && owner.StateChanged) owner.StateChanged(before);
+    }
+
+    void retry() {
+        if (openDescriptor()) enter(PortState::open);
+    }
+
+    void lose() {
+        closeDescriptor();
+        enter(PortState::waiting);
+    }
+
+    void flush() {
+        while (!out.empty()) {
+            std::string_view pending = out.next();
+            ssize_t put = ::write(fd, pending.data(), pending.size());
+            if (put > 0) {
+                out.written(static_cast<size_t>(put));
+            } else if (put < 0 && errno == EINTR) {
+                continue;
+            } else if (put < 0 && deviceGone(errno)) {
+                lose();
+                return;
+            } else {
+                break;
+            }
+        }
+        writeNotifier->setEnabled(!out.empty());
+    }
+
+    void onReadable() {
+        bool received = false;
+        bool gone = false;
+        while (!gone) {
+            char buffer[4096];
+            ssize_t got = ::read(fd, buffer, sizeof buffer);
+            if (got > 0) {
+                in.append(buffer, static_cast<size_t>(got));
+                received = true;
+            } else if (got < 0 && errno == EINTR) {
+                continue;
+            } else if (got < 0 && !deviceGone(errno)) {
+                break;
+            } else {
+                gone = true;
+            }
+        }
+        // What the device said before it went is still its answer.
+        if (received) {
+            dataGate.run([this] {
+                if (owner.DataAvailable) owner.DataAvailable();
+            });
+        }
+        if (gone && state == PortState::open) lose();
+    }
 };
 
-Serial::Serial() : impl_(std::make_unique<Impl>()) {
-    QObject::connect(&impl_->port, &QSerialPort::readyRead, [this] {
-        impl_->dataGate.run([this] {
-            if (DataAvailable) DataAvailable();
-        });
-    });
-    QObject::connect(
-        &impl_->port, &QSerialPort::errorOccurred, [this](QSerialPort::SerialPortError error) {
-            // A vanished device keeps reporting read errors in a tight loop while the port stays
-            // open: close it and say so once. Refused line settings (DTR on a pseudo-terminal) are
-            // harmless.
-            if (error != QSerialPort::ReadError && error != QSerialPort::ResourceError &&
-                error != QSerialPort::WriteError) {
-                return;
-            }
-            if (!impl_->port.isOpen()) return;
-            std::string reason = "Serial port " + impl_->device +
-                                 " failed: " + impl_->port.errorString().toStdString();
-            impl_->port.close();
-            if (Error) Error(reason);
-        });
-}
+Serial::Serial() : impl_(std::make_unique<Impl>(*this)) {}
 
 Serial::~Serial() = default;
 
+void Serial::setLineSettings(const LineSettings& settings) {
+    impl_->line = settings;
+}
+
 void Serial::setSerialPort(const std::string& device) {
-    if (impl_->port.isOpen()) impl_->port.close();
+    Close();
     impl_->device = device;
-    impl_->port.setPortName(QString::fromStdString(device));
 }
 
 const std::string& Serial::serialPort() const {
@@ -48,35 +203,52 @@ const std::string& Serial::serialPort() const {
 }
 
 bool Serial::Open() {
-    QSerialPort& port = impl_->port;
-    if (port.isOpen()) return true;
-    if (impl_->device.empty() || !port.open(QIODevice::ReadWrite)) return false;
-    port.setBaudRate(57600);
-    port.setDataBits(QSerialPort::Data8);
-    port.setParity(QSerialPort::NoParity);
-    port.setStopBits(QSerialPort::OneStop);
-    port.setFlowControl(QSerialPort::NoFlowControl);
-    port.setDataTerminalReady(false);
-    port.clearError();
+    if (IsOpen()) return true;
+    if (!impl_->openDescriptor()) {
+        impl_->enter(PortState::closed);
+        return false;
+    }
+    impl_->enter(PortState::open);
     return true;
 }
 
+bool Serial::OpenOrWait() {
+    if (Open()) return true;
+    if (!impl_->device.empty()) impl_->enter(PortState::waiting);
+    return false;
+}
+
 void Serial::Close() {
-    impl_->port.close();
+    impl_->closeDescriptor();
+    impl_->enter(PortState::closed);
 }
 
 bool Serial::IsOpen() const {
-    return impl_->port.isOpen();
+    return impl_->state == PortState::open;
+}
+
+PortState Serial::State() const {
+    return impl_->state;
 }
 
 void Serial::Write(std::string_view bytes) {
-    if (!impl_->port.isOpen()) return;
-    impl_->port.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    if (!IsOpen()) return;
+    impl_->out.push(bytes);
+    impl_->flush();
+}
+
+void Serial::WriteLatest(std::string_view bytes) {
+    if (!IsOpen()) return;
+    impl_->out.pushLatest(bytes);
+    impl_->flush();
+}
+
+size_t Serial::PendingBytes() const {
+    return impl_->out.bytes();
 }
 
 std::string Serial::ReadAll() {
-    QByteArray data = impl_->port.readAll();
-    return std::string(data.constData(), static_cast<size_t>(data.size()));
+    return std::exchange(impl_->in, {});
 }
 
 }  // namespace platform

@@ -8,6 +8,7 @@
 #include <QSerialPortInfo>
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <sstream>
 
 namespace platform::System {
@@ -58,6 +59,37 @@ std::vector<std::string> SerialPorts() {
 
 int SerialPortCount() {
     return static_cast<int>(SerialPorts().size());
+}
+
+std::string SerialPortName::Name() const {
+    return stableName.empty() ? node : node + " (" + stableName + ")";
+}
+
+const std::string& SerialPortName::Path() const {
+    return stableName.empty() ? node : stableName;
+}
+
+std::vector<SerialPortName> SerialPortList() {
+    std::vector<SerialPortName> list;
+    for (const std::string& node : SerialPorts()) list.push_back({node, StableSerialName(node)});
+    return list;
+}
+
+std::string StableSerialName(const std::string& node, const std::string& folder) {
+    std::error_code error;
+    const std::filesystem::path device = std::filesystem::canonical(node, error);
+    if (error) return {};
+    std::vector<std::string> names;
+    for (std::filesystem::directory_iterator entry(folder, error), end; !error && entry != end;
+         entry.increment(error)) {
+        std::error_code dangling;
+        if (std::filesystem::canonical(entry->path(), dangling) == device && !dangling)
+            names.push_back(entry->path().string());
+    }
+    // Several links for one node (by-id of each interface of a composite device): the same one
+    // every time.
+    std::sort(names.begin(), names.end());
+    return names.empty() ? std::string() : names.front();
 }
 
 namespace Network {

@@ -3,7 +3,7 @@
 // interface and the status labels. Its methods live with the subsystem they belong to:
 //   command/  lexTokens, dispTokens, parseCommand, parseTokens
 //   server/   newListener, sendHelp, checkNetwork and the TCPSocket1 events
-//   dmx/      Serial1_DataAvailable
+//   dmx/      Serial1_DataAvailable, Serial1_StateChanged
 //   ui/       the open handler (start-up), the close handler and the menu commands
 
 #include <cstdint>
@@ -66,6 +66,7 @@ class Window1 : public platform::Window {
 
     // DMX interface.
     void Serial1_DataAvailable();
+    void Serial1_StateChanged(platform::PortState before);
 
     // Desktop shell.
     void Open() override;

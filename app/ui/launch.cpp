@@ -52,6 +52,8 @@ Parsed parseArguments(const std::vector<std::string>& arguments) {
             if (!value(options.appDir)) return parsed;
         } else if (argument == "--wan-service") {
             if (!value(options.wanService)) return parsed;
+        } else if (argument == "--serial-port") {
+            if (!value(options.serialPort)) return parsed;
         } else {
             parsed.error = "unknown argument \"" + argument + "\"";
             return parsed;
@@ -71,6 +73,9 @@ such as 1/5+8+11@75, and the levels go out on the USB DMX Pro interface.
   --app-dir DIR         folder of DMXform.htm and of a relative show file
                         (default: the program's folder)
   --wan-service HOST[:PORT]  service that tells the public address (GET /ip.php)
+  --serial-port PATH    use this device for the DMX interface in this run, such as
+                        /dev/serial/by-id/usb-...; waited for when it is not there
+                        (the settings file keeps its choice)
   --live                live levels for browsers (GET /levels, GET /events) this run
   --version             print the version
   --help                print this text
@@ -82,6 +87,11 @@ Environment: BRANNIC_SERIAL_PORTS=/dev/ttyUSB0:/dev/ttyUSB1 replaces the list of
 std::optional<int32_t>& portOverride() {
     static std::optional<int32_t> port;
     return port;
+}
+
+std::string& serialPortOverride() {
+    static std::string device;
+    return device;
 }
 
 bool& liveOverride() {

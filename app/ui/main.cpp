@@ -45,10 +45,19 @@ std::string consoleAddress() {
 
 void printSerialPorts() {
     std::string list;
-    auto ports = platform::System::SerialPorts();
+    auto ports = platform::System::SerialPortList();
     for (size_t i = 0; i < ports.size(); ++i)
-        list += (i ? ", " : "") + platform::Str(int64_t(i)) + " = " + ports[i];
+        list += (i ? ", " : "") + platform::Str(int64_t(i)) + " = " + ports[i].Name();
     printLine("Serial ports: " + (list.empty() ? std::string("none") : list));
+}
+
+// Without a screen the DMX interface dialog cannot ask for the port: say how to name one.
+void printPortAdvice() {
+    printLine(
+        "No DMX interface port is open. Start with --serial-port PATH (best a "
+        "/dev/serial/by-id/ name), or write the port's index from the list above on line 2 "
+        "of " +
+        platform::PreferencesFolder().Child("Tolvex.config").path().string());
 }
 
 void applyFolders(const launch::Options& options) {
@@ -57,6 +66,7 @@ void applyFolders(const launch::Options& options) {
         platform::setApplicationFolder(std::filesystem::absolute(options.appDir));
     if (!options.wanService.empty()) Module1::wanServiceHost = options.wanService;
     launch::portOverride() = options.port;
+    launch::serialPortOverride() = options.serialPort;
     launch::liveOverride() = options.live;
 }
 
@@ -95,6 +105,7 @@ int main(int argc, char** argv) {
     window.Open();
     window.Show();
     if (platform::Application::headless()) {
+        if (window.Serial1.State() == platform::PortState::closed) printPortAdvice();
         printLine(headless::openInBrowserLine(consoleAddress(), window.ServerPort));
         headless::announceNewAddresses(window, printLine);
         systemService::start(window);

@@ -18,12 +18,20 @@ namespace {
 
 void openConfiguredSerialPort(Window1& window) {
     const int32_t index = Module1::currentPortNumber;
-    window.Serial1.setSerialPort(platform::System::SerialPorts()[static_cast<size_t>(index)]);
+    window.Serial1.setSerialPort(
+        platform::System::SerialPortList()[static_cast<size_t>(index)].Path());
     if (window.Serial1.Open()) {
         window.StaticText1.setCaption("Port " + platform::Str(index) + " is open");
     } else {
         window.StaticText1.setCaption("Port  " + platform::Str(index) + " could not be opened");
     }
+}
+
+// A device named for this run: when it is not there yet, the port's state handler says that it is
+// waited for.
+void openGivenSerialPort(Window1& window, const std::string& device) {
+    window.Serial1.setSerialPort(device);
+    if (window.Serial1.OpenOrWait()) window.StaticText1.setCaption("Port " + device + " is open");
 }
 
 void showDmxDialogAtScreenMiddle() {
@@ -52,7 +60,9 @@ void Window1::Open() {
 
     if (Module1::currentPortNumber > platform::System::SerialPortCount() - 1)
         Module1::currentPortNumber = -1;
-    if (Module1::currentPortNumber >= 0) {
+    if (!launch::serialPortOverride().empty()) {
+        openGivenSerialPort(*this, launch::serialPortOverride());
+    } else if (Module1::currentPortNumber >= 0) {
         openConfiguredSerialPort(*this);
     } else {
         showDmxDialogAtScreenMiddle();

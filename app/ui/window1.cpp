@@ -1,5 +1,6 @@
 #include "shell/window1.h"
 
+#include "dmx/interface_line.h"
 #include "server/live_streams.h"
 #include "shell/menubar.h"
 
@@ -30,13 +31,16 @@ Window1::Window1() : platform::Window("Brannic Webserver", 520, 280, false) {
     };
     TCPSocket1.Error = [this] { TCPSocket1_Error(TCPSocket1.LastErrorCode()); };
     Serial1.DataAvailable = [this] { Serial1_DataAvailable(); };
-    Serial1.Error = [this](const std::string& reason) { StaticText1.setCaption(reason); };
+    Serial1.setLineSettings(dmx::interfaceLine);
+    Serial1.StateChanged = [this](platform::PortState before) { Serial1_StateChanged(before); };
     registerMenuHandlers();
 }
 
 Window1::~Window1() {
     // The streams' sockets belong to the listener, which goes with this window.
     server::closeEventStreams();
+    // The list of outputs forgets the interface with the window.
+    Serial1.Close();
     for (const auto& menu : MenuBar1().children()) {
         for (const auto& item : menu->children()) item->handler = nullptr;
     }

@@ -1,12 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "command/command_line.h"
 #include "command/main_window_fixture.h"
+#include "dmx/interface_packets.h"
+#include "dmx/output_status.h"
 #include "dmx/send_dmx.h"
 #include "support/pty_pair.h"
+#include "support/temp_dir.h"
 
 namespace {
 
@@ -61,6 +65,46 @@ TEST_F(SerialOutputTest, TheInterfaceReplyShowsItsFirmwareInTheDialog) {
     EXPECT_TRUE(testsupport::waitUntil([&] { return status.caption() == "OK, Firmware: 1 .44 ."; }))
         << status.caption();
     EXPECT_FALSE(platform::Implicit<WinConfig>::instance().visible());
+}
+
+}  // namespace
+
+namespace {
+
+using testsupport::PtyPair;
+
+TEST_F(SerialOutputTest, TheFrameIsOnTheWireWhenSendDmxReturns) {
+    Module1::sendDMX();
+    EXPECT_EQ(interface.readNow().size(), 518u);  // the event loop has not run since
+}
+
+TEST_F(SerialOutputTest, AReplugGetsTheCurrentUniverseFirstWithinASecond) {
+    testsupport::TempDir folder;
+    const std::filesystem::path link = folder.path() / "interface";
+    auto unplugged = std::make_unique<PtyPair>();
+    std::filesystem::create_symlink(unplugged->devicePath(), link);
+    window().Serial1.setSerialPort(link.string());
+    ASSERT_TRUE(window().Serial1.Open());
+    unplugged->closeMaster();
+    const std::string lost =
+        "DMX interface on " + link.string() + " lost: the console goes on and waits for it";
+    ASSERT_TRUE(testsupport::waitUntil([&] { return window().StaticText1.caption() == lost; }));
+    EXPECT_EQ(dmx::outputStates().all().at(0).state, "lost, waiting for the device");
+
+    command::runCommandLine(window(), "7@D99");
+    Module1::sendDMX();
+    command::runCommandLine(window(), "9@D42");
+    Module1::sendDMX();
+    PtyPair replugged;
+    std::filesystem::create_symlink(replugged.devicePath(), folder.path() / "new");
+    std::filesystem::rename(folder.path() / "new", link);
+    const std::string frame = replugged.readExactly(dmx::frameSize, 1000);
+    ASSERT_EQ(frame.size(), dmx::frameSize);
+    EXPECT_EQ(static_cast<uint8_t>(frame[4 + 7]), 99);
+    EXPECT_EQ(static_cast<uint8_t>(frame[4 + 9]), 42);
+    EXPECT_EQ(window().StaticText1.caption(),
+              "DMX interface on " + link.string() + " connected: sending the current levels");
+    EXPECT_EQ(dmx::outputStates().all().at(0).state, "sending");
 }
 
 }  // namespace

@@ -4,6 +4,7 @@ package root (its plug-in found in the installed place), a pseudo-terminal as th
 and a notify socket that plays systemd. Usage: installed_program_test.py ROOT"""
 import os
 import select
+import shutil
 import socket
 import subprocess
 import sys
@@ -30,12 +31,10 @@ def read_until(fd, done, seconds=5):
 
 
 class Program:
-    """The installed program, headless on a free port, with serial port 0 being device."""
+    """The installed program, headless on a free port, with device as its DMX interface."""
 
     def __init__(self, root, device, launcher=()):
         self.work = tempfile.mkdtemp()
-        with open(os.path.join(self.work, "Tolvex.config"), "w") as config:
-            config.write("default.shw\n0\n80\nenableWAN=false\nrequireLogin=false\nstartMinimized=false\n\n\n")
         # Read all the time, as systemd does: a full socket would block the program's sd_notify.
         self.notify = socket.socket(socket.AF_UNIX, socket.SOCK_DGRAM)
         self.notify.bind(os.path.join(self.work, "notify"))
@@ -44,11 +43,11 @@ class Program:
         self.port = free_port()
         environment = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "QT_QPA_PLATFORM")}
         environment.update(NOTIFY_SOCKET=os.path.join(self.work, "notify"),
-                           WATCHDOG_USEC=str(WATCHDOG_USEC), BRANNIC_SERIAL_PORTS=device)
+                           WATCHDOG_USEC=str(WATCHDOG_USEC))
         self.process = subprocess.Popen(
-            [*launcher, os.path.join(root, "usr/bin/brannic-webserver"), "--headless", "--port",
-             str(self.port), "--prefs-dir", self.work], env=environment, stdout=subprocess.PIPE,
-            stderr=subprocess.STDOUT)
+            [*launcher, os.path.join(root, "usr/bin/brannic-webserver"), "--headless",
+             "--port", str(self.port), "--prefs-dir", self.work, "--serial-port", device],
+            env=environment, stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
         self.output = b""
 
     def read_messages(self):
@@ -80,6 +79,7 @@ class Program:
         self.output += self.process.communicate(timeout=5)[0]
         if self.process.returncode != 0:
             self.fail(f"exit status {self.process.returncode} after SIGTERM")
+        shutil.rmtree(self.work)
 
 
 def command_and_watchdog(root):

@@ -2,10 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <filesystem>
+#include <vector>
 
 #include "platform/system.h"
 #include "support/pty_pair.h"
+#include "support/temp_dir.h"
 
 using testsupport::PtyPair;
 using testsupport::waitUntil;
@@ -38,6 +42,26 @@ TEST(Serial, ChangingThePortClosesTheOldOne) {
     EXPECT_EQ(first.readFor(50), "");
 }
 
+// Packets of 518 bytes, each filled with its number: a cut or mixed packet shows.
+TEST(Serial, ADeviceThatStopsReadingGetsOnlyWholePacketsAndTheLastOne) {
+    constexpr size_t size = 518;
+    PtyPair pty;
+    platform::Serial serial;
+    serial.setSerialPort(pty.devicePath());
+    ASSERT_TRUE(serial.Open());
+    size_t mostPending = 0;
+    for (int i = 1; i <= 10000; ++i) {
+        serial.WriteLatest(std::string(size, static_cast<char>(i % 256)));
+        mostPending = std::max(mostPending, serial.PendingBytes());
+    }
+    EXPECT_LE(mostPending, 2 * size);  // the rest of the packet begun, and the newest
+    const std::string wire = pty.readFor(300);
+    ASSERT_EQ(wire.size() % size, 0u);
+    for (size_t at = 0; at < wire.size(); at += size)
+        ASSERT_EQ(std::min(wire.find_first_not_of(wire[at], at), wire.size()), at + size) << at;
+    EXPECT_EQ(static_cast<uint8_t>(wire.back()), 10000 % 256);
+}
+
 TEST(Serial, MissingDeviceDoesNotOpen) {
     platform::Serial serial;
     EXPECT_FALSE(serial.Open());
@@ -46,17 +70,23 @@ TEST(Serial, MissingDeviceDoesNotOpen) {
     serial.Write("ignored");  // writing to a closed port is harmless
 }
 
-TEST(Serial, UnpluggedInterfaceClosesThePortOnce) {
+TEST(Serial, UnpluggedDeviceIsLostOnceThenWaitedFor) {
     auto pty = std::make_unique<PtyPair>();
+    // By a link: another test's new pseudo-terminal may take the freed number at once.
+    testsupport::TempDir folder;
+    std::filesystem::create_symlink(pty->devicePath(), folder.path() / "interface");
     platform::Serial serial;
-    int errors = 0;
-    serial.Error = [&](const std::string&) { ++errors; };
-    serial.setSerialPort(pty->devicePath());
+    std::vector<platform::PortState> changes;
+    serial.StateChanged = [&](platform::PortState) { changes.push_back(serial.State()); };
+    serial.setSerialPort((folder.path() / "interface").string());
     ASSERT_TRUE(serial.Open());
     pty->closeMaster();
-    EXPECT_TRUE(waitUntil([&] { return !serial.IsOpen(); }));
+    EXPECT_TRUE(waitUntil([&] { return serial.State() == platform::PortState::waiting; }));
+    serial.Write("ignored");  // writing while the device is away is harmless
     waitUntil([] { return false; }, 100);
-    EXPECT_EQ(errors, 1);
+    EXPECT_EQ(changes, (std::vector{platform::PortState::open, platform::PortState::waiting}));
+    serial.setSerialPort("");  // a port the user moved away from is not waited for
+    EXPECT_EQ(serial.State(), platform::PortState::closed);
 }
 
 TEST(System, SerialPortListComesFromTheEnvironmentWhenSet) {
@@ -65,4 +95,18 @@ TEST(System, SerialPortListComesFromTheEnvironmentWhenSet) {
               (std::vector<std::string>{"/dev/pts/7", "/dev/pts/9"}));
     EXPECT_EQ(platform::System::SerialPortCount(), 2);
     unsetenv("BRANNIC_SERIAL_PORTS");
+}
+
+TEST(System, SerialPortsShowTheirStableNameBesideTheNode) {
+    PtyPair pty;
+    testsupport::TempDir byId;
+    const std::string link = (byId.path() / "usb-ENTTEC_DMX_USB_PRO_EN1-if00-port0").string();
+    std::filesystem::create_symlink("/dev/null", byId.path() / "another-adapter");
+    std::filesystem::create_symlink(pty.devicePath(), link);
+    platform::System::SerialPortName port{
+        pty.devicePath(), platform::System::StableSerialName(pty.devicePath(), byId.path())};
+    EXPECT_EQ(port.stableName, link);
+    EXPECT_EQ(port.Name(), pty.devicePath() + " (" + link + ")");
+    EXPECT_EQ(port.Path(), link);
+    EXPECT_EQ(platform::System::StableSerialName("/dev/null", "/no/such/folder"), "");
 }

@@ -24,6 +24,7 @@ void resetProgramState(const std::filesystem::path& prefsFolder,
     platform::Implicit<Window1>::reset();
     Module1::resetState();
     launch::portOverride().reset();
+    launch::serialPortOverride().clear();
     MenuBar1().Child("ConfigMenu")->Child("ConfigStartMinimized")->setChecked(false);
     platform::Implicit<WinConfig>::created = nullptr;
     platform::setMessageSink(nullptr);

@@ -62,6 +62,14 @@ std::string PtyPair::readFor(int milliseconds) {
     return readExactly(static_cast<size_t>(-1) / 2, milliseconds);
 }
 
+std::string PtyPair::readNow() {
+    std::string data;
+    char buffer[4096];
+    for (ssize_t got; (got = ::read(master_, buffer, sizeof buffer)) > 0;)
+        data.append(buffer, static_cast<size_t>(got));
+    return data;
+}
+
 void PtyPair::write(std::string_view bytes) {
     while (!bytes.empty()) {
         ssize_t put = ::write(master_, bytes.data(), bytes.size());

@@ -20,6 +20,8 @@ class PtyPair {
     std::string readExactly(size_t count, int timeoutMs = 3000);
     // Everything that arrives within the time.
     std::string readFor(int milliseconds);
+    // What has arrived already, without running the event loop.
+    std::string readNow();
     void write(std::string_view bytes);
     // Hangs up the master side, as an interface unplugged.
     void closeMaster();

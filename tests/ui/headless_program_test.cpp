@@ -6,6 +6,7 @@
 #include <QProcess>
 #include <QTcpSocket>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -41,21 +42,22 @@ struct Program {
     }
 
     // The program headless on port, with a stored choice of serial port 0, which is the pty;
-    // launcher (such as "unshare") and its options go before the program when given.
-    void start(const testsupport::TempDir& prefs, const testsupport::PtyPair& pty, int port,
-               QStringList launcher = {}) {
+    // launcher (such as "unshare") and its options go before the program when given, options
+    // after it.
+    void start(const testsupport::TempDir& prefs, const std::string& serialDevice, int port,
+               QStringList launcher = {}, QStringList options = {}) {
         std::ofstream(prefs.path() / "Tolvex.config")
             << "default.shw\n0\n80\nenableWAN=false\n"
                "requireLogin=false\nstartMinimized=false\n\n\n";
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("BRANNIC_SERIAL_PORTS", QString::fromStdString(pty.devicePath()));
+        environment.insert("BRANNIC_SERIAL_PORTS", QString::fromStdString(serialDevice));
         environment.remove("QT_QPA_PLATFORM");
         environment.remove("DISPLAY");
         process.setProcessEnvironment(environment);
         QStringList arguments = launcher;
         arguments << BRANNIC_PROGRAM << "--headless"
                   << "--port" << QString::number(port) << "--prefs-dir"
-                  << QString::fromStdString(prefs.path().string());
+                  << QString::fromStdString(prefs.path().string()) << options;
         process.start(arguments.takeFirst(), arguments);
     }
 
@@ -96,7 +98,7 @@ TEST(HeadlessProgram, ServesCommandsSendsFramesAndStopsOnSigterm) {
     testsupport::PtyPair pty;
     int port = testsupport::freePort();
     Program program;
-    program.start(prefs, pty, port);
+    program.start(prefs, pty.devicePath(), port);
     ASSERT_TRUE(program.process.waitForStarted(5000));
     ASSERT_TRUE(program.waitForLine("in a browser")) << program.output;
     EXPECT_NE(program.output.find("StaticText1: Port 0 is open"), std::string::npos)
@@ -127,12 +129,48 @@ TEST(HeadlessProgram, WithoutANetworkSaysSoAndStillListens) {
     testsupport::PtyPair pty;
     int port = testsupport::freePort();
     Program program;
-    program.start(prefs, pty, port, {"unshare", "-n"});
+    program.start(prefs, pty.devicePath(), port, {"unshare", "-n"});
     ASSERT_TRUE(program.process.waitForStarted(5000));
     ASSERT_TRUE(program.waitForLine("in a browser")) << program.output;
     EXPECT_NE(program.output.find("lblIPaddr: No network"), std::string::npos) << program.output;
     EXPECT_NE(program.output.find("StaticText1: Port 0 is open"), std::string::npos);
     EXPECT_EQ(listeningSockets(program.process.processId(), port), 1);
+    program.stop();
+}
+
+// The settings' port is a terminal of no interface; the one named for the run comes later.
+TEST(HeadlessProgram, SerialPortOptionWaitsForADeviceThatComesLater) {
+    testsupport::TempDir prefs;
+    testsupport::PtyPair other;
+    const std::filesystem::path link = prefs.path() / "interface";
+    int port = testsupport::freePort();
+    Program program;
+    program.start(prefs, other.devicePath(), port, {},
+                  {"--serial-port", QString::fromStdString(link)});
+    ASSERT_TRUE(program.waitForLine("in a browser")) << program.output;
+    EXPECT_NE(program.output.find("StaticText1: Waiting for the DMX interface on " + link.string()),
+              std::string::npos)
+        << program.output;
+    EXPECT_EQ(program.output.find("No DMX interface port"), std::string::npos);
+    httpGet(port, "/dmx?cmd=5%40D77");
+
+    testsupport::PtyPair interface;
+    std::filesystem::create_symlink(interface.devicePath(), link);
+    const std::string frame = interface.readExactly(518);
+    ASSERT_EQ(frame.size(), 518u);
+    EXPECT_EQ(static_cast<uint8_t>(frame[4 + 5]), 77);
+    EXPECT_EQ(other.readFor(50), "");
+    program.stop();
+}
+
+TEST(HeadlessProgram, StartWithoutAUsablePortSaysWhatToDo) {
+    testsupport::TempDir prefs;
+    Program program;
+    program.start(prefs, "/dev/brannic-no-such-port", testsupport::freePort());
+    ASSERT_TRUE(program.waitForLine("in a browser")) << program.output;
+    EXPECT_NE(program.output.find("--serial-port PATH"), std::string::npos) << program.output;
+    EXPECT_NE(program.output.find("line 2 of " + (prefs.path() / "Tolvex.config").string()),
+              std::string::npos);
     program.stop();
 }
 
