@@ -4,6 +4,8 @@
 # run from an unpacked root as the service runs it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/ensure-packages.sh
+ensure_packages "${PACKAGE_PACKAGES[@]}"
 build=${1:-build}
 fail() {
     echo "FAIL: $*" >&2

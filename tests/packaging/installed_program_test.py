@@ -54,15 +54,13 @@ class Program:
         while True:
             self.messages.append((time.monotonic(), self.notify.recv(4096).decode()))
 
-    def wait_for_message(self, text, seconds):
+    def wait_for_ready(self, seconds=10):
         deadline = time.monotonic() + seconds
-        while (not any(m == text for _, m in self.messages) and time.monotonic() < deadline
-               and self.process.poll() is None):
+        while time.monotonic() < deadline and self.process.poll() is None:
+            if any(m == "READY=1" for _, m in self.messages):
+                return True
             time.sleep(0.02)
-        return any(m == text for _, m in self.messages)
-
-    def count_messages(self, text, start, end):
-        return sum(1 for t, m in self.messages if m == text and start <= t < end)
+        return False
 
     def wait_for_output(self, text, seconds):
         self.output += read_until(self.process.stdout.fileno(),
@@ -85,13 +83,11 @@ class Program:
 def command_and_watchdog(root):
     interface, device = os.openpty()
     program = Program(root, os.ttyname(device))
-    if not program.wait_for_message("READY=1", 10):
+    if not program.wait_for_ready():
         program.fail("no READY=1 within 10 s")
     with socket.create_connection(("127.0.0.1", program.port), timeout=3) as client:
         client.sendall(b"GET /dmx?cmd=1/5%4075 HTTP/1.0\r\n\r\n")
-        reply = b""
-        while chunk := client.recv(65536):
-            reply += chunk
+        reply = client.recv(65536)
     if not reply.startswith(b"HTTP/1.0 200 OK"):
         program.fail(f"reply {reply[:60]!r}")
     frame = read_until(interface, lambda data: len(data) >= 518)
@@ -99,7 +95,7 @@ def command_and_watchdog(root):
         program.fail(f"DMX frame {frame[:12].hex()}...")
     start = time.monotonic()
     time.sleep(2)
-    feeds = program.count_messages("WATCHDOG=1", start, start + 2)
+    feeds = sum(1 for t, m in program.messages if m == "WATCHDOG=1" and t >= start)
     if feeds < 4:  # a busy machine may delay some
         program.fail(f"{feeds} watchdog messages in 2 s while idle, expected about 10")
     program.stop()
@@ -113,7 +109,7 @@ def started_before_the_network(root):
         print("SKIP: no network namespace here (needs root), start without network not tried")
         return
     program = Program(root, "/dev/null", launcher=["unshare", "-n"])
-    if not program.wait_for_message("READY=1", 10):
+    if not program.wait_for_ready():
         program.fail("no READY=1 without network")
     script = ("ip link add v0 type veth peer name v1 && ip addr add 10.99.0.1/24 dev v0 && "
               "ip link set v1 up && ip link set v0 up")
