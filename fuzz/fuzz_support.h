@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "logic_support.h"
 #include "platform/plugin_host.h"
 
 extern "C" void MOXLPluginMain(HostCallbackResolver resolver);
@@ -30,10 +31,6 @@ inline std::string decoded(const char* declaration, std::string_view text) {
     platform::StringRef argument(text);
     auto decode = reinterpret_cast<StringEncodingMethod>(method(declaration));
     return std::string(platform::StringRef::adopt(decode(argument.get(), nullptr)).text());
-}
-
-inline std::string_view asText(const uint8_t* data, size_t size) {
-    return {reinterpret_cast<const char*>(data), size};
 }
 
 // Every string made during a call is released by its end.

@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
-# Builds the plug-in codec fuzzers with clang in build-fuzz/ and runs each for a bounded time
-# (FUZZ_SECONDS, 20 unless set), half of it with the portable code forced. Exits non-zero when a
-# fuzzer finds a crash.
+# Builds the fuzzers (the plug-in's codecs, the program's parsers) with clang in build-fuzz/ and runs
+# each for a bounded time (FUZZ_SECONDS, 15 unless set), half of it with the plug-in's portable code
+# forced. Exits non-zero when a fuzzer finds a crash.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 if ! command -v clang++ >/dev/null 2>&1 || ! command -v clang >/dev/null 2>&1; then
-    echo "clang not found: skipping the codec fuzzers"
+    echo "clang not found: skipping the fuzzers"
     exit 0
 fi
-seconds="${FUZZ_SECONDS:-20}"
+seconds="${FUZZ_SECONDS:-15}"
 cmake -S fuzz -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
 cmake --build build-fuzz

@@ -1,5 +1,6 @@
 #include "platform/events.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <QApplication>
@@ -58,6 +59,9 @@ struct Application::Impl {
 
 Application::Application(int& argc, char** argv, bool headless) : impl_(std::make_unique<Impl>()) {
     clock();
+    // A reader that went away (a closed pipe or socket) shows as EPIPE from the write, never as a
+    // signal that ends the program.
+    std::signal(SIGPIPE, SIG_IGN);
     headlessMode = headless || !displayAvailable();
     if (headlessMode) {
         impl_->app = std::make_unique<QCoreApplication>(argc, argv);
@@ -112,6 +116,19 @@ void quitOnTerminationSignals() {
     sigemptyset(&action.sa_mask);
     sigaction(SIGTERM, &action, nullptr);
     sigaction(SIGINT, &action, nullptr);
+}
+
+void ignoreHangups() {
+    std::signal(SIGHUP, SIG_IGN);
+}
+
+void openClosedStandardStreams() {
+    for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
+        if (::fcntl(fd, F_GETFD) != -1) continue;
+        // open takes the lowest free number, which is this one.
+        int opened = ::open("/dev/null", fd == STDIN_FILENO ? O_RDONLY : O_WRONLY);
+        if (opened >= 0 && opened != fd) ::close(opened);
+    }
 }
 
 void yieldToBackgroundTasks() {

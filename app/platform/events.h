@@ -31,6 +31,12 @@ class Application {
 
 // SIGTERM and SIGINT end the event loop with exit status 0.
 void quitOnTerminationSignals();
+// SIGHUP (the terminal or ssh session went away) is ignored: the program keeps running.
+void ignoreHangups();
+// Puts /dev/null on standard input, output and error where they are closed, before any other file
+// is opened: else the next file opened (an event loop's own fd) would take their number and the
+// status lines would be written into it.
+void openClosedStandardStreams();
 
 // Lets the framework run pending events inside a long loop. Handlers run through a HandlerGate are
 // never re-entered by it; their events wait until the running call has returned.

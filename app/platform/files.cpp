@@ -35,35 +35,68 @@ bool TextInputStream::EOF_() const {
            const_cast<std::ifstream&>(stream_).peek() == std::char_traits<char>::eof();
 }
 
+namespace {
+
+std::string failure(const char* what, const fs::path& path, int error) {
+    return std::string(what) + " " + path.string() + ": " + std::strerror(error);
+}
+
+bool writeAll(int fd, std::string_view text) {
+    while (!text.empty()) {
+        ssize_t written = ::write(fd, text.data(), text.size());
+        if (written < 0 && errno != EINTR) return false;
+        if (written > 0) text.remove_prefix(static_cast<size_t>(written));
+    }
+    return true;
+}
+
+// The folder's list of names on disk, so a rename in it survives a power cut.
+int syncFolder(const fs::path& folder) {
+    int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return errno;
+    int error = ::fsync(fd) == 0 ? 0 : errno;
+    ::close(fd);
+    return error;
+}
+
+}  // namespace
+
 TextOutputStream::~TextOutputStream() {
-    if (!closed_) {
-        stream_.close();
-        std::error_code ignored;
-        fs::remove(temporary_, ignored);
+    if (fd_ >= 0) {
+        ::close(fd_);
+        ::unlink(temporary_.c_str());
     }
 }
 
 void TextOutputStream::WriteLine(std::string_view line) {
-    stream_ << line << '\n';
+    text_.append(line);
+    text_.push_back('\n');
+}
+
+std::string TextOutputStream::writeAndSync() {
+    bool written = writeAll(fd_, text_) && ::fsync(fd_) == 0;
+    int error = errno;
+    if (::close(fd_) != 0 && written) {
+        written = false;
+        error = errno;
+    }
+    fd_ = -1;
+    return written ? std::string() : failure("could not write", target_, error);
 }
 
 std::string TextOutputStream::Close() {
-    closed_ = true;
-    stream_.flush();
-    bool written = stream_.good();
-    stream_.close();
-    std::error_code error;
-    if (!written || stream_.fail()) {
-        fs::remove(temporary_, error);
-        return "could not write " + target_.string();
+    if (fd_ < 0) return {};
+    if (std::string problem = writeAndSync(); !problem.empty()) {
+        ::unlink(temporary_.c_str());
+        return problem;
     }
-    fs::rename(temporary_, target_, error);
-    if (error) {
-        std::error_code ignored;
-        fs::remove(temporary_, ignored);
-        return "could not replace " + target_.string() + ": " + error.message();
+    if (::rename(temporary_.c_str(), target_.c_str()) != 0) {
+        int error = errno;
+        ::unlink(temporary_.c_str());
+        return failure("could not replace", target_, error);
     }
-    return {};
+    int error = syncFolder(target_.parent_path());
+    return error ? failure("could not write", target_.parent_path(), error) : std::string();
 }
 
 bool FolderItem::Exists() const {
@@ -83,19 +116,17 @@ std::unique_ptr<TextOutputStream> FolderItem::CreateTextFile(std::string& error,
                                                              bool ownerOnly) const {
     fs::path temporary = path_;
     temporary += ".new";
-    std::error_code ec;
-    fs::remove(temporary, ec);
-    if (ownerOnly) {
-        // Created with owner-only rights from the start, so the text is never readable by others.
-        int fd = ::open(temporary.c_str(), O_CREAT | O_WRONLY | O_TRUNC, 0600);
-        if (fd >= 0) ::close(fd);
-    }
-    std::ofstream stream(temporary, std::ios::binary | std::ios::trunc);
-    if (!stream.is_open()) {
-        error = "could not create " + path_.string() + ": " + std::strerror(errno);
+    // A file left by an earlier run may carry other rights: the new one is made afresh.
+    ::unlink(temporary.c_str());
+    // ownerOnly creates it with owner-only rights from the start, so the text is never readable
+    // by others.
+    int fd = ::open(temporary.c_str(), O_CREAT | O_WRONLY | O_TRUNC | O_CLOEXEC,
+                    ownerOnly ? 0600 : 0666);
+    if (fd < 0) {
+        error = failure("could not create", path_, errno);
         return nullptr;
     }
-    return std::make_unique<TextOutputStream>(path_, std::move(temporary), std::move(stream));
+    return std::make_unique<TextOutputStream>(path_, std::move(temporary), fd);
 }
 
 namespace {

@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace platform {
 
@@ -24,27 +25,28 @@ class TextInputStream {
 };
 
 // Writes into a new file beside the target and renames it over the target on Close, so a crash or a
-// full disk never leaves a half-written file in its place.
+// full disk never leaves a half-written file in its place. The new file and its folder reach the
+// disk before Close reports success, so a power cut right after it keeps the new text.
 class TextOutputStream {
   public:
-    TextOutputStream(std::filesystem::path target, std::filesystem::path temporary,
-                     std::ofstream stream)
-        : target_(std::move(target)),
-          temporary_(std::move(temporary)),
-          stream_(std::move(stream)) {}
+    TextOutputStream(std::filesystem::path target, std::filesystem::path temporary, int fd)
+        : target_(std::move(target)), temporary_(std::move(temporary)), fd_(fd) {}
     ~TextOutputStream();
     TextOutputStream(const TextOutputStream&) = delete;
     TextOutputStream& operator=(const TextOutputStream&) = delete;
 
     void WriteLine(std::string_view line);
-    // Flushes, replaces the target and returns the reason of a failure (empty on success).
+    // Writes, replaces the target and returns the reason of a failure (empty on success), naming
+    // the file and the cause, such as "No space left on device".
     std::string Close();
 
   private:
+    std::string writeAndSync();
+
     std::filesystem::path target_;
     std::filesystem::path temporary_;
-    std::ofstream stream_;
-    bool closed_ = false;
+    int fd_;
+    std::string text_;
 };
 
 class FolderItem {

@@ -68,6 +68,7 @@ A DMX-512 lighting console for web browsers: open the address it shows, type a c
 such as 1/5+8+11@75, and the levels go out on the USB DMX Pro interface.
 
   --headless            run without windows; status lines go to standard output
+                        (dropped, and counted, while nobody reads it); SIGHUP is ignored
   --port N              listen on TCP port N for this run (the settings file keeps its port)
   --prefs-dir DIR       folder of the settings file Tolvex.config (default: ~/.config)
   --app-dir DIR         folder of DMXform.htm and of a relative show file

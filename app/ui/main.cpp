@@ -1,11 +1,13 @@
 // Launch: the command line, the plug-in's methods, the application and its main window.
-#include <csignal>
-#include <cstdio>
+#include <unistd.h>
+
 #include <filesystem>
+#include <functional>
 #include <iostream>
 
 #include "platform/events.h"
 #include "platform/files.h"
+#include "platform/line_writer.h"
 #include "platform/system.h"
 #include "platform/text.h"
 #include "server/entrypoints.h"
@@ -18,11 +20,7 @@
 
 namespace {
 
-void printLine(const std::string& line) {
-    std::fwrite(line.data(), 1, line.size(), stdout);
-    std::fputc('\n', stdout);
-    std::fflush(stdout);
-}
+using PrintLine = std::function<void(const std::string&)>;
 
 std::filesystem::path executableFolder() {
     std::error_code error;
@@ -43,7 +41,7 @@ std::string consoleAddress() {
     return lan ? platform::System::Network::IPAddress(0) : std::string("127.0.0.1");
 }
 
-void printSerialPorts() {
+void printSerialPorts(const PrintLine& printLine) {
     std::string list;
     auto ports = platform::System::SerialPortList();
     for (size_t i = 0; i < ports.size(); ++i)
@@ -52,7 +50,7 @@ void printSerialPorts() {
 }
 
 // Without a screen the DMX interface dialog cannot ask for the port: say how to name one.
-void printPortAdvice() {
+void printPortAdvice(const PrintLine& printLine) {
     printLine(
         "No DMX interface port is open. Start with --serial-port PATH (best a "
         "/dev/serial/by-id/ name), or write the port's index from the list above on line 2 "
@@ -73,6 +71,7 @@ void applyFolders(const launch::Options& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    platform::openClosedStandardStreams();
     launch::Parsed parsed = launch::parseArguments(std::vector<std::string>(argv + 1, argv + argc));
     if (!parsed.error.empty()) {
         std::cerr << "brannic-webserver: " << parsed.error << "\n\n" << launch::usage();
@@ -97,15 +96,21 @@ int main(int argc, char** argv) {
 
     platform::Application app(argc, argv, options.headless);
     platform::quitOnTerminationSignals();
+    // Status lines never hold up the event thread: a stopped terminal or pipe loses some instead.
+    platform::LineWriter statusOutput(STDOUT_FILENO);
+    PrintLine printLine = [&statusOutput](const std::string& line) {
+        statusOutput.writeLine(line);
+    };
     Window1& window = platform::Implicit<Window1>::adopt(std::make_unique<Window1>());
     if (platform::Application::headless()) {
+        platform::ignoreHangups();
         headless::attach(window, printLine);
-        printSerialPorts();
+        printSerialPorts(printLine);
     }
     window.Open();
     window.Show();
     if (platform::Application::headless()) {
-        if (window.Serial1.State() == platform::PortState::closed) printPortAdvice();
+        if (window.Serial1.State() == platform::PortState::closed) printPortAdvice(printLine);
         printLine(headless::openInBrowserLine(consoleAddress(), window.ServerPort));
         headless::announceNewAddresses(window, printLine);
         systemService::start(window);

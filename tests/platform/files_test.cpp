@@ -1,9 +1,14 @@
 #include "platform/files.h"
 
 #include <gtest/gtest.h>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <fstream>
+#include <functional>
 
 #include "support/temp_dir.h"
 
@@ -14,6 +19,34 @@ namespace {
 std::string contents(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// What fn gives back when run in a child process, whose rights and mounts the test may change.
+std::string inChild(const std::function<std::string()>& fn) {
+    int pipeFds[2];
+    if (::pipe(pipeFds) != 0) return "no pipe";
+    pid_t child = ::fork();
+    if (child == 0) {
+        std::string result = fn();
+        ssize_t ignored = ::write(pipeFds[1], result.data(), result.size());
+        ::_exit(ignored < 0);
+    }
+    ::close(pipeFds[1]);
+    std::string result;
+    char buffer[256];
+    for (ssize_t n; (n = ::read(pipeFds[0], buffer, sizeof buffer)) > 0;) result.append(buffer, n);
+    ::close(pipeFds[0]);
+    ::waitpid(child, nullptr, 0);
+    return result;
+}
+
+// The reason of a failed save of a long text into folder.
+std::string saveFailure(const std::filesystem::path& folder) {
+    std::string error;
+    auto out = FolderItem(folder / "Tolvex.config").CreateTextFile(error);
+    if (!out) return error;
+    out->WriteLine(std::string(64 * 1024, 'x'));
+    return out->Close();
 }
 
 }  // namespace
@@ -74,6 +107,31 @@ TEST(Files, UnwritableFolderReportsTheReason) {
     auto out = FolderItem("/nonexistent-folder/settings").CreateTextFile(error);
     EXPECT_FALSE(out);
     EXPECT_NE(error.find("/nonexistent-folder/settings"), std::string::npos);
+}
+
+// A full disk (a tiny tmpfs in a mount namespace of the child's own) and a folder the user may not
+// write say so, with the file's name.
+TEST(Files, FullDiskAndDeniedFolderNameTheCause) {
+    testsupport::TempDir dir;
+    std::string denied = inChild([&] {
+        ::chmod(dir.path().c_str(), 0500);
+        // Root may write anywhere: the child gives up its rights first.
+        if (::geteuid() == 0 && ::setuid(65534) != 0) return std::string("no setuid");
+        return saveFailure(dir.path());
+    });
+    ::chmod(dir.path().c_str(), 0700);
+    EXPECT_EQ(denied, "could not create " + (dir.path() / "Tolvex.config").string() +
+                          ": Permission denied");
+
+    std::string full = inChild([&] {
+        bool mounted = ::unshare(CLONE_NEWNS) == 0 &&
+                       ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
+                       ::mount("tmpfs", dir.path().c_str(), "tmpfs", 0, "size=8k") == 0;
+        return mounted ? saveFailure(dir.path()) : std::string("no tmpfs");
+    });
+    if (full == "no tmpfs") GTEST_SKIP() << "no mount namespace here for a full disk";
+    EXPECT_EQ(full, "could not write " + (dir.path() / "Tolvex.config").string() +
+                        ": No space left on device");
 }
 
 TEST(Files, FolderItemsBesideTheProgram) {

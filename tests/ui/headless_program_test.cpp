@@ -1,10 +1,12 @@
 // The program as a stage machine runs it: headless, from the command line, driven over HTTP, with a
 // pseudo-terminal as the DMX interface.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QTcpSocket>
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -135,6 +137,68 @@ TEST(HeadlessProgram, WithoutANetworkSaysSoAndStillListens) {
     EXPECT_NE(program.output.find("lblIPaddr: No network"), std::string::npos) << program.output;
     EXPECT_NE(program.output.find("StaticText1: Port 0 is open"), std::string::npos);
     EXPECT_EQ(listeningSockets(program.process.processId(), port), 1);
+    program.stop();
+}
+
+// The program headless on a free port, started up.
+class StartedProgram : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        program.start(prefs, pty.devicePath(), port);
+        ASSERT_TRUE(program.waitForLine("in a browser")) << program.output;
+    }
+
+    testsupport::TempDir prefs;
+    testsupport::PtyPair pty;
+    int port = testsupport::freePort();
+    Program program;
+};
+
+// A standard output that nobody reads loses status lines, never commands; read again, it says how
+// many were lost and goes on.
+TEST_F(StartedProgram, StdoutNobodyReadsLosesStatusLinesNotCommands) {
+    // Each command prints several kilobytes of status lines: sixty fill any pipe and queue.
+    std::string channels;
+    for (int channel = 1; channel < 400; ++channel) channels += std::to_string(channel) + "%2B";
+    for (int i = 0; i < 60; ++i) {
+        std::string reply = httpGet(port, "/dmx?cmd=" + channels + "400%4050");
+        ASSERT_EQ(reply.rfind("HTTP/1.0 200 OK", 0), 0u) << "command " << i;
+    }
+    EXPECT_TRUE(program.waitForLine(" status lines dropped\n"));
+    httpGet(port, "/dmx?cmd=7%4050");
+    EXPECT_TRUE(program.waitForLine("lblQuery: 7@50")) << program.output.substr(0, 200);
+    program.stop();
+}
+
+// A dropped ssh session (SIGHUP) and a reader of standard output that went away do not stop it.
+TEST_F(StartedProgram, HangupAndAClosedStdoutDoNotStopIt) {
+    ::kill(static_cast<pid_t>(program.process.processId()), SIGHUP);
+    program.process.closeReadChannel(QProcess::StandardOutput);
+    for (const char* command : {"1%4050", "2%4050"}) {
+        std::string reply = httpGet(port, std::string("/dmx?cmd=") + command);
+        EXPECT_EQ(reply.rfind("HTTP/1.0 200 OK", 0), 0u) << command;
+    }
+    EXPECT_EQ(program.process.state(), QProcess::Running);
+    program.stop();
+}
+
+// Started with standard output closed, it puts /dev/null there, so the status lines do not go into
+// the next file it opens (the event loop's own).
+TEST(HeadlessProgram, ClosedStdoutAtStartBecomesDevNull) {
+    testsupport::TempDir prefs;
+    testsupport::PtyPair pty;
+    int port = testsupport::freePort();
+    Program program;
+    program.process.setChildProcessModifier([] { ::close(STDOUT_FILENO); });
+    program.start(prefs, pty.devicePath(), port);
+    std::string reply;
+    for (int attempt = 0; attempt < 50 && reply.empty(); ++attempt) {
+        ::usleep(100 * 1000);
+        reply = httpGet(port, "/dmx?cmd=1%4050");
+    }
+    EXPECT_EQ(reply.rfind("HTTP/1.0 200 OK", 0), 0u) << reply;
+    std::string stdoutFile = "/proc/" + std::to_string(program.process.processId()) + "/fd/1";
+    EXPECT_EQ(std::filesystem::read_symlink(stdoutFile), "/dev/null");
     program.stop();
 }
 
