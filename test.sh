@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/ensure-packages.sh
-ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
+ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}"
 # The browser test drives Chromium from Node.js; a machine may carry its own Node.js build already.
 command -v npm >/dev/null 2>&1 || ensure_packages nodejs npm
 
@@ -17,6 +17,9 @@ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBRANNIC_SANITIZE=ON
 cmake --build build-asan
 # Full allocation stacks make a leak report say which library call it came from.
 (cd build-asan && ASAN_OPTIONS=detect_leaks=1:fast_unwind_on_malloc=0 ctest --output-on-failure -j2)
+
+# The Debian package made from build/, and the installed program run as its service runs it.
+scripts/test-package.sh build
 
 # Fuzzing of the plug-in's codecs (needs clang) and the end-to-end browser test.
 scripts/run-fuzzers.sh

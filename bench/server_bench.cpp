@@ -6,18 +6,25 @@
 // port and a scratch folder); BENCH_SERVER_READY is a command run until it succeeds once the
 // server listens and has probed the interface; BENCH_REQUEST=olad sends that server's HTTP form of
 // a DMX update.
+//
+// The hostile-load runs start a server of their own each: its peak memory under clients pouring
+// junk, and commands answered while 2,000 clients hold silent connections (reconnecting as soon as
+// they are dropped), with and without a limit of 64 descriptors on the server, and the time to the
+// first reply after they have left.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <signal.h>
 #include <stdlib.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -75,9 +82,11 @@ std::string replaceAll(std::string text, const std::string& from, const std::str
 
 class Server {
   public:
-    Server(const std::string& device, int port) : folder_(makeFolder()) {
+    // launcher: a command line that runs the program, such as "prlimit --nofile=64".
+    Server(const std::string& device, int port, const std::string& launcher)
+        : folder_(makeFolder()) {
         const char* custom = std::getenv("BENCH_SERVER_COMMAND");
-        std::string command = custom ? custom : defaultCommand();
+        std::string command = custom ? custom : defaultCommand(launcher);
         command = replaceAll(
             replaceAll(replaceAll(command, "{device}", device), "{port}", std::to_string(port)),
             "{dir}", folder_.string());
@@ -97,12 +106,12 @@ class Server {
         waitpid(pid_, nullptr, 0);
         std::filesystem::remove_all(folder_);
     }
-
-    // The server's resident memory in kB, 0 when unknown.
-    long residentKb() const {
+    // A memory figure of the server in kB (field "VmRSS:" resident now, "VmHWM:" at its peak), 0
+    // when unknown.
+    long memoryKb(std::string_view field) const {
         std::ifstream status("/proc/" + std::to_string(pid_) + "/status");
         for (std::string line; std::getline(status, line);) {
-            if (line.rfind("VmRSS:", 0) == 0) return std::atol(line.c_str() + 6);
+            if (line.starts_with(field)) return std::atol(line.c_str() + field.size());
         }
         return 0;
     }
@@ -114,8 +123,8 @@ class Server {
         if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp");
         return pattern;
     }
-    std::string defaultCommand() const {
-        return std::string("exec '") + BRANNIC_PROGRAM +
+    std::string defaultCommand(const std::string& launcher) const {
+        return "exec " + launcher + " '" + BRANNIC_PROGRAM +
                "' --headless --port {port} --prefs-dir {dir} --app-dir {dir}";
     }
     void writeSettings(int port) const {
@@ -147,7 +156,10 @@ std::string commandRequest(int channel, int level) {
 
 class Rig {
   public:
-    Rig() : port_(testsupport::unusedPort()), server_(pty_.device, port_), widget_(pty_.master) {
+    explicit Rig(const std::string& launcher = "")
+        : port_(testsupport::unusedPort()),
+          server_(pty_.device, port_, launcher),
+          widget_(pty_.master) {
         auto deadline = Clock::now() + std::chrono::seconds(20);
         while (!ready()) {
             if (Clock::now() > deadline) throw std::runtime_error("server did not come up");
@@ -155,15 +167,16 @@ class Rig {
         }
     }
 
-    // One request answered: the time from sending it to its reply's end.
+    // One request answered: the time from sending it to its reply's end; none when no reply came.
     std::optional<Clock::duration> request(int channel, int level) {
         auto started = Clock::now();
         int fd = send(channel, level);
         if (fd < 0) return std::nullopt;
-        awaitReply(fd);
+        bool replied = awaitReply(fd);
         auto answered = Clock::now();
         // Frames are taken off the terminal so its buffer never fills.
         widget_.serve(std::chrono::milliseconds(0));
+        if (!replied) return std::nullopt;
         return answered - started;
     }
 
@@ -178,6 +191,8 @@ class Rig {
         if (!framed) return std::nullopt;
         return frameTime - started;
     }
+
+    int port() const { return port_; }
 
     // Whether the frame of a request was on the terminal by the time its reply had fully arrived;
     // none when no frame came at all.
@@ -208,7 +223,8 @@ class Rig {
         return widget_.awaitFrame(channel, level, std::chrono::seconds(5));
     }
 
-    long serverResidentKb() const { return server_.residentKb(); }
+    long serverResidentKb() const { return server_.memoryKb("VmRSS:"); }
+    long serverPeakKb() const { return server_.memoryKb("VmHWM:"); }
 
   private:
     int send(int channel, int level) {
@@ -218,11 +234,14 @@ class Rig {
         return fd;
     }
 
-    static void awaitReply(int fd) {
+    // Whether any reply came before the server closed.
+    static bool awaitReply(int fd) {
         char buffer[4096];
-        while (::recv(fd, buffer, sizeof buffer, 0) > 0) {
-        }
+        ssize_t got;
+        bool replied = false;
+        while ((got = ::recv(fd, buffer, sizeof buffer, 0)) > 0) replied = true;
         ::close(fd);
+        return replied;
     }
 
     bool ready() {
@@ -307,6 +326,103 @@ void RequestToFrame(benchmark::State& state) {
 }
 BENCHMARK(RequestToFrame)->Iterations(3000)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
+// Clients that connect and then either stay silent or pour bytes that never end a request head.
+// Each one the server drops connects again at once. Runs until destroyed, two minutes at most.
+class Crowd {
+  public:
+    Crowd(int port, size_t size, bool pouring)
+        : port_(port), pouring_(pouring), fds_(size, -1), thread_([this] { run(); }) {}
+    ~Crowd() {
+        stop_ = true;
+        thread_.join();
+        for (int fd : fds_) ::close(fd);
+    }
+
+  private:
+    void run() {
+        for (int& fd : fds_) fd = connectQuietly();
+        std::string junk(65536, 'x');
+        std::vector<pollfd> polled(fds_.size());
+        auto deadline = Clock::now() + std::chrono::minutes(2);
+        while (!stop_ && Clock::now() < deadline) {
+            for (size_t i = 0; i < fds_.size(); ++i)
+                polled[i] = {fds_[i], static_cast<short>(POLLIN | (pouring_ ? POLLOUT : 0)), 0};
+            if (::poll(polled.data(), polled.size(), 50) <= 0) continue;
+            for (size_t i = 0; i < fds_.size(); ++i) {
+                bool writable = polled[i].revents & POLLOUT;
+                if (writable && ::send(fds_[i], junk.data(), junk.size(), MSG_NOSIGNAL) > 0)
+                    continue;
+                if (polled[i].revents & (POLLIN | POLLHUP | POLLERR) || writable) {
+                    ::close(fds_[i]);
+                    fds_[i] = connectQuietly();
+                }
+            }
+        }
+    }
+    int connectQuietly() const {
+        int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
+        sockaddr_in address = testsupport::loopbackAddress(port_);
+        ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
+        return fd;
+    }
+
+    int port_;
+    bool pouring_;
+    std::vector<int> fds_;
+    std::atomic<bool> stop_{false};
+    std::thread thread_;
+};
+
+double milliseconds(Clock::duration time) {
+    return std::chrono::duration<double, std::milli>(time).count();
+}
+
+// Peak memory of a fresh server while 50 clients pour junk for three seconds.
+void JunkSenders(benchmark::State& state) {
+    for (auto _ : state) {
+        Rig rig;
+        {
+            Crowd junk(rig.port(), 50, true);
+            std::this_thread::sleep_for(std::chrono::seconds(3));
+        }
+        auto answered = rig.request(1, 50);
+        state.counters["peak_rss_MB"] = rig.serverPeakKb() / 1024.0;
+        state.counters["served_after_ms"] = answered ? milliseconds(*answered) : -1;
+    }
+}
+BENCHMARK(JunkSenders)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Commands sent one after another while 2,000 silent clients press in, then the first command
+// after they have all gone.
+void CommandsBehindSilentCrowd(benchmark::State& state, const char* launcher) {
+    for (auto _ : state) {
+        Rig rig(launcher);
+        std::vector<double> times;
+        {
+            Crowd silent(rig.port(), 2000, false);
+            std::this_thread::sleep_for(std::chrono::seconds(1));
+            for (int n = 0; n < 100; ++n) {
+                if (auto took = rig.request(1 + n, 10 + n)) times.push_back(milliseconds(*took));
+            }
+        }
+        auto left = Clock::now();
+        auto answered = rig.request(1, 50);
+        state.counters["answered"] = static_cast<double>(times.size());
+        state.counters["p50_ms"] = times.empty() ? -1 : percentile(times, 0.50);
+        state.counters["p99_ms"] = times.empty() ? -1 : percentile(times, 0.99);
+        state.counters["served_after_leaving_ms"] =
+            answered ? milliseconds(Clock::now() - left) : -1;
+    }
+}
+BENCHMARK_CAPTURE(CommandsBehindSilentCrowd, unlimited, "")
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(CommandsBehindSilentCrowd, at_64_descriptors, "prlimit --nofile=64")
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
 // Share of commands whose frame was on the terminal before their reply's last byte (goal: all).
 void FrameBeforeReply(benchmark::State& state) {
     Rig* rig = sharedRig();
@@ -362,4 +478,13 @@ BENCHMARK(SlowDeviceMemory)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTim
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    // Room for the crowds' connections.
+    rlimit descriptors{};
+    getrlimit(RLIMIT_NOFILE, &descriptors);
+    descriptors.rlim_cur = descriptors.rlim_max;
+    setrlimit(RLIMIT_NOFILE, &descriptors);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+}

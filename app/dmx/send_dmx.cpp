@@ -11,10 +11,11 @@
 namespace Module1 {
 
 void sendDMX() {
-    platform::Implicit<WinLevels>::instance().EditField1.setText(dmx::levelViewText(DMXdata));
+    // The frame goes first: on the desktop, laying out the level view takes milliseconds.
     if (Window1* main = platform::Implicit<Window1>::find())
         main->Serial1.WriteLatest(dmx::dmxFrame(DMXdata));
     netdmx::universeChanged(DMXdata);
+    platform::Implicit<WinLevels>::instance().EditField1.setText(dmx::levelViewText(DMXdata));
 }
 
 }  // namespace Module1

@@ -12,11 +12,15 @@
 
 #include <QObject>
 #include <QSocketNotifier>
+#include <QTimer>
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <map>
+#include <vector>
 
+#include "platform/connection_eviction.h"
 #include "platform/name_lookup.h"
 #include "platform/owned_timer.h"
 
@@ -30,9 +34,18 @@ constexpr int32_t kBadAddress = 103;
 constexpr int32_t kNoPermission = 104;
 constexpr int32_t kPortInUse = 105;
 constexpr int32_t kInvalidState = 106;
-// Past this many open connections the oldest one is dropped, so idle clients cannot exhaust the
-// program's descriptors.
+// Open client connections at most, so that idle clients cannot exhaust the program's descriptors.
 constexpr size_t kMaxConnections = 128;
+// Accepts per wakeup of the listener: between them the loop reads what the accepted clients sent,
+// so a request that arrived behind a burst of silent connects is taken before they push it out.
+constexpr int kAcceptsPerWakeup = 16;
+// A listener that had to stop accepting looks again after this long at the latest.
+constexpr int kAcceptRetryMs = 1000;
+// One read per wakeup, and none while the handler has yet to see the last one: a connection buffers
+// no more than its handler lets stay plus this.
+constexpr size_t kReadSize = 16384;
+// Reading stops while this much lies unread, whatever the handler does with it.
+constexpr size_t kMaxUnread = 65536;
 
 int32_t errorCodeFor(int error) {
     switch (error) {
@@ -106,8 +119,11 @@ struct SocketImpl {
     // An accepted connection answers after its peer has stopped sending.
     bool keepOpenForReply = false;
     bool wrote = false;
-    // Kept open on purpose (an event stream): outside the connection cap.
-    bool exempt = false;
+    // Bytes were read that the DataAvailable handler has not yet been given.
+    bool dataPending = false;
+    bool peerClosed = false;
+    bool heardAny = false;
+    std::chrono::steady_clock::time_point lastHeard;
     std::string remote;
     std::string in;
     std::string out;
@@ -164,33 +180,47 @@ struct SocketImpl {
 
     void onReadable() {
         if (fd < 0) return;
-        bool arrived = false;
-        char buffer[16384];
-        for (;;) {
-            ssize_t got = ::recv(fd, buffer, sizeof buffer, 0);
-            if (got > 0) {
-                in.append(buffer, static_cast<size_t>(got));
-                arrived = true;
-                continue;
-            }
-            if (got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) break;
-            if (got < 0 && errno == EINTR) continue;
-            // The peer closed (or reset): what arrived first is still delivered.
-            int32_t code = got == 0 ? kDisconnected : errorCodeFor(errno);
-            if (arrived) fire(&TCPSocket::DataAvailable);
-            if (got == 0 && keepOpenForReply) {
-                awaitReplyAfterPeerClosed();
-            } else {
-                fail(code);
-            }
+        if (dataPending || in.size() >= kMaxUnread) {
+            readNotifier->setEnabled(false);
             return;
         }
-        if (arrived) fire(&TCPSocket::DataAvailable);
+        char buffer[kReadSize];
+        ssize_t got;
+        do got = ::recv(fd, buffer, sizeof buffer, 0);
+        while (got < 0 && errno == EINTR);
+        if (got > 0) {
+            in.append(buffer, static_cast<size_t>(got));
+            heardAny = true;
+            lastHeard = std::chrono::steady_clock::now();
+            announceData();
+            return;
+        }
+        if (got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) return;
+        // The peer closed (or reset); what arrived before has already been delivered.
+        if (got == 0 && keepOpenForReply) {
+            awaitReplyAfterPeerClosed();
+        } else {
+            fail(got == 0 ? kDisconnected : errorCodeFor(errno));
+        }
+    }
+
+    void announceData() {
+        dataPending = true;
+        deliver([this] {
+            dataPending = false;
+            resumeReading();
+            if (owner.DataAvailable) owner.DataAvailable();
+        });
+    }
+
+    void resumeReading() {
+        if (readNotifier && !peerClosed) readNotifier->setEnabled(true);
     }
 
     // A client may close its sending side right after its request (as a shell pipe does) and still
     // wait for the answer: the connection stays up for the reply, and ends when none was written.
     void awaitReplyAfterPeerClosed() {
+        peerClosed = true;
         if (readNotifier) readNotifier->setEnabled(false);
         deliver([this] {
             if (fd >= 0 && !wrote) fail(kDisconnected);
@@ -342,8 +372,22 @@ struct SocketImpl {
 };
 
 struct ServerImpl {
-    explicit ServerImpl(ServerSocket& owner) : owner(owner) {}
-    ~ServerImpl() { close(); }
+    explicit ServerImpl(ServerSocket& owner) : owner(owner) {
+        acceptRetry.setSingleShot(true);
+        QObject::connect(&acceptRetry, &QTimer::timeout, [this] { resumeAccepting(); });
+    }
+    ~ServerImpl() {
+        close();
+        connections.clear();
+    }
+
+    struct Connection {
+        std::unique_ptr<TCPSocket> socket;
+        // Outside the cap: never closed to make room.
+        bool exempt = false;
+        // Events queued or running: its handler may be holding a request it has taken.
+        int eventsOnTheWay = 0;
+    };
 
     ServerSocket& owner;
     QObject context;
@@ -351,9 +395,15 @@ struct ServerImpl {
     int32_t port = 0;
     int32_t lastError = 0;
     std::unique_ptr<QSocketNotifier> acceptNotifier;
-    std::map<uint64_t, std::unique_ptr<TCPSocket>> connections;
+    bool acceptPaused = false;
+    QTimer acceptRetry;
+    // Held open so that, out of descriptors with nobody to close, a waiting client can still be
+    // accepted and turned away instead of being left to hang.
+    int reserve = -1;
+    std::map<uint64_t, Connection> connections;
     uint64_t nextId = 1;
     bool delivering = false;
+    bool sweepScheduled = false;
     std::vector<std::function<void()>> waiting;
 
     // One event at a time across all connections: a handler that lets other events run while it
@@ -368,7 +418,12 @@ struct ServerImpl {
             next();
         }
         delivering = false;
-        later(context, [this] { sweep(); });
+        if (sweepScheduled) return;
+        sweepScheduled = true;
+        later(context, [this] {
+            sweepScheduled = false;
+            sweep();
+        });
     }
 
     bool bindAndListen(int family, int32_t wanted) {
@@ -392,8 +447,9 @@ struct ServerImpl {
             v4.sin_port = htons(static_cast<uint16_t>(wanted));
             length = sizeof v4;
         }
+        // A long queue: a burst of a few hundred connects waits there instead of being retried.
         if (::bind(descriptor, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
-            ::listen(descriptor, 64) != 0) {
+            ::listen(descriptor, SOMAXCONN) != 0) {
             lastError = errorCodeFor(errno);
             ::close(descriptor);
             return false;
@@ -403,9 +459,10 @@ struct ServerImpl {
                                         : reinterpret_cast<sockaddr_in&>(address).sin_port);
         fd = descriptor;
         makeNonBlocking(fd);
+        reserve = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
         acceptNotifier = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
         QObject::connect(acceptNotifier.get(), &QSocketNotifier::activated,
-                         [this] { acceptAll(); });
+                         [this] { acceptWaiting(); });
         return true;
     }
 
@@ -429,58 +486,129 @@ struct ServerImpl {
 
     void close() {
         acceptNotifier.reset();
-        if (fd >= 0) ::close(fd);
-        fd = -1;
+        acceptPaused = false;
+        for (int* descriptor : {&fd, &reserve}) {
+            if (*descriptor >= 0) ::close(*descriptor);
+            *descriptor = -1;
+        }
     }
 
-    void acceptAll() {
-        for (;;) {
+    void acceptWaiting() {
+        for (int accepted = 0; accepted < kAcceptsPerWakeup; ++accepted) {
+            if (countedConnections() >= kMaxConnections) {
+                if (!clientWaiting()) return;
+                if (!evictOne()) {
+                    pauseAccepting();
+                    return;
+                }
+            }
             sockaddr_storage peer{};
             socklen_t length = sizeof peer;
             int descriptor = ::accept(fd, reinterpret_cast<sockaddr*>(&peer), &length);
-            if (descriptor < 0) return;
-            adopt(descriptor, addressText(peer));
+            if (descriptor >= 0) {
+                adopt(descriptor, addressText(peer));
+            } else if (errno == EMFILE || errno == ENFILE) {
+                if (!makeRoomForDescriptor()) return;
+            } else if (errno != EINTR && errno != ECONNABORTED) {
+                return;
+            }
         }
     }
 
-    bool isExempt(const std::unique_ptr<TCPSocket>& socket) const { return socket->impl_->exempt; }
+    // Out of descriptors: an idle connection gives way; failing that the listener waits for one
+    // to end, and with none that could, the newcomer is turned away.
+    bool makeRoomForDescriptor() {
+        if (evictOne()) return true;
+        if (countedConnections() > 0 || reserve < 0) {
+            pauseAccepting();
+            return false;
+        }
+        ::close(reserve);
+        ::close(::accept(fd, nullptr, nullptr));
+        reserve = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+        return true;
+    }
 
-    size_t cappedCount() const {
-        return static_cast<size_t>(
-            std::count_if(connections.begin(), connections.end(),
-                          [this](const auto& c) { return !isExempt(c.second); }));
+    bool clientWaiting() const {
+        pollfd listener{fd, POLLIN, 0};
+        return ::poll(&listener, 1, 0) > 0;
+    }
+
+    void pauseAccepting() {
+        if (acceptPaused || !acceptNotifier) return;
+        acceptPaused = true;
+        acceptNotifier->setEnabled(false);
+        acceptRetry.start(kAcceptRetryMs);
+    }
+
+    void resumeAccepting() {
+        if (!acceptPaused || !acceptNotifier) return;
+        acceptPaused = false;
+        acceptNotifier->setEnabled(true);
+    }
+
+    static bool isOpen(const Connection& connection) { return connection.socket->impl_->fd >= 0; }
+
+    size_t countedConnections() const {
+        return std::count_if(connections.begin(), connections.end(), [](const auto& entry) {
+            return isOpen(entry.second) && !entry.second.exempt;
+        });
+    }
+
+    bool evictOne() {
+        std::vector<EvictionCandidate> candidates;
+        for (const auto& [id, connection] : connections) {
+            const SocketImpl& impl = *connection.socket->impl_;
+            if (isOpen(connection) && !connection.exempt && connection.eventsOnTheWay == 0 &&
+                !impl.wrote) {
+                candidates.push_back({id, impl.lastHeard, impl.heardAny});
+            }
+        }
+        auto chosen = connectionToEvict(candidates, std::chrono::steady_clock::now());
+        if (!chosen) return false;
+        connections.at(*chosen).socket->Close();
+        return true;
     }
 
     void adopt(int descriptor, std::string peer) {
-        if (cappedCount() >= kMaxConnections) {
-            auto oldest = std::find_if(connections.begin(), connections.end(),
-                                       [this](const auto& c) { return !isExempt(c.second); });
-            oldest->second->Close();
-        }
         uint64_t id = nextId++;
         auto socket = std::make_unique<TCPSocket>();
         TCPSocket& connection = *socket;
-        connections.emplace(id, std::move(socket));
+        connections.emplace(id, Connection{std::move(socket)});
         SocketImpl& impl = *connection.impl_;
         impl.remote = std::move(peer);
         impl.connected = true;
         impl.keepOpenForReply = true;
+        impl.lastHeard = std::chrono::steady_clock::now();
         impl.deliver = [this, id](std::function<void()> event) {
+            ++connections.at(id).eventsOnTheWay;
             deliver([this, id, event = std::move(event)] {
-                if (connections.count(id)) event();
+                auto found = connections.find(id);
+                if (found == connections.end()) return;
+                event();
+                --found->second.eventsOnTheWay;
+                // The event may have ended its connection or had its request answered: room may
+                // have come.
+                resumeAccepting();
             });
         };
         impl.attach(descriptor);
-        deliver([this, id] {
-            auto found = connections.find(id);
-            if (found != connections.end() && owner.Connected) owner.Connected(*found->second);
+        impl.deliver([this, &connection] {
+            if (owner.Connected) owner.Connected(connection);
         });
+    }
+
+    void exempt(TCPSocket& socket) {
+        for (auto& [id, connection] : connections) {
+            if (connection.socket.get() == &socket) connection.exempt = true;
+        }
+        resumeAccepting();
     }
 
     // Ended connections are dropped after the current event, never under a running handler.
     void sweep() {
         if (delivering) return;
-        std::erase_if(connections, [](const auto& entry) { return entry.second->impl_->fd < 0; });
+        std::erase_if(connections, [](const auto& entry) { return !isOpen(entry.second); });
     }
 };
 
@@ -517,10 +645,12 @@ std::string TCPSocket::Read(size_t count) {
     count = std::min(count, impl_->in.size());
     std::string taken = impl_->in.substr(0, count);
     impl_->in.erase(0, count);
+    impl_->resumeReading();
     return taken;
 }
 
 std::string TCPSocket::ReadAll() {
+    impl_->resumeReading();
     return std::exchange(impl_->in, {});
 }
 
@@ -568,7 +698,7 @@ size_t ServerSocket::ConnectionCount() const {
 }
 
 void ServerSocket::Exempt(TCPSocket& socket) {
-    socket.impl_->exempt = true;
+    impl_->exempt(socket);
 }
 
 }  // namespace platform

@@ -53,11 +53,14 @@ class TCPSocket {
 
   private:
     friend struct detail::ServerImpl;
-    friend class ServerSocket;
     std::unique_ptr<detail::SocketImpl> impl_;
 };
 
-// Listens on one port and accepts connections as TCPSockets that it owns until they end.
+// Listens on one port and accepts connections as TCPSockets that it owns until they end. At most
+// 128 connections, exempt ones aside, are open at a time; when more clients wait, an idle
+// connection (silent, or quiet for ten seconds) gives way to the newcomer before one still sending,
+// and a connection is never closed once it has written or while its events are being handled.
+// Accepting pauses while no connection may give way, and resumes when one can.
 class ServerSocket {
   public:
     ServerSocket();
@@ -74,7 +77,7 @@ class ServerSocket {
     int32_t LastErrorCode() const;
     // Open connections, exempt ones included.
     size_t ConnectionCount() const;
-    // The connection (one of this server's) no longer counts against the cap and is never evicted;
+    // This connection no longer counts against the connection cap and is never chosen to give way;
     // the server still owns it until it ends.
     void Exempt(TCPSocket& socket);
 

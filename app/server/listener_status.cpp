@@ -37,6 +37,11 @@ std::string connectedCaption(std::string_view remoteAddress) {
     return "Connected to: " + std::string(withoutIPv4Mapping(remoteAddress));
 }
 
+std::string loginsRefusedCaption(std::string_view remoteAddress) {
+    return "Too many failed logins from " + std::string(withoutIPv4Mapping(remoteAddress)) +
+           ": further attempts refused";
+}
+
 std::string socketErrorCaption(int32_t code) {
     return platform::Str(code) + ": " + socketErrorMessage(code);
 }

@@ -1,4 +1,6 @@
 // One request per connection: the help page, a command run through the console, or the form page.
+#include <chrono>
+
 #include "command/command_line.h"
 #include "command/level_store.h"
 #include "dmx/output_status.h"
@@ -6,8 +8,10 @@
 #include "platform/text.h"
 #include "server/basic_login.h"
 #include "server/entrypoints.h"
+#include "server/listener_status.h"
 #include "server/live_messages.h"
 #include "server/live_streams.h"
+#include "server/login_throttle.h"
 #include "server/pages.h"
 #include "server/reply.h"
 #include "server/request.h"
@@ -17,10 +21,18 @@
 
 namespace {
 
-bool loginMissing(std::string_view head) {
+bool loginMissing(Window1& window, const platform::TCPSocket& socket, std::string_view head) {
     if (!Module1::requireLogin) return false;
+    auto now = std::chrono::steady_clock::now();
+    std::string address = socket.RemoteAddress();
     std::string expected = Module1::EncodeBase64(Module1::username + ":" + Module1::password, 0);
-    return !server::loginAccepted(head, expected);
+    server::LoginThrottle loginThrottle(Module1::loginFailures);
+    // A browser's first request carries no credentials: only a given password counts as a try.
+    if (!loginThrottle.refuses(address, now) && server::loginAccepted(head, expected)) return false;
+    if (!server::basicCredentials(head).empty() && loginThrottle.failed(address, now)) {
+        window.StaticText1.setCaption(server::loginsRefusedCaption(address));
+    }
+    return true;
 }
 
 server::CommandOutcome outcomeOf(const Window1& window) {
@@ -76,7 +88,7 @@ void Window1::TCPSocket1_DataAvailable(platform::TCPSocket& socket) {
     size_t length = server::headLength(socket.Lookahead());
     if (length == 0) return;
     std::string head = socket.Read(length);
-    if (loginMissing(head)) {
+    if (loginMissing(*this, socket, head)) {
         socket.Write(server::unauthorisedReply);
         return;
     }

@@ -4,7 +4,9 @@
 // below are the ones the code uses.
 
 #include <array>
+#include <chrono>
 #include <cstdint>
+#include <deque>
 #include <map>
 #include <string>
 #include <vector>
@@ -44,6 +46,9 @@ struct State {
 
     // Command server (server/): the form page without its closing body and html tags.
     std::string pageContent;
+    // The latest failed logins of each client address, oldest first (server/login_throttle.h).
+    std::map<std::string, std::deque<std::chrono::steady_clock::time_point>, std::less<>>
+        loginFailures;
 };
 
 inline State state;
@@ -62,6 +67,7 @@ inline std::string& wanServiceHost = state.wanServiceHost;
 inline std::map<std::string, std::string>& extraSettings = state.extraSettings;
 inline bool& liveLevels = state.liveLevels;
 inline std::string& pageContent = state.pageContent;
+inline auto& loginFailures = state.loginFailures;
 
 // Every global above back to its fresh-launch value.
 inline void resetState() {

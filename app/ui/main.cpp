@@ -16,6 +16,8 @@
 #include "shell/window1.h"
 #include "ui/headless_console.h"
 #include "ui/launch.h"
+#include "ui/new_addresses.h"
+#include "ui/system_service.h"
 
 namespace {
 
@@ -27,11 +29,17 @@ std::filesystem::path executableFolder() {
     return error ? std::filesystem::current_path() : exe.parent_path();
 }
 
+// Beside the program in the build folder; in the installed place relative to it otherwise.
+std::filesystem::path pluginPath() {
+    std::filesystem::path beside = executableFolder() / Module1::pluginFileName;
+    if (std::filesystem::exists(beside)) return beside;
+    return executableFolder() / "../lib/brannic-webserver" / Module1::pluginFileName;
+}
+
 // The address a browser on the LAN should open.
-std::string consoleAddress(int32_t port) {
+std::string consoleAddress() {
     bool lan = platform::System::Network::NetworkInterfaceCount() > 0;
-    return "http://" + (lan ? platform::System::Network::IPAddress(0) : std::string("127.0.0.1")) +
-           ":" + platform::Str(port) + "/";
+    return lan ? platform::System::Network::IPAddress(0) : std::string("127.0.0.1");
 }
 
 void printSerialPorts(const PrintLine& printLine) {
@@ -82,9 +90,7 @@ int main(int argc, char** argv) {
     }
     applyFolders(options);
 
-    if (std::string problem =
-            Module1::bindPluginMethods(executableFolder() / Module1::pluginFileName);
-        !problem.empty()) {
+    if (std::string problem = Module1::bindPluginMethods(pluginPath()); !problem.empty()) {
         std::cerr << "brannic-webserver: " << problem << "\n";
         return 1;
     }
@@ -113,7 +119,9 @@ int main(int argc, char** argv) {
     window.Show();
     if (platform::Application::headless()) {
         if (window.Serial1.State() == platform::PortState::closed) printPortAdvice(printLine);
-        printLine("Open " + consoleAddress(window.ServerPort) + " in a browser");
+        printLine(headless::openInBrowserLine(consoleAddress(), window.ServerPort));
+        headless::announceNewAddresses(window, printLine);
+        systemService::start(window);
     }
     netdmx::startOutputs(network.plan);
     int status = app.run();

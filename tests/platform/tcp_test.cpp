@@ -6,7 +6,11 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
 #include <memory>
+#include <thread>
+#include <vector>
 
 #include "platform/events.h"
 #include "support/pty_pair.h"
@@ -22,17 +26,20 @@ class RawClient {
   public:
     explicit RawClient(int port) {
         fd_ = ::socket(AF_INET, SOCK_STREAM, 0);
+        timeval limit{3, 0};
+        setsockopt(fd_, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);
+        setsockopt(fd_, SOL_SOCKET, SO_SNDTIMEO, &limit, sizeof limit);  // bounds connect too
         sockaddr_in address{};
         address.sin_family = AF_INET;
         address.sin_port = htons(static_cast<uint16_t>(port));
         address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
         connected_ = ::connect(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
-        timeval limit{3, 0};
-        setsockopt(fd_, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);
     }
     ~RawClient() { ::close(fd_); }
     bool connected() const { return connected_; }
-    void send(const std::string& bytes) { ::send(fd_, bytes.data(), bytes.size(), MSG_NOSIGNAL); }
+    bool send(const std::string& bytes) {
+        return ::send(fd_, bytes.data(), bytes.size(), MSG_NOSIGNAL) > 0;
+    }
     // Stops sending, as `printf ... | nc` does after its request, while still reading.
     void finishSending() { ::shutdown(fd_, SHUT_WR); }
     // Everything until the server closes, running the event loop meanwhile.
@@ -185,6 +192,74 @@ TEST(Tcp, EventsOfOneListenerNeverNest) {
     b.send("y");
     EXPECT_TRUE(waitUntil([&] { return handled == 2; }));
     EXPECT_EQ(maxRunning, 1);
+}
+
+// While another request is handled at length, a client pouring bytes without a blank line has no
+// more buffered than its handler lets stay plus one read.
+TEST(Tcp, PouringClientBuffersAtMostOneReadPastWhatItsHandlerKeeps) {
+    constexpr size_t headLimit = 8192, oneRead = 16384;
+    ServerSocket server;
+    server.Port = 0;
+    size_t mostBuffered = 0;
+    bool slowDone = false;
+    std::thread pour;
+    std::unique_ptr<RawClient> pouring;
+    server.Connected = [&](TCPSocket& socket) {
+        socket.DataAvailable = [&] {
+            if (socket.Lookahead() == "slow") {
+                pour = std::thread([&] {
+                    std::string chunk(65536, 'x');
+                    for (int i = 0; i < 64 && pouring->send(chunk); ++i) {
+                    }
+                });
+                for (int i = 0; i < 100; ++i) waitUntil([] { return false; }, 3);
+                slowDone = true;
+                return;
+            }
+            mostBuffered = std::max(mostBuffered, socket.Lookahead().size());
+            if (socket.Lookahead().size() > headLimit) socket.Close();
+        };
+    };
+    server.Listen();
+    RawClient slow(server.ListeningPort());
+    pouring = std::make_unique<RawClient>(server.ListeningPort());
+    slow.send("slow");
+    EXPECT_TRUE(waitUntil([&] { return slowDone && mostBuffered > 0; }));
+    pour.join();
+    EXPECT_GT(mostBuffered, 0u);
+    EXPECT_LE(mostBuffered, headLimit + oneRead);
+}
+
+// A burst of connects waits in the listener's queue, none of them retried, while nobody accepts.
+TEST(Tcp, BurstOfConnectsIsQueuedWhileTheServerIsBusy) {
+    EchoServer echo;
+    auto started = std::chrono::steady_clock::now();
+    std::vector<std::unique_ptr<RawClient>> burst;
+    for (int i = 0; i < 300; ++i) {
+        burst.push_back(std::make_unique<RawClient>(echo.server.ListeningPort()));
+        ASSERT_TRUE(burst.back()->connected()) << i;
+    }
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(1));
+}
+
+TEST(Tcp, ExemptConnectionOutlastsACrowdThatFillsTheServer) {
+    EchoServer echo;
+    auto echoing = echo.server.Connected;
+    echo.server.Connected = [&](TCPSocket& socket) {
+        echoing(socket);
+        if (echo.addresses.size() == 1) echo.server.Exempt(socket);
+    };
+    RawClient stream(echo.server.ListeningPort());
+    ASSERT_TRUE(waitUntil([&] { return echo.addresses.size() == 1; }));
+    std::vector<std::unique_ptr<RawClient>> crowd;
+    for (int i = 0; i < 200; ++i) {
+        crowd.push_back(std::make_unique<RawClient>(echo.server.ListeningPort()));
+        if (i % 50 == 49) waitUntil([] { return false; }, 5);
+    }
+    EXPECT_TRUE(waitUntil([&] { return echo.addresses.size() == 201; }));
+    EXPECT_EQ(echo.server.ConnectionCount(), 129u);
+    stream.send("GET /events HTTP/1.0\r\n\r\n");
+    EXPECT_EQ(stream.receiveAll(), "echo:GET /events HTTP/1.0\r\n\r\n");
 }
 
 // By address, and by a name looked up first (from the hosts file: nothing leaves this machine).

@@ -3,6 +3,8 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <memory>
+#include <vector>
 
 #include "command_server_fixture.h"
 #include "platform/events.h"
@@ -48,6 +50,34 @@ TEST_F(Connections, LoneClientTypingSlowlyIsStillAnswered) {
         typist.send(std::string(1, key));
     }
     EXPECT_EQ(typist.replyUntilClosed(), commandReply("4 @ 40 | ", " 4 @ 40"));
+}
+
+// A burst of silent connects, the event loop running meanwhile as it would.
+std::vector<std::unique_ptr<testsupport::LoopbackClient>> silentCrowd(int32_t port, int size) {
+    std::vector<std::unique_ptr<testsupport::LoopbackClient>> crowd;
+    for (int i = 0; i < size; ++i) {
+        crowd.push_back(std::make_unique<testsupport::LoopbackClient>(port));
+        if (i % 50 == 49) testsupport::waitUntil([] { return false; }, 5);
+    }
+    return crowd;
+}
+
+TEST_F(Connections, BurstOfSilentConnectsStaysUnderTheCapAndACommandBehindItIsAnswered) {
+    auto crowd = silentCrowd(port, 400);
+    auto started = Clock::now();
+    EXPECT_EQ(exchange("GET /dmx?cmd=2%4020 HTTP/1.0\r\n\r\n"),
+              commandReply("2 @ 20 | ", " 2 @ 20"));
+    EXPECT_LT(Clock::now() - started, std::chrono::seconds(2));
+    EXPECT_LE(window->TCPSocket1.ConnectionCount(), 128u);
+}
+
+TEST_F(Connections, HalfSentRequestOutlastsACrowdOfSilentConnects) {
+    testsupport::LoopbackClient halfHead(port);
+    halfHead.send("GET /dmx?cmd=6%4060 HTTP/1.1\r\n");
+    EXPECT_EQ(halfHead.receivedWithin(50), "");
+    auto crowd = silentCrowd(port, 200);
+    halfHead.send("\r\n");
+    EXPECT_EQ(halfHead.replyUntilClosed(), commandReply("6 @ 60 | ", " 6 @ 60"));
 }
 
 TEST_F(Connections, ClientResetShowsDisconnectedAndServingGoesOn) {
@@ -122,6 +152,24 @@ TEST_F(Login, RequestsWithoutTheRightCredentialsGetTheChallengeAndRunNothing) {
         challenge);
     EXPECT_EQ(window->lblQuery.caption(), "Command");
     EXPECT_EQ(pty.readFor(150), "");
+}
+
+TEST_F(Login, TenFailuresLockOutThatAddressOnly) {
+    auto fromGuesser = [this](const std::string& head) {
+        testsupport::LoopbackClient guesser(port, "127.0.0.2");
+        guesser.send(head);
+        return guesser.replyUntilClosed();
+    };
+    std::string right = "GET /dmx?cmd=9%4090 HTTP/1.1\r\n" + std::string(credentials) + "\r\n";
+    for (int i = 0; i < 10; ++i) {
+        EXPECT_EQ(fromGuesser("GET / HTTP/1.1\r\nAuthorization: Basic bGlnaHRpbmc6" +
+                              std::to_string(i) + "\r\n\r\n"),
+                  challenge);
+    }
+    EXPECT_EQ(window->StaticText1.caption(),
+              "Too many failed logins from 127.0.0.2: further attempts refused");
+    EXPECT_EQ(fromGuesser(right), challenge);
+    EXPECT_EQ(exchange(right), commandReply("9 @ 90 | ", " 9 @ 90"));
 }
 
 TEST_F(Login, RightCredentialsLetEveryRequestThrough) {

@@ -1,5 +1,6 @@
 #include "loopback_client.h"
 
+#include <arpa/inet.h>
 #include <fcntl.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -13,8 +14,13 @@
 
 namespace testsupport {
 
-LoopbackClient::LoopbackClient(int32_t port) {
+LoopbackClient::LoopbackClient(int32_t port, const char* from) {
     fd_ = ::socket(AF_INET, SOCK_STREAM, 0);
+    if (from) {
+        sockaddr_in source = loopbackAddress(0);
+        inet_pton(AF_INET, from, &source.sin_addr);
+        ::bind(fd_, reinterpret_cast<sockaddr*>(&source), sizeof source);
+    }
     sockaddr_in address = loopbackAddress(port);
     if (fd_ < 0 || ::connect(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
         throw std::runtime_error("no connection to the server under test");

@@ -10,7 +10,8 @@ namespace testsupport {
 
 class LoopbackClient {
   public:
-    explicit LoopbackClient(int32_t port);
+    // from: another loopback address to connect from, such as "127.0.0.2".
+    explicit LoopbackClient(int32_t port, const char* from = nullptr);
     ~LoopbackClient();
     LoopbackClient(const LoopbackClient&) = delete;
     LoopbackClient& operator=(const LoopbackClient&) = delete;

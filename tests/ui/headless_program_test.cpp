@@ -6,11 +6,14 @@
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QTcpSocket>
+#include <QThread>
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <sstream>
+#include <vector>
 
 #include "support/free_port.h"
 #include "support/pty_pair.h"
@@ -91,6 +94,18 @@ int listeningSockets(qint64 pid, int port) {
         }
     }
     return count;
+}
+
+// Processor time the process has used, user and system, in clock ticks.
+long cpuTicks(qint64 pid) {
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string text((std::istreambuf_iterator<char>(stat)), {});
+    std::istringstream fields(text.substr(text.rfind(')') + 2));
+    std::string skipped;
+    for (int field = 3; field < 14; ++field) fields >> skipped;
+    long user = 0, system = 0;
+    fields >> user >> system;
+    return user + system;
 }
 
 }  // namespace
@@ -244,4 +259,29 @@ TEST(HeadlessProgram, BadArgumentsExitWithStatusTwo) {
     ASSERT_TRUE(process.waitForFinished(5000));
     EXPECT_EQ(process.exitCode(), 2);
     EXPECT_NE(process.readAllStandardError().indexOf("eighty"), -1);
+}
+
+// Held to 64 descriptors, with more silent clients than it can hold: a command is still answered
+// at once and the program does not spin.
+TEST(HeadlessProgram, AtItsDescriptorLimitStillAnswersWithoutSpinning) {
+    testsupport::TempDir prefs;
+    testsupport::PtyPair pty;
+    int port = testsupport::freePort();
+    Program program;
+    program.start(prefs, pty.devicePath(), port, {"prlimit", "--nofile=64"});
+    ASSERT_TRUE(program.waitForLine("in a browser")) << program.output;
+    std::vector<std::unique_ptr<QTcpSocket>> crowd;
+    for (int i = 0; i < 100; ++i) {
+        crowd.push_back(std::make_unique<QTcpSocket>());
+        crowd.back()->connectToHost("127.0.0.1", static_cast<quint16>(port));
+        ASSERT_TRUE(crowd.back()->waitForConnected(3000)) << i;
+    }
+    QElapsedTimer answering;
+    answering.start();
+    EXPECT_EQ(httpGet(port, "/dmx?cmd=7%4070").rfind("HTTP/1.0 200 OK\r\n\r\n", 0), 0u);
+    EXPECT_LT(answering.elapsed(), 2000);
+    long before = cpuTicks(program.process.processId());
+    QThread::msleep(1000);
+    EXPECT_LT(cpuTicks(program.process.processId()) - before, sysconf(_SC_CLK_TCK) / 10);
+    program.stop();
 }
