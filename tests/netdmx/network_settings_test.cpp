@@ -26,16 +26,6 @@ TEST(NetworkSettings, SavedAndReadBackAndBadValuesNamed) {
     EXPECT_FALSE(read.settings.artnet.enabled);
 }
 
-TEST(NetworkSettings, RangesAtTheirEdges) {
-    EXPECT_FALSE(parseUniverse("0"));
-    EXPECT_EQ(parseUniverse("1"), 1);
-    EXPECT_FALSE(parseUniverse("1x"));
-    EXPECT_EQ(parsePriority("200"), 200);
-    EXPECT_FALSE(parsePriority("201"));
-    EXPECT_FALSE(parsePortAddress("-1"));
-    EXPECT_EQ(splitHosts(" a, b  c,"), (std::vector<std::string>{"a", "b", "c"}));
-}
-
 TEST(NetworkSettings, CommandLineTurnsItsOutputOnOverTheFile) {
     NetworkSettings saved;
     saved.sacn.hosts = {"10.0.0.5"};

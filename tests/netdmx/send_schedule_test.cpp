@@ -35,13 +35,4 @@ TEST(SendSchedule, BurstIsCappedAndItsLastChangeGoesOutWithinAFrame) {
     EXPECT_LE(*(carrying + 1) - *carrying, 1000);
 }
 
-TEST(SendSchedule, ChangeAfterQuietGoesOutAtOnce) {
-    SendSchedule schedule;
-    ASSERT_TRUE(schedule.due(100));  // the first packet
-    schedule.sent(100);
-    EXPECT_EQ(schedule.wait(400), 600);
-    schedule.changed();
-    EXPECT_TRUE(schedule.due(400));
-}
-
 }  // namespace
