@@ -18,7 +18,7 @@ ensure_packages() {
 }
 
 BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-serialport-dev libgl-dev libsystemd-dev pkg-config)
-TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev libssl-dev clang libclang-rt-14-dev binutils chromium)
+TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev libssl-dev clang libclang-rt-14-dev binutils chromium tshark)
 # The Debian package: building it (dpkg-shlibdeps, dpkg-buildflags), checking it, its service unit,
 # and a start without network (ip makes an interface in a namespace of the test's own).
 PACKAGE_PACKAGES=(dpkg-dev lintian systemd desktop-file-utils python3 iproute2)

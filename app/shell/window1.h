@@ -48,6 +48,10 @@ class Window1 : public platform::Window {
     platform::StaticText captionQuery{"captionQuery", "Command:"};
     platform::StaticText captionTokens{"captionTokens", "Tokens:"};
     platform::StaticText captionResults{"captionResults", "Channels @ level:"};
+    // Each DMX output (the USB interface, sACN, Art-Net), where it sends and how it is doing, one a
+    // line.
+    platform::StaticText captionOutputs{"captionOutputs", "Outputs:"};
+    platform::StaticText lblOutputs{"lblOutputs", "none"};
 
     // Command language.
     void lexTokens(std::string_view character);

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "dmx/output_status.h"
 #include "dmx/win_config.h"
 #include "platform/events.h"
 #include "shell/window1.h"
@@ -48,6 +49,10 @@ void attach(Window1& window, std::function<void(const std::string&)> print) {
     platform::Implicit<WinConfig>::created = [print](WinConfig& dialog) {
         watch(dialog.StaticText6, "DMX interface", print);
     };
+    dmx::outputStates().watch([print](const dmx::OutputState& output) {
+        print("Output: " + output.name + " " + output.target + ": " +
+              (output.state.empty() ? std::string("off") : output.state));
+    });
     platform::setMessageSink(
         [print](const std::string& text) { printText(print, "Message", text); });
 }

@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "netdmx/network_settings.h"
+
 namespace launch {
 
 namespace {
@@ -12,6 +14,27 @@ std::optional<int32_t> portNumber(const std::string& text) {
     if (ec != std::errc() || end != text.data() + text.size() || port < 1 || port > 65535)
         return std::nullopt;
     return port;
+}
+
+// The numbers of the network outputs' options, checked as the settings dialog checks them.
+bool networkNumber(const std::string& option, const std::string& text,
+                   netdmx::NetworkOverrides& network, std::string& error) {
+    const char* rule = netdmx::universeRule;
+    bool good = false;
+    if (option == "--sacn") {
+        network.sacnUniverse = netdmx::parseUniverse(text);
+        good = network.sacnUniverse.has_value();
+    } else if (option == "--sacn-priority") {
+        rule = netdmx::priorityRule;
+        network.sacnPriority = netdmx::parsePriority(text);
+        good = network.sacnPriority.has_value();
+    } else {
+        rule = netdmx::portAddressRule;
+        network.artnetPortAddress = netdmx::parsePortAddress(text);
+        good = network.artnetPortAddress.has_value();
+    }
+    if (!good) error = option + " takes " + rule + ", not \"" + text + "\"";
+    return good;
 }
 
 }  // namespace
@@ -54,6 +77,16 @@ Parsed parseArguments(const std::vector<std::string>& arguments) {
             if (!value(options.wanService)) return parsed;
         } else if (argument == "--serial-port") {
             if (!value(options.serialPort)) return parsed;
+        } else if (argument == "--sacn" || argument == "--sacn-priority" ||
+                   argument == "--artnet") {
+            if (!value(text) || !networkNumber(argument, text, options.network, parsed.error))
+                return parsed;
+        } else if (argument == "--sacn-to") {
+            if (!value(text)) return parsed;
+            options.network.sacnHosts.push_back(text);
+        } else if (argument == "--artnet-to") {
+            if (!value(text)) return parsed;
+            options.network.artnetHosts.push_back(text);
         } else {
             parsed.error = "unknown argument \"" + argument + "\"";
             return parsed;
@@ -78,6 +111,12 @@ such as 1/5+8+11@75, and the levels go out on the USB DMX Pro interface.
                         /dev/serial/by-id/usb-...; waited for when it is not there
                         (the settings file keeps its choice)
   --live                live levels for browsers (GET /levels, GET /events) this run
+  --sacn UNIVERSE       send the levels as sACN (E1.31) on UNIVERSE (1 to 63999)
+  --sacn-to HOST        send sACN to HOST instead of multicast (repeatable)
+  --sacn-priority N     sACN priority, 0 to 200 (default 100)
+  --artnet PORT-ADDRESS send the levels as Art-Net on PORT-ADDRESS (0 to 32767)
+  --artnet-to HOST      send Art-Net to HOST instead of broadcast (repeatable)
+                        These override the Network Output settings for this run.
   --version             print the version
   --help                print this text
 

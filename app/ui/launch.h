@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "netdmx/network_overrides.h"
+
 namespace launch {
 
 struct Options {
@@ -18,6 +20,8 @@ struct Options {
     std::string appDir;
     std::string wanService;
     std::string serialPort;
+    // --sacn, --sacn-to, --sacn-priority, --artnet, --artnet-to
+    netdmx::NetworkOverrides network;
 };
 
 struct Parsed {

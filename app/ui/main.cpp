@@ -5,6 +5,7 @@
 #include <functional>
 #include <iostream>
 
+#include "netdmx/run_plan.h"
 #include "platform/events.h"
 #include "platform/files.h"
 #include "platform/line_writer.h"
@@ -94,6 +95,13 @@ int main(int argc, char** argv) {
         return 1;
     }
 
+    netdmx::RunPlan network = netdmx::planThisRun(options.network);
+    if (!network.error.empty()) {
+        std::cerr << "brannic-webserver: " << network.error << "\n";
+        return 2;
+    }
+    if (!network.warning.empty()) std::cerr << "brannic-webserver: " << network.warning << "\n";
+
     platform::Application app(argc, argv, options.headless);
     platform::quitOnTerminationSignals();
     // Status lines never hold up the event thread: a stopped terminal or pipe loses some instead.
@@ -115,7 +123,9 @@ int main(int argc, char** argv) {
         headless::announceNewAddresses(window, printLine);
         systemService::start(window);
     }
+    netdmx::startOutputs(network.plan);
     int status = app.run();
+    netdmx::stopOutputs();
     platform::Implicit<Window1>::reset();
     return status;
 }

@@ -1,5 +1,6 @@
 // The menu commands, all handled by the main window.
 #include "dmx/win_config.h"
+#include "netdmx/win_network_output.h"
 #include "platform/events.h"
 #include "server/live_streams.h"
 #include "server/pages.h"
@@ -52,6 +53,8 @@ void Window1::registerMenuHandlers() {
         {"FileQuit", quit},
         {"ConfigDMXInterface", showWindow<WinConfig>},
         {"ConfigWebServer", showWindow<WinWebConfig>},
+        {"ConfigNetworkOutput",
+         [] { platform::Implicit<WinNetworkOutput>::instance().showSettingsInForce(); }},
         {"ConfigStartMinimized", toggleStartMinimized},
         {"ConfigLiveLevels", toggleLiveLevels},
         // The levels view otherwise appears only with the first command; this brings it up at will.

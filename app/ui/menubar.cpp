@@ -31,6 +31,7 @@ std::unique_ptr<MenuItem> buildMenuBar() {
     MenuItem& config = addMenu(*bar, "ConfigMenu", "Config");
     addItem(config, "ConfigDMXInterface", "DMX Interface");
     addItem(config, "ConfigWebServer", "WebServer");
+    addItem(config, "ConfigNetworkOutput", "Network Output");
     addItem(config, "ConfigStartMinimized", "Start Minimized");
     addItem(config, "ConfigLiveLevels", "Live Levels for Browsers");
 

@@ -1,6 +1,7 @@
 // The main window's open handler: the program's start-up, each step in its fixed order.
 #include "command/level_store.h"
 #include "dmx/win_config.h"
+#include "netdmx/win_network_output.h"
 #include "platform/events.h"
 #include "platform/system.h"
 #include "platform/text.h"
@@ -86,6 +87,7 @@ bool Window1::CancelClose() {
     platform::Implicit<WinLevels>::close();
     platform::Implicit<winPageContent>::close();
     platform::Implicit<WinWebConfig>::close();
+    platform::Implicit<WinNetworkOutput>::close();
     return false;
 }
 

@@ -1,8 +1,33 @@
 #include "shell/window1.h"
 
 #include "dmx/interface_line.h"
+#include "dmx/output_status.h"
 #include "server/live_streams.h"
 #include "shell/menubar.h"
+
+namespace {
+
+std::string outputLines() {
+    std::string text;
+    for (const dmx::OutputState& output : dmx::outputStates().all())
+        text +=
+            (text.empty() ? "" : "\n") + output.name + " " + output.target + ": " + output.state;
+    return text.empty() ? "none" : text;
+}
+
+// One watcher for the life of the program, showing the list in whichever main window there is:
+// the list outlives the windows, and other watchers of it must stay.
+void showOutputsInTheMainWindow() {
+    static bool watching = false;
+    if (watching) return;
+    watching = true;
+    dmx::outputStates().watch([](const dmx::OutputState&) {
+        if (Window1* main = platform::Implicit<Window1>::find())
+            main->lblOutputs.setCaption(outputLines());
+    });
+}
+
+}  // namespace
 
 Window1::Window1() : platform::Window("Brannic Webserver", 520, 280, false) {
     place(captionStatus, 0, 0);
@@ -19,7 +44,11 @@ Window1::Window1() : platform::Window("Brannic Webserver", 520, 280, false) {
     place(lblIPaddr, 5, 1);
     place(lblWANaddr, 6, 0);
     place(lblHostName, 6, 1);
+    place(captionOutputs, 7, 0);
+    place(lblOutputs, 7, 1);
     lblWANaddr.setVisible(false);
+    lblOutputs.setCaption(outputLines());
+    showOutputsInTheMainWindow();
 
     TCPSocket1.Connected = [this](platform::TCPSocket& socket) {
         socket.DataAvailable = [this, &socket] { TCPSocket1_DataAvailable(socket); };

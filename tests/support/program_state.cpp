@@ -1,6 +1,8 @@
 #include "support/program_state.h"
 
 #include "dmx/win_config.h"
+#include "netdmx/network_output.h"
+#include "netdmx/win_network_output.h"
 #include "platform/events.h"
 #include "platform/files.h"
 #include "settings/win_web_config.h"
@@ -16,12 +18,14 @@ void resetProgramState(const std::filesystem::path& prefsFolder,
                        const std::filesystem::path& appFolder) {
     platform::Implicit<WinConfig>::reset();
     platform::Implicit<WinWebConfig>::reset();
+    platform::Implicit<WinNetworkOutput>::reset();
     platform::Implicit<WinLevels>::reset();
     platform::Implicit<winHistory>::reset();
     platform::Implicit<winPageContent>::reset();
     platform::Implicit<WinHelp>::reset();
     platform::Implicit<WinAbout>::reset();
     platform::Implicit<Window1>::reset();
+    netdmx::stopOutputs();
     Module1::resetState();
     launch::portOverride().reset();
     launch::serialPortOverride().clear();

@@ -1,0 +1,106 @@
+#include "netdmx/network_settings.h"
+
+#include <charconv>
+
+namespace netdmx {
+
+namespace {
+
+std::optional<int> wholeNumber(std::string_view text, int low, int high) {
+    int value = -1;
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size() || value < low ||
+        value > high) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::string valueOf(const settings::ExtraSettings& file, const std::string& key) {
+    auto found = file.find(key);
+    return found == file.end() ? std::string() : found->second;
+}
+
+}  // namespace
+
+std::optional<uint16_t> parseUniverse(std::string_view text) {
+    auto value = wholeNumber(text, 1, 63999);
+    return value ? std::optional<uint16_t>(uint16_t(*value)) : std::nullopt;
+}
+
+std::optional<uint8_t> parsePriority(std::string_view text) {
+    auto value = wholeNumber(text, 0, 200);
+    return value ? std::optional<uint8_t>(uint8_t(*value)) : std::nullopt;
+}
+
+std::optional<uint16_t> parsePortAddress(std::string_view text) {
+    auto value = wholeNumber(text, 0, 0x7fff);
+    return value ? std::optional<uint16_t>(uint16_t(*value)) : std::nullopt;
+}
+
+std::vector<std::string> splitHosts(std::string_view text) {
+    std::vector<std::string> hosts;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find_first_of(", \t", start);
+        if (end == std::string_view::npos) end = text.size();
+        if (end > start) hosts.emplace_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return hosts;
+}
+
+std::string joinHosts(const std::vector<std::string>& hosts) {
+    std::string text;
+    for (const std::string& host : hosts) text += (text.empty() ? "" : ",") + host;
+    return text;
+}
+
+ReadNetworkSettings readNetworkSettings(const settings::ExtraSettings& file) {
+    ReadNetworkSettings read;
+    NetworkSettings& network = read.settings;
+    auto number = [&](const char* key, auto parse, const char* rule, auto& into) {
+        std::string text = valueOf(file, key);
+        if (text.empty()) return;
+        if (auto value = parse(text)) {
+            into = *value;
+        } else if (read.error.empty()) {
+            read.error = std::string(key) + " must be " + rule + ", not \"" + text + "\"";
+        }
+    };
+    network.sacn.enabled = valueOf(file, "sacn.enabled") == "true";
+    number("sacn.universe", parseUniverse, universeRule, network.sacn.universe);
+    number("sacn.priority", parsePriority, priorityRule, network.sacn.priority);
+    network.sacn.hosts = splitHosts(valueOf(file, "sacn.hosts"));
+    network.artnet.enabled = valueOf(file, "artnet.enabled") == "true";
+    number("artnet.port_address", parsePortAddress, portAddressRule, network.artnet.portAddress);
+    network.artnet.hosts = splitHosts(valueOf(file, "artnet.hosts"));
+    if (!read.error.empty()) read.settings = NetworkSettings{};
+    return read;
+}
+
+void storeNetworkSettings(const NetworkSettings& network, settings::ExtraSettings& file) {
+    file["sacn.enabled"] = network.sacn.enabled ? "true" : "false";
+    file["sacn.universe"] = std::to_string(network.sacn.universe);
+    file["sacn.priority"] = std::to_string(network.sacn.priority);
+    file["sacn.hosts"] = joinHosts(network.sacn.hosts);
+    file["artnet.enabled"] = network.artnet.enabled ? "true" : "false";
+    file["artnet.port_address"] = std::to_string(network.artnet.portAddress);
+    file["artnet.hosts"] = joinHosts(network.artnet.hosts);
+}
+
+NetworkSettings withOverrides(NetworkSettings network, const NetworkOverrides& overrides) {
+    SacnSettings& sacn = network.sacn;
+    if (overrides.sacnUniverse) sacn.universe = *overrides.sacnUniverse;
+    if (overrides.sacnPriority) sacn.priority = *overrides.sacnPriority;
+    if (!overrides.sacnHosts.empty()) sacn.hosts = overrides.sacnHosts;
+    if (overrides.sacnUniverse || overrides.sacnPriority || !overrides.sacnHosts.empty())
+        sacn.enabled = true;
+    ArtNetSettings& artnet = network.artnet;
+    if (overrides.artnetPortAddress) artnet.portAddress = *overrides.artnetPortAddress;
+    if (!overrides.artnetHosts.empty()) artnet.hosts = overrides.artnetHosts;
+    if (overrides.artnetPortAddress || !overrides.artnetHosts.empty()) artnet.enabled = true;
+    return network;
+}
+
+}  // namespace netdmx

@@ -1,0 +1,69 @@
+#include "netdmx/win_network_output.h"
+
+#include "netdmx/network_output.h"
+#include "platform/events.h"
+#include "settings/extra_settings.h"
+
+WinNetworkOutput::WinNetworkOutput() : platform::Window("Network Output", 420, 330, false) {
+    place(chkSacn, 0, 0, 1, 2);
+    place(lblSacnUniverse, 1, 0);
+    place(txtSacnUniverse, 1, 1);
+    place(lblSacnPriority, 2, 0);
+    place(txtSacnPriority, 2, 1);
+    place(lblSacnHosts, 3, 0);
+    place(txtSacnHosts, 3, 1);
+    place(chkArtNet, 4, 0, 1, 2);
+    place(lblArtNetPortAddress, 5, 0);
+    place(txtArtNetPortAddress, 5, 1);
+    place(lblArtNetHosts, 6, 0);
+    place(txtArtNetHosts, 6, 1);
+    place(lblHostsHint, 7, 0, 1, 2);
+    place(cmdOK, 8, 1);
+    cmdOK.action = [this] { cmdOK_Action(); };
+}
+
+void WinNetworkOutput::Open() {
+    fillFromRunningOutputs();
+}
+
+void WinNetworkOutput::showSettingsInForce() {
+    fillFromRunningOutputs();
+    Show();
+}
+
+void WinNetworkOutput::fillFromRunningOutputs() {
+    const netdmx::NetworkSettings& running = netdmx::runningSettings();
+    chkSacn.setValue(running.sacn.enabled);
+    txtSacnUniverse.setText(std::to_string(running.sacn.universe));
+    txtSacnPriority.setText(std::to_string(running.sacn.priority));
+    txtSacnHosts.setText(netdmx::joinHosts(running.sacn.hosts));
+    chkArtNet.setValue(running.artnet.enabled);
+    txtArtNetPortAddress.setText(std::to_string(running.artnet.portAddress));
+    txtArtNetHosts.setText(netdmx::joinHosts(running.artnet.hosts));
+}
+
+void WinNetworkOutput::cmdOK_Action() {
+    // The fields go through the same checks as the settings file.
+    settings::ExtraSettings fields{
+        {"sacn.enabled", chkSacn.value() ? "true" : "false"},
+        {"sacn.universe", txtSacnUniverse.text()},
+        {"sacn.priority", txtSacnPriority.text()},
+        {"sacn.hosts", txtSacnHosts.text()},
+        {"artnet.enabled", chkArtNet.value() ? "true" : "false"},
+        {"artnet.port_address", txtArtNetPortAddress.text()},
+        {"artnet.hosts", txtArtNetHosts.text()},
+    };
+    netdmx::ReadNetworkSettings read = netdmx::readNetworkSettings(fields);
+    netdmx::OutputPlan plan;
+    std::string problem =
+        read.error.empty() ? netdmx::planOutputs(read.settings, plan) : read.error;
+    if (!problem.empty()) {
+        platform::MsgBox("Network Output not changed: " + problem);
+        return;
+    }
+    netdmx::startOutputs(plan);
+    netdmx::storeNetworkSettings(read.settings, Module1::extraSettings);
+    if (std::string error = Module1::saveExtraSettings(); !error.empty())
+        platform::MsgBox("Network Output applied but not saved: " + error);
+    Hide();
+}

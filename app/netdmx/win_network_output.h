@@ -1,0 +1,37 @@
+#pragma once
+// The "Network Output" dialog: sACN and Art-Net on or off, where they send. Its OK button checks
+// every field, applies them to the running outputs at once and saves them; a bad value is shown
+// in a message box and nothing is changed.
+
+#include "platform/controls.h"
+#include "platform/window.h"
+
+class WinNetworkOutput : public platform::Window {
+  public:
+    WinNetworkOutput();
+    void Open() override;
+    // Shows the settings in force, not edits left behind when the window was last closed.
+    void showSettingsInForce();
+
+    platform::CheckBox chkSacn{"chkSacn", "Send sACN (E1.31)"};
+    platform::StaticText lblSacnUniverse{"lblSacnUniverse", "Universe:"};
+    platform::EditField txtSacnUniverse{"txtSacnUniverse"};
+    platform::StaticText lblSacnPriority{"lblSacnPriority", "Priority:"};
+    platform::EditField txtSacnPriority{"txtSacnPriority"};
+    platform::StaticText lblSacnHosts{"lblSacnHosts", "Unicast hosts:"};
+    platform::EditField txtSacnHosts{"txtSacnHosts"};
+    platform::CheckBox chkArtNet{"chkArtNet", "Send Art-Net"};
+    platform::StaticText lblArtNetPortAddress{"lblArtNetPortAddress", "Port-address:"};
+    platform::EditField txtArtNetPortAddress{"txtArtNetPortAddress"};
+    platform::StaticText lblArtNetHosts{"lblArtNetHosts", "Hosts:"};
+    platform::EditField txtArtNetHosts{"txtArtNetHosts"};
+    platform::StaticText lblHostsHint{"lblHostsHint",
+                                      "Hosts: separated by commas; none sends sACN by multicast "
+                                      "and Art-Net by broadcast."};
+    platform::PushButton cmdOK{"cmdOK", "OK"};
+
+    void cmdOK_Action();
+
+  private:
+    void fillFromRunningOutputs();
+};

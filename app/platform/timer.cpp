@@ -1,0 +1,27 @@
+#include "platform/timer.h"
+
+#include <QTimer>
+
+namespace platform {
+
+struct Timer::Impl {
+    QTimer timer;
+};
+
+Timer::Timer(std::function<void()> fired) : impl_(std::make_unique<Impl>()) {
+    impl_->timer.setSingleShot(true);
+    impl_->timer.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&impl_->timer, &QTimer::timeout, std::move(fired));
+}
+
+Timer::~Timer() = default;
+
+void Timer::start(int milliseconds) {
+    impl_->timer.start(milliseconds);
+}
+
+void Timer::stop() {
+    impl_->timer.stop();
+}
+
+}  // namespace platform

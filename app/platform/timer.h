@@ -1,0 +1,25 @@
+#pragma once
+// A single-shot timer on the event thread that can be re-armed or stopped, and goes with its owner.
+
+#include <functional>
+#include <memory>
+
+namespace platform {
+
+class Timer {
+  public:
+    explicit Timer(std::function<void()> fired);
+    ~Timer();
+    Timer(const Timer&) = delete;
+    Timer& operator=(const Timer&) = delete;
+
+    // Fires once after milliseconds; a start while armed moves the time.
+    void start(int milliseconds);
+    void stop();
+
+  private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace platform

@@ -1,0 +1,89 @@
+#include "platform/udp.h"
+
+#include <arpa/inet.h>
+#include <ifaddrs.h>
+#include <net/if.h>
+#include <netdb.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace platform {
+
+std::optional<Ipv4> resolveIpv4(const std::string& host) {
+    addrinfo hints{};
+    hints.ai_family = AF_INET;
+    hints.ai_socktype = SOCK_DGRAM;
+    addrinfo* found = nullptr;
+    if (host.empty() || getaddrinfo(host.c_str(), nullptr, &hints, &found) != 0 || !found)
+        return std::nullopt;
+    Ipv4 address = ntohl(reinterpret_cast<sockaddr_in*>(found->ai_addr)->sin_addr.s_addr);
+    freeaddrinfo(found);
+    return address;
+}
+
+std::string ipv4Text(Ipv4 address) {
+    in_addr in{htonl(address)};
+    char text[INET_ADDRSTRLEN] = {};
+    inet_ntop(AF_INET, &in, text, sizeof text);
+    return text;
+}
+
+std::vector<Ipv4> broadcastAddresses() {
+    std::vector<Ipv4> found;
+    ifaddrs* interfaces = nullptr;
+    if (getifaddrs(&interfaces) != 0) return found;
+    for (ifaddrs* entry = interfaces; entry; entry = entry->ifa_next) {
+        if (!(entry->ifa_flags & IFF_UP) || (entry->ifa_flags & IFF_LOOPBACK) || !entry->ifa_addr ||
+            entry->ifa_addr->sa_family != AF_INET || !entry->ifa_netmask) {
+            continue;
+        }
+        Ipv4 address = ntohl(reinterpret_cast<sockaddr_in*>(entry->ifa_addr)->sin_addr.s_addr);
+        Ipv4 mask = ntohl(reinterpret_cast<sockaddr_in*>(entry->ifa_netmask)->sin_addr.s_addr);
+        found.push_back(address | ~mask);
+    }
+    freeifaddrs(interfaces);
+    return found;
+}
+
+std::string hostName() {
+    char name[256] = {};
+    if (gethostname(name, sizeof name - 1) != 0) return "localhost";
+    return name;
+}
+
+UdpSender::UdpSender() {
+    socket_ = ::socket(AF_INET, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (socket_ < 0) {
+        openError_ = std::strerror(errno);
+        return;
+    }
+    int on = 1;
+    // Multicast reaches the routers' next hop only by default; raise it so routed sACN networks
+    // work, and loop it back so a receiver on this machine (a visualiser) sees it too.
+    unsigned char ttl = 16, loop = 1;
+    setsockopt(socket_, SOL_SOCKET, SO_BROADCAST, &on, sizeof on);
+    setsockopt(socket_, IPPROTO_IP, IP_MULTICAST_TTL, &ttl, sizeof ttl);
+    setsockopt(socket_, IPPROTO_IP, IP_MULTICAST_LOOP, &loop, sizeof loop);
+}
+
+UdpSender::~UdpSender() {
+    if (socket_ >= 0) ::close(socket_);
+}
+
+std::string UdpSender::send(Ipv4 address, uint16_t port, const std::vector<uint8_t>& datagram) {
+    if (socket_ < 0) return openError_;
+    sockaddr_in to{};
+    to.sin_family = AF_INET;
+    to.sin_port = htons(port);
+    to.sin_addr.s_addr = htonl(address);
+    ssize_t sent = ::sendto(socket_, datagram.data(), datagram.size(), MSG_NOSIGNAL,
+                            reinterpret_cast<sockaddr*>(&to), sizeof to);
+    if (sent >= 0 || errno == EAGAIN || errno == EWOULDBLOCK) return {};
+    return std::strerror(errno);
+}
+
+}  // namespace platform
