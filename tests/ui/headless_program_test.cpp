@@ -264,6 +264,11 @@ TEST(HeadlessProgram, BadArgumentsExitWithStatusTwo) {
 // Held to 64 descriptors, with more silent clients than it can hold: a command is still answered
 // at once and the program does not spin.
 TEST(HeadlessProgram, AtItsDescriptorLimitStillAnswersWithoutSpinning) {
+#ifdef __SANITIZE_ADDRESS__
+    // The sanitizers' own checks open pipes; with no descriptor left they report live objects as
+    // invalid.
+    GTEST_SKIP() << "needs spare descriptors under the sanitizers";
+#endif
     testsupport::TempDir prefs;
     testsupport::PtyPair pty;
     int port = testsupport::freePort();
