@@ -6,7 +6,6 @@ namespace netdmx {
 
 RunPlan planThisRun(const NetworkOverrides& overrides) {
     RunPlan run;
-    Module1::loadExtraSettings();
     ReadNetworkSettings saved = readNetworkSettings(Module1::extraSettings);
     if (!saved.error.empty()) run.warning = "brannic-webserver.conf: " + saved.error;
     std::string problem = planOutputs(withOverrides(saved.settings, overrides), run.plan);

@@ -154,11 +154,14 @@ void setPreferencesFolder(fs::path folder) {
     preferencesOverride() = std::move(folder);
 }
 
-fs::path ApplicationFolder() {
-    if (!applicationOverride().empty()) return applicationOverride();
+fs::path ExecutableFolder() {
     std::error_code error;
     fs::path exe = fs::read_symlink("/proc/self/exe", error);
     return error ? fs::current_path() : exe.parent_path();
+}
+
+fs::path ApplicationFolder() {
+    return applicationOverride().empty() ? ExecutableFolder() : applicationOverride();
 }
 
 void setApplicationFolder(fs::path folder) {

@@ -77,6 +77,8 @@ void setPreferencesFolder(std::filesystem::path folder);
 // A name taken beside the program (an absolute path stays as it is).
 FolderItem GetFolderItem(const std::string& name);
 std::filesystem::path ApplicationFolder();
+// The folder the program's file is in, whatever the application folder was set to.
+std::filesystem::path ExecutableFolder();
 void setApplicationFolder(std::filesystem::path folder);
 
 }  // namespace platform

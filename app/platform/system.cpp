@@ -1,15 +1,12 @@
 #include "platform/system.h"
 
-#include <arpa/inet.h>
-#include <ifaddrs.h>
-#include <net/if.h>
-#include <netinet/in.h>
-
 #include <QSerialPortInfo>
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <sstream>
+
+#include "platform/ipv4_interfaces.h"
 
 namespace platform::System {
 
@@ -24,24 +21,12 @@ std::vector<std::string> portsFromEnvironment(const char* list) {
     return ports;
 }
 
-// The IPv4 address of each interface that is up and running, in the system's order. The loopback
-// interface is left out: no browser elsewhere can reach the console through it.
+// The IPv4 address of each interface that is up and running, in the system's order.
 std::vector<std::string> interfaceAddresses() {
     std::vector<std::string> found;
-    ifaddrs* interfaces = nullptr;
-    if (getifaddrs(&interfaces) != 0) return found;
-    for (ifaddrs* entry = interfaces; entry; entry = entry->ifa_next) {
-        bool up = (entry->ifa_flags & IFF_UP) && (entry->ifa_flags & IFF_RUNNING);
-        if (!up || (entry->ifa_flags & IFF_LOOPBACK) || !entry->ifa_addr ||
-            entry->ifa_addr->sa_family != AF_INET) {
-            continue;
-        }
-        char text[INET_ADDRSTRLEN] = {};
-        inet_ntop(AF_INET, &reinterpret_cast<sockaddr_in*>(entry->ifa_addr)->sin_addr, text,
-                  sizeof text);
-        found.push_back(text);
+    for (const Ipv4Interface& interface : ipv4Interfaces()) {
+        if (interface.running) found.push_back(ipv4Text(interface.address));
     }
-    freeifaddrs(interfaces);
     return found;
 }
 

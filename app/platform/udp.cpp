@@ -1,8 +1,6 @@
 #include "platform/udp.h"
 
 #include <arpa/inet.h>
-#include <ifaddrs.h>
-#include <net/if.h>
 #include <netdb.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -25,27 +23,11 @@ std::optional<Ipv4> resolveIpv4(const std::string& host) {
     return address;
 }
 
-std::string ipv4Text(Ipv4 address) {
-    in_addr in{htonl(address)};
-    char text[INET_ADDRSTRLEN] = {};
-    inet_ntop(AF_INET, &in, text, sizeof text);
-    return text;
-}
-
 std::vector<Ipv4> broadcastAddresses() {
     std::vector<Ipv4> found;
-    ifaddrs* interfaces = nullptr;
-    if (getifaddrs(&interfaces) != 0) return found;
-    for (ifaddrs* entry = interfaces; entry; entry = entry->ifa_next) {
-        if (!(entry->ifa_flags & IFF_UP) || (entry->ifa_flags & IFF_LOOPBACK) || !entry->ifa_addr ||
-            entry->ifa_addr->sa_family != AF_INET || !entry->ifa_netmask) {
-            continue;
-        }
-        Ipv4 address = ntohl(reinterpret_cast<sockaddr_in*>(entry->ifa_addr)->sin_addr.s_addr);
-        Ipv4 mask = ntohl(reinterpret_cast<sockaddr_in*>(entry->ifa_netmask)->sin_addr.s_addr);
-        found.push_back(address | ~mask);
+    for (const Ipv4Interface& interface : ipv4Interfaces()) {
+        if (interface.netmask) found.push_back(interface.address | ~*interface.netmask);
     }
-    freeifaddrs(interfaces);
     return found;
 }
 

@@ -7,16 +7,14 @@
 #include <string>
 #include <vector>
 
-namespace platform {
+#include "platform/ipv4_interfaces.h"
 
-// An IPv4 address in host byte order.
-using Ipv4 = uint32_t;
+namespace platform {
 
 // The address of a host: an address literal at once, a name through the resolver (which may wait
 // for the name server; done when settings are applied, not per packet). Nothing when it does not
 // resolve.
 std::optional<Ipv4> resolveIpv4(const std::string& host);
-std::string ipv4Text(Ipv4 address);
 // The directed broadcast address of each IPv4 interface that is up, loopback left out.
 std::vector<Ipv4> broadcastAddresses();
 std::string hostName();

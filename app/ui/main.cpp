@@ -13,6 +13,7 @@
 #include "platform/text.h"
 #include "server/entrypoints.h"
 #include "settings/config.h"
+#include "settings/extra_settings.h"
 #include "shell/window1.h"
 #include "ui/headless_console.h"
 #include "ui/launch.h"
@@ -23,17 +24,11 @@ namespace {
 
 using PrintLine = std::function<void(const std::string&)>;
 
-std::filesystem::path executableFolder() {
-    std::error_code error;
-    std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::filesystem::current_path() : exe.parent_path();
-}
-
 // Beside the program in the build folder; in the installed place relative to it otherwise.
 std::filesystem::path pluginPath() {
-    std::filesystem::path beside = executableFolder() / Module1::pluginFileName;
+    std::filesystem::path beside = platform::ExecutableFolder() / Module1::pluginFileName;
     if (std::filesystem::exists(beside)) return beside;
-    return executableFolder() / "../lib/brannic-webserver" / Module1::pluginFileName;
+    return platform::ExecutableFolder() / "../lib/brannic-webserver" / Module1::pluginFileName;
 }
 
 // The address a browser on the LAN should open.
@@ -95,6 +90,8 @@ int main(int argc, char** argv) {
         return 1;
     }
 
+    // Read once, before the network plan and the start-up sequence that both use them.
+    Module1::loadExtraSettings();
     netdmx::RunPlan network = netdmx::planThisRun(options.network);
     if (!network.error.empty()) {
         std::cerr << "brannic-webserver: " << network.error << "\n";

@@ -46,7 +46,6 @@ void showDmxDialogAtScreenMiddle() {
 
 void Window1::Open() {
     Module1::readConfig();
-    Module1::loadExtraSettings();
     Module1::liveLevels = launch::liveOverride() || Module1::liveLevelsSaved();
     MenuBar1().Child("ConfigMenu")->Child("ConfigLiveLevels")->setChecked(Module1::liveLevels);
 
