@@ -1,11 +1,11 @@
 #pragma once
-// Sends the whole universe to the DMX interface after every command line.
+// Sends the whole universe to every DMX output after every command line.
 
 namespace Module1 {
 
-// Builds the DMX frame from the level store and writes it to the main window's serial port before
-// returning. A frame the interface cannot take yet is replaced by the next one, so the interface
-// always gets the latest levels and never a backlog.
+// Hands the level store to the list of outputs (dmx/output.h), the USB interface first: its frame
+// is written before this returns. A frame the interface cannot take yet is replaced by the next
+// one, so the interface always gets the latest levels and never a backlog.
 void sendDMX();
 
 }  // namespace Module1

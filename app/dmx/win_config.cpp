@@ -1,6 +1,6 @@
 #include "dmx/win_config.h"
 
-#include "dmx/interface_packets.h"
+#include "dmx/usbpro_interface.h"
 #include "platform/events.h"
 #include "platform/system.h"
 #include "platform/text.h"
@@ -9,10 +9,10 @@
 
 namespace {
 
-// The main window's port; none before the launch adopted the main window.
-platform::Serial* mainSerialPort() {
+// The main window's interface; none before the launch adopted the main window.
+dmx::UsbProInterface* mainInterface() {
     Window1* main = platform::Implicit<Window1>::find();
-    return main ? &main->Serial1 : nullptr;
+    return main ? &main->DMXinterface : nullptr;
 }
 
 }  // namespace
@@ -55,7 +55,8 @@ void WinConfig::PopupMenu1_Change() {
     }
     // The stable name of the row's port when it has one, so a replug finds the same adapter.
     const auto ports = platform::System::SerialPortList();
-    platform::Serial* serial = mainSerialPort();
+    dmx::UsbProInterface* interface = mainInterface();
+    platform::Serial* serial = interface ? &interface->port() : nullptr;
     if (serial) {
         serial->setSerialPort(static_cast<size_t>(index) < ports.size()
                                   ? ports[static_cast<size_t>(index)].Path()
@@ -71,9 +72,9 @@ void WinConfig::PopupMenu1_Change() {
 void WinConfig::PushButton1_Action() {
     Module1::writeConfig();
     Hide();
-    if (platform::Serial* serial = mainSerialPort()) serial->Write(dmx::startCodeOnlyFrame());
+    if (dmx::UsbProInterface* interface = mainInterface()) interface->sendStartCodeOnly();
 }
 
 void WinConfig::PushButton2_Action() {
-    if (platform::Serial* serial = mainSerialPort()) serial->Write(dmx::parameterRequest());
+    if (dmx::UsbProInterface* interface = mainInterface()) interface->requestParameters();
 }

@@ -3,14 +3,12 @@
 #include <chrono>
 #include <functional>
 #include <memory>
-#include <random>
 
+#include "dmx/output.h"
 #include "dmx/output_status.h"
 #include "netdmx/artnet_packet.h"
-#include "netdmx/cid.h"
 #include "netdmx/send_schedule.h"
 #include "platform/timer.h"
-#include "settings/extra_settings.h"
 
 namespace netdmx {
 
@@ -27,11 +25,11 @@ int64_t nowMs() {
 // The latest levels, which every output sends.
 Slots latestSlots{};
 
-class Output {
+class Stream {
   public:
     using MakePacket = std::function<std::vector<uint8_t>(bool terminated)>;
 
-    Output(dmx::OutputState status, uint16_t port, std::vector<platform::Ipv4> to,
+    Stream(dmx::OutputState status, uint16_t port, std::vector<platform::Ipv4> to,
            MakePacket makePacket)
         : status_(std::move(status)),
           port_(port),
@@ -41,7 +39,7 @@ class Output {
         if (to_.empty()) setState("error: no IPv4 interface to broadcast on");
         pump();
     }
-    ~Output() { dmx::outputStates().remove(status_.name); }
+    ~Stream() { dmx::outputStates().remove(status_.name); }
 
     void changed() {
         schedule_.changed();
@@ -90,10 +88,17 @@ class Output {
     platform::Timer timer_;
 };
 
-struct Running {
+struct Running : dmx::Output {
+    void send(const Module1::LevelStore& levels) override {
+        for (size_t slot = 0; slot < latestSlots.size(); ++slot)
+            latestSlots[slot] = uint8_t(levels[slot + 1]);
+        if (sacn) sacn->changed();
+        if (artnet) artnet->changed();
+    }
+
     NetworkSettings settings;
-    std::unique_ptr<Output> sacn;
-    std::unique_ptr<Output> artnet;
+    std::unique_ptr<Stream> sacn;
+    std::unique_ptr<Stream> artnet;
 };
 
 Running& running() {
@@ -110,33 +115,19 @@ std::string targetList(const std::vector<platform::Ipv4>& to) {
     return text.empty() ? "nowhere" : text;
 }
 
-// Made once per installation and kept with the extra settings.
-Cid installationCid() {
-    std::string& stored = Module1::extraSettings["sacn.cid"];
-    if (auto cid = parseCid(stored)) return *cid;
-    std::random_device random;
-    Cid bytes;
-    for (uint8_t& byte : bytes) byte = uint8_t(random());
-    Cid cid = uuidV4(bytes);
-    stored = formatCid(cid);
-    Module1::saveExtraSettings();
-    return cid;
-}
-
-std::unique_ptr<Output> sacnOutput(const SacnSettings& settings,
+std::unique_ptr<Stream> sacnOutput(const SacnSettings& settings, const Cid& cid,
                                    const std::vector<platform::Ipv4>& to) {
-    SacnSource source{installationCid(), sourceName(platform::hostName()), settings.priority,
-                      settings.universe};
+    SacnSource source{cid, sourceName(platform::hostName()), settings.priority, settings.universe};
     auto sequence = std::make_shared<uint8_t>(0);
     auto makePacket = [source, sequence](bool terminated) {
         return sacnDataPacket(source, (*sequence)++, terminated, latestSlots);
     };
     dmx::OutputState status{
         "sACN", "universe " + std::to_string(settings.universe) + " -> " + targetList(to), ""};
-    return std::make_unique<Output>(status, uint16_t(sacnPort), to, makePacket);
+    return std::make_unique<Stream>(status, uint16_t(sacnPort), to, makePacket);
 }
 
-std::unique_ptr<Output> artnetOutput(const ArtNetSettings& settings,
+std::unique_ptr<Stream> artnetOutput(const ArtNetSettings& settings,
                                      const std::vector<platform::Ipv4>& to) {
     auto sequence = std::make_shared<uint8_t>(0);
     uint16_t portAddress = settings.portAddress;
@@ -147,10 +138,10 @@ std::unique_ptr<Output> artnetOutput(const ArtNetSettings& settings,
     std::string where = targetList(to) + (settings.hosts.empty() ? " (broadcast)" : "");
     dmx::OutputState status{"Art-Net",
                             "port-address " + std::to_string(portAddress) + " -> " + where, ""};
-    return std::make_unique<Output>(status, uint16_t(artNetPort), to, makePacket);
+    return std::make_unique<Stream>(status, uint16_t(artNetPort), to, makePacket);
 }
 
-void stop(std::unique_ptr<Output>& output, bool announce) {
+void stop(std::unique_ptr<Stream>& output, bool announce) {
     if (output && announce) output->terminate();
     output.reset();
 }
@@ -181,7 +172,7 @@ void startOutputs(const OutputPlan& plan) {
     const NetworkSettings& next = plan.settings;
     if (!(next.sacn == outputs.settings.sacn)) {
         stop(outputs.sacn, /*announce=*/true);
-        if (next.sacn.enabled) outputs.sacn = sacnOutput(next.sacn, plan.sacnTo);
+        if (next.sacn.enabled) outputs.sacn = sacnOutput(next.sacn, plan.cid, plan.sacnTo);
     }
     if (!(next.artnet == outputs.settings.artnet)) {
         stop(outputs.artnet, /*announce=*/false);
@@ -201,12 +192,8 @@ const NetworkSettings& runningSettings() {
     return running().settings;
 }
 
-void universeChanged(const std::array<int32_t, 513>& levels) {
-    for (size_t slot = 0; slot < latestSlots.size(); ++slot)
-        latestSlots[slot] = uint8_t(levels[slot + 1]);
-    Running& outputs = running();
-    if (outputs.sacn) outputs.sacn->changed();
-    if (outputs.artnet) outputs.artnet->changed();
+dmx::Output& networkOutputs() {
+    return running();
 }
 
 }  // namespace netdmx

@@ -1,12 +1,13 @@
 #pragma once
-// The running network outputs (sACN and Art-Net): fed the universe after every command, each
-// sending on its own schedule from the event thread, and reporting to dmx::outputStates().
+// The running network outputs (sACN and Art-Net): fed the universe after every command as one
+// dmx::Output, each sending on its own schedule from the event thread, and reporting to
+// dmx::outputStates().
 
-#include <array>
-#include <cstdint>
 #include <string>
 #include <vector>
 
+#include "dmx/output.h"
+#include "netdmx/e131_packet.h"
 #include "netdmx/network_settings.h"
 #include "platform/udp.h"
 
@@ -17,6 +18,8 @@ struct OutputPlan {
     NetworkSettings settings;
     std::vector<platform::Ipv4> sacnTo;
     std::vector<platform::Ipv4> artnetTo;
+    // The installation's, for sACN (netdmx/run_plan.h gives it).
+    Cid cid{};
 };
 
 // Looks up every host; the reason when one does not resolve, and plan is left as it was.
@@ -29,7 +32,7 @@ void stopOutputs();
 // The settings of the running outputs.
 const NetworkSettings& runningSettings();
 
-// The level store changed: element n is channel n's level, element 0 unused.
-void universeChanged(const std::array<int32_t, 513>& levels);
+// Every running network output, as the one output the universe is handed to.
+dmx::Output& networkOutputs();
 
 }  // namespace netdmx

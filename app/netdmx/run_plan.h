@@ -4,6 +4,7 @@
 #include <string>
 
 #include "netdmx/network_output.h"
+#include "settings/extra_settings_format.h"
 
 namespace netdmx {
 
@@ -15,7 +16,12 @@ struct RunPlan {
     std::string warning;
 };
 
-// Reads the extra settings file.
+// Reads the extra settings file; when the plan has sACN and the installation has no CID yet, makes
+// one and saves the file.
 RunPlan planThisRun(const NetworkOverrides& overrides);
+
+// Gives a plan with sACN the installation's CID (sacn.cid), made once per installation from random
+// bytes and put into the settings when missing. True when it was made: the caller saves them.
+bool giveInstallationCid(OutputPlan& plan, settings::ExtraSettings& file);
 
 }  // namespace netdmx

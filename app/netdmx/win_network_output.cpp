@@ -1,6 +1,7 @@
 #include "netdmx/win_network_output.h"
 
 #include "netdmx/network_output.h"
+#include "netdmx/run_plan.h"
 #include "platform/events.h"
 #include "settings/extra_settings.h"
 
@@ -61,6 +62,8 @@ void WinNetworkOutput::cmdOK_Action() {
         platform::MsgBox("Network Output not changed: " + problem);
         return;
     }
+    // Saved below with the settings.
+    netdmx::giveInstallationCid(plan, Module1::extraSettings);
     netdmx::startOutputs(plan);
     netdmx::storeNetworkSettings(read.settings, Module1::extraSettings);
     if (std::string error = Module1::saveExtraSettings(); !error.empty())

@@ -1,6 +1,6 @@
 #pragma once
-// The main window: the command pipeline's state, the listening socket, the serial port to the DMX
-// interface and the status labels. Its methods live with the subsystem they belong to:
+// The main window: the command pipeline's state, the listening socket, the USB DMX interface and
+// the status labels. Its methods live with the subsystem they belong to:
 //   command/  lexTokens, dispTokens, parseCommand, parseTokens
 //   server/   newListener, sendHelp, checkNetwork and the TCPSocket1 events
 //   dmx/      Serial1_DataAvailable, Serial1_StateChanged
@@ -21,10 +21,14 @@
 namespace command {
 class Console;
 }
+namespace dmx {
+class UsbProInterface;
+}
 
 class Window1 : public platform::Window {
     // Made with the window, before the references into it below.
     std::unique_ptr<command::Console> ownConsole_;
+    std::unique_ptr<dmx::UsbProInterface> ownInterface_;
 
   public:
     Window1();
@@ -42,7 +46,9 @@ class Window1 : public platform::Window {
     bool& DMXlevels;
 
     platform::ServerSocket TCPSocket1;
-    platform::Serial Serial1;
+    // The USB DMX interface (dmx/usbpro_interface.h), one of the outputs; Serial1 is its port.
+    dmx::UsbProInterface& DMXinterface;
+    platform::Serial& Serial1;
 
     platform::StaticText StaticText1{"StaticText1", "Not connected"};
     platform::StaticText lblQuery{"lblQuery", "Command"};
@@ -79,9 +85,11 @@ class Window1 : public platform::Window {
     void TCPSocket1_SendComplete(platform::TCPSocket& socket, bool aborted);
     void TCPSocket1_Error(int32_t code);
 
-    // DMX interface.
-    void Serial1_DataAvailable();
-    void Serial1_StateChanged(platform::PortState before);
+    // DMX interface: what DMXinterface tells, shown. The interface's reply, as the interface
+    // dialog shows it ("OK, Firmware: ...").
+    void Serial1_DataAvailable(const std::string& firmwareText);
+    // The port was lost, is waited for or came back.
+    void Serial1_StateChanged(const std::string& statusLine);
 
     // Desktop shell.
     void Open() override;

@@ -1,10 +1,12 @@
 #include "shell/window1.h"
 
 #include "command/console.h"
-#include "dmx/interface_line.h"
 #include "dmx/level_view.h"
+#include "dmx/output.h"
 #include "dmx/output_status.h"
 #include "dmx/send_dmx.h"
+#include "dmx/usbpro_interface.h"
+#include "netdmx/network_output.h"
 #include "server/live_streams.h"
 #include "shell/aux_windows.h"
 #include "shell/menubar.h"
@@ -66,11 +68,14 @@ void followConsole(Window1& window) {
 Window1::Window1()
     : platform::Window("Brannic Webserver", 520, 280, false),
       ownConsole_(std::make_unique<command::Console>(Module1::DMXdata)),
+      ownInterface_(std::make_unique<dmx::UsbProInterface>(dmx::outputStates())),
       console(*ownConsole_),
       tokens(console.tokens),
       token(console.token),
       chanArray(console.chanArray),
-      DMXlevels(console.DMXlevels) {
+      DMXlevels(console.DMXlevels),
+      DMXinterface(*ownInterface_),
+      Serial1(DMXinterface.port()) {
     place(captionStatus, 0, 0);
     place(StaticText1, 0, 1);
     place(captionQuery, 1, 0);
@@ -100,17 +105,22 @@ Window1::Window1()
         TCPSocket1_Connected(socket);
     };
     TCPSocket1.Error = [this] { TCPSocket1_Error(TCPSocket1.LastErrorCode()); };
-    Serial1.DataAvailable = [this] { Serial1_DataAvailable(); };
-    Serial1.setLineSettings(dmx::interfaceLine);
-    Serial1.StateChanged = [this](platform::PortState before) { Serial1_StateChanged(before); };
+    DMXinterface.parametersRead = [this](const std::string& text) { Serial1_DataAvailable(text); };
+    DMXinterface.statusLine = [this](const std::string& line) { Serial1_StateChanged(line); };
     registerMenuHandlers();
     followConsole(*this);
+    // The outputs the universe goes to, for as long as the main window (the whole run). The
+    // interface first: its frame is written at once; the network outputs keep their own schedule.
+    dmx::outputs().add(DMXinterface);
+    dmx::outputs().add(netdmx::networkOutputs());
 }
 
 Window1::~Window1() {
     // The streams' sockets belong to the listener, which goes with this window.
     server::closeEventStreams();
-    // The list of outputs forgets the interface with the window.
+    dmx::outputs().remove(DMXinterface);
+    dmx::outputs().remove(netdmx::networkOutputs());
+    // The list of outputs forgets the interface with the window, while its label is still here.
     Serial1.Close();
     for (const auto& menu : MenuBar1().children()) {
         for (const auto& item : menu->children()) item->handler = nullptr;

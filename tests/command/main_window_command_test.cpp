@@ -4,6 +4,7 @@
 
 #include "command/command_line.h"
 #include "command/main_window_fixture.h"
+#include "support/pty_pair.h"
 
 namespace {
 
@@ -15,6 +16,26 @@ TEST_F(MainWindowTest, CommandLineShowsItsTokensResultAndHistoryAndStoresItsLeve
     for (int ch : {1, 2, 3, 4, 5, 8, 11}) EXPECT_EQ(Module1::DMXdata[ch], 191) << ch;
     EXPECT_EQ(Module1::DMXdata[6], 0);
     EXPECT_EQ(window().token, "");
+}
+
+// The interface's frame, then the level view.
+TEST_F(MainWindowTest, ACommandLineGoesOutAsOneWholeUniverseFrameAndShowsInTheLevelView) {
+    testsupport::PtyPair interface;
+    window().Serial1.setSerialPort(interface.devicePath());
+    ASSERT_TRUE(window().Serial1.Open());
+    command::runCommandLine(window(), "1/5+8+11@75;512@F");
+    std::string expected("\x7E\x06\x01\x02\x00", 5);
+    std::string levels(512, '\0');
+    for (int ch : {1, 2, 3, 4, 5, 8, 11}) levels[ch - 1] = '\xBF';
+    levels[511] = '\xFF';
+    expected += levels;
+    expected += '\xE7';
+    EXPECT_EQ(interface.readNow(), expected);
+    EXPECT_EQ(interface.readFor(50), "");
+
+    const std::string& view = platform::Implicit<WinLevels>::instance().EditField1.text();
+    EXPECT_EQ(view.substr(0, 24), " 191 191 191 191 191 0 0");
+    EXPECT_EQ(view.substr(view.size() - 6), " 0 255");
 }
 
 TEST_F(MainWindowTest, EachLineStartsAFreshTokenListButKeepsTheSelection) {

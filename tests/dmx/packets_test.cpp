@@ -5,6 +5,7 @@
 #include "dmx/firmware_reply.h"
 #include "dmx/interface_packets.h"
 #include "dmx/level_view.h"
+#include "dmx/output.h"
 #include "dmx/output_status.h"
 
 namespace {
@@ -80,4 +81,32 @@ TEST(OutputStates, WatchersHearRealChangesAndRemovals) {
                                                "sACN:error: unreachable", "DMX USB Pro:"}));
     ASSERT_EQ(states.all().size(), 1u);
     EXPECT_EQ(states.all()[0].state, "error: unreachable");
+}
+
+namespace {
+
+// Notes which output got which level of channel 1, in the order they got it.
+struct RecordingOutput : dmx::Output {
+    RecordingOutput(std::string name, std::vector<std::string>& got) : name(name), got(got) {}
+    void send(const Module1::LevelStore& levels) override {
+        got.push_back(name + ":" + std::to_string(levels[1]));
+    }
+    std::string name;
+    std::vector<std::string>& got;
+};
+
+}  // namespace
+
+TEST(OutputList, HandsEveryUniverseToEachOutputInTheOrderAdded) {
+    std::vector<std::string> got;
+    RecordingOutput usb("usb", got), network("network", got);
+    dmx::OutputList outputs;
+    outputs.add(usb);
+    outputs.add(network);
+    Module1::LevelStore levels{};
+    levels[1] = 40;
+    outputs.send(levels);
+    outputs.remove(usb);
+    outputs.send(levels);
+    EXPECT_EQ(got, (std::vector<std::string>{"usb:40", "network:40", "network:40"}));
 }

@@ -9,8 +9,6 @@
 
 #include "dmx/output_status.h"
 #include "netdmx/udp_capture.h"
-#include "platform/files.h"
-#include "support/temp_dir.h"
 
 namespace {
 
@@ -36,15 +34,15 @@ TEST(NetworkOutput, BurstIsCappedAndEndsOnTheLastLevels) {
     netdmx::startOutputs(planOrFail(settings));
 
     // A change every millisecond or so for a second and a half, the last one to 77.
-    std::array<int32_t, 513> levels{};
+    Module1::LevelStore levels{};
     int64_t end = testsupport::steadyMs() + 1500;
     for (int i = 0; testsupport::steadyMs() < end; ++i) {
         levels[1] = i % 70;
-        netdmx::universeChanged(levels);
+        netdmx::networkOutputs().send(levels);
         testsupport::receiveFor({&artnet}, 1);
     }
     levels[1] = 77;
-    netdmx::universeChanged(levels);
+    netdmx::networkOutputs().send(levels);
     testsupport::receiveFor({&artnet}, 200);
     netdmx::stopOutputs();
 
@@ -85,8 +83,6 @@ bool insideOwnNamespace() {
 TEST(NetworkOutput, SacnMulticastsToItsUniverseGroupAndTerminatesOnStop) {
     if (!namespacesAllowed()) GTEST_SKIP() << "no network namespaces here";
     if (!insideOwnNamespace()) return;
-    testsupport::TempDir prefs;
-    platform::setPreferencesFolder(prefs.path());
     UdpCapture sacn(5568, "239.255.0.9");
     ASSERT_TRUE(sacn.ready());
     netdmx::NetworkSettings settings;
@@ -119,10 +115,10 @@ TEST(NetworkOutput, SendErrorIsToldOnceWhenItStartsAndOnceWhenItClears) {
     netdmx::NetworkSettings settings;
     settings.artnet = {true, 0, {"127.0.0.1"}};
     netdmx::startOutputs(planOrFail(settings));
-    std::array<int32_t, 513> levels{};
+    Module1::LevelStore levels{};
     auto changeFor = [&](int milliseconds) {
         for (int i = 0; i < milliseconds / 10; ++i) {
-            netdmx::universeChanged(levels);
+            netdmx::networkOutputs().send(levels);
             testsupport::receiveFor({}, 10);
         }
     };

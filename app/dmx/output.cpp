@@ -1,0 +1,24 @@
+#include "dmx/output.h"
+
+#include <algorithm>
+
+namespace dmx {
+
+void OutputList::add(Output& output) {
+    outputs_.push_back(&output);
+}
+
+void OutputList::remove(Output& output) {
+    outputs_.erase(std::remove(outputs_.begin(), outputs_.end(), &output), outputs_.end());
+}
+
+void OutputList::send(const Module1::LevelStore& levels) const {
+    for (Output* output : outputs_) output->send(levels);
+}
+
+OutputList& outputs() {
+    static OutputList list;
+    return list;
+}
+
+}  // namespace dmx
