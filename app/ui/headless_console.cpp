@@ -29,7 +29,7 @@ void printText(const std::function<void(const std::string&)>& print, const std::
 
 // A caption prints only what it shows anew: nothing while it is empty (a caption cleared and set
 // again prints once) or shows what was printed last; only its new lines when it grew by appending;
-// otherwise it whole.
+// otherwise the whole of it.
 void watch(platform::StaticText& label, const std::string& name,
            std::function<void(const std::string&)> print) {
     auto shown = std::make_shared<std::string>(label.caption());
@@ -55,19 +55,18 @@ std::string oneLine(std::string text) {
 // One line for each command line run: who sent it, the line, and the result text it showed, if
 // it showed one.
 void watchLines(command::Console& console, std::function<void(const std::string&)> print) {
-    auto resultShown = std::make_shared<bool>(false);
-    console.watch([&console, print, resultShown](command::Console::Change change) {
+    console.watch([&console, print, resultShown = false](command::Console::Change change) mutable {
         using Change = command::Console::Change;
-        if (change == Change::results) *resultShown = true;
+        if (change == Change::results) resultShown = true;
         if (change != Change::line) return;
         std::string line = console.lineSource().empty() ? "" : console.lineSource() + ": ";
         line += console.query();
-        if (*resultShown) {
+        if (resultShown) {
             const std::string& results = console.results();
             line +=
                 " -> " + results.substr(std::min(results.find_first_not_of(' '), results.size()));
         }
-        *resultShown = false;
+        resultShown = false;
         print(oneLine(std::move(line)));
     });
 }
