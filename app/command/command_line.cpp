@@ -6,8 +6,8 @@
 
 namespace command {
 
-void runCommandLine(Window1& window, std::string_view line) {
-    window.console.runLine(line, platform::yieldToBackgroundTasks);
+void runCommandLine(Window1& window, std::string_view line, std::string source) {
+    window.console.runLine(line, std::move(source), platform::yieldToBackgroundTasks);
 }
 
 }  // namespace command

@@ -1,6 +1,7 @@
 #pragma once
 // Runs one command line through the main window's console, as a command from the network arrives.
 
+#include <string>
 #include <string_view>
 
 class Window1;
@@ -8,7 +9,7 @@ class Window1;
 namespace command {
 
 // The console's whole line (query, lexing, statements, levels told), letting other events run after
-// each character.
-void runCommandLine(Window1& window, std::string_view line);
+// each character. source says who sent it, such as the client's address.
+void runCommandLine(Window1& window, std::string_view line, std::string source = {});
 
 }  // namespace command

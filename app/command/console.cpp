@@ -6,7 +6,9 @@
 
 namespace command {
 
-void Console::runLine(std::string_view line, const std::function<void()>& afterEachCharacter) {
+void Console::runLine(std::string_view line, std::string source,
+                      const std::function<void()>& afterEachCharacter) {
+    lineSource_ = std::move(source);
     setQuery(std::string(line));
     tokens.assign(1, std::string());
     const auto lexOne = [&](std::string_view character) {
@@ -17,6 +19,7 @@ void Console::runLine(std::string_view line, const std::function<void()>& afterE
     lexOne("\r");
     parseCommand();
     tell(Change::levels);
+    tell(Change::line);
 }
 
 void Console::lexTokens(std::string_view character) {

@@ -26,6 +26,8 @@ class Console {
         results,  // the result text of the last statement that showed one
         history,  // a statement or a line end appended, or the history emptied
         levels,   // after every line, moved or not: the whole universe goes out each time
+        line,     // once a whole line has run, after its levels; only runLine tells it, so a
+                  // watcher of lines never sees levels moved without one
     };
     using Watcher = std::function<void(Change)>;
 
@@ -35,8 +37,10 @@ class Console {
 
     // Runs one whole command line: shows it as the query, lexes it and a closing carriage return
     // one character at a time into a fresh token list (afterEachCharacter runs after each, so
-    // other events may run mid-line), runs its statements, then tells the levels.
-    void runLine(std::string_view line, const std::function<void()>& afterEachCharacter = {});
+    // other events may run mid-line), runs its statements, then tells the levels and the line.
+    // source says who ran it, such as a client's address.
+    void runLine(std::string_view line, std::string source = {},
+                 const std::function<void()>& afterEachCharacter = {});
 
     // The steps of a line. lexTokens lexes the first character of its argument only.
     void lexTokens(std::string_view character);
@@ -61,6 +65,8 @@ class Console {
     const std::string& results() const { return results_; }
     // Each statement with its separator, a carriage return after each line.
     const std::string& history() const { return history_; }
+    // Who ran the last line, as runLine was told.
+    const std::string& lineSource() const { return lineSource_; }
     const Module1::LevelStore& levels() const { return levels_; }
 
   private:
@@ -72,6 +78,7 @@ class Console {
     std::string tokensText_ = "Tokens";
     std::string results_ = "Results";
     std::string history_;
+    std::string lineSource_;
     std::vector<Watcher> watchers_;
 };
 

@@ -38,13 +38,14 @@ server::CommandOutcome outcomeOf(const command::Console& console) {
     return {console.query(), console.tokensText(), console.results(), console.chanArray};
 }
 
-// Runs the command of the request line and gives the reply that shows its outcome.
-std::string runCommand(Window1& window, std::string_view requestLine) {
+// Runs the command of the request line, sent from address, and gives the reply that shows its
+// outcome.
+std::string runCommand(Window1& window, std::string_view requestLine, std::string address) {
     command::Console& console = window.console;
     const Module1::LevelStore before = console.levels();
     console.setQuery("");
     std::string value = Module1::DecodeURLComponent(server::queryValue(requestLine));
-    command::runCommandLine(window, platform::Trim(value));
+    command::runCommandLine(window, platform::Trim(value), std::move(address));
     if (Module1::liveLevels) {
         server::broadcastEvent(server::commandEvent(server::changedLevels(before, console.levels()),
                                                     outcomeOf(console)));
@@ -97,7 +98,7 @@ void Window1::TCPSocket1_DataAvailable(platform::TCPSocket& socket) {
             socket.Write(server::pageReply(Module1::pageContent));
             return;
         case server::RequestKind::command:
-            socket.Write(runCommand(*this, line));
+            socket.Write(runCommand(*this, line, socket.RemoteAddress()));
             return;
     }
 }

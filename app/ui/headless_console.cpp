@@ -1,7 +1,9 @@
 #include "ui/headless_console.h"
 
+#include <algorithm>
 #include <memory>
 
+#include "command/console.h"
 #include "dmx/output_status.h"
 #include "dmx/win_config.h"
 #include "platform/events.h"
@@ -25,12 +27,15 @@ void printText(const std::function<void(const std::string&)>& print, const std::
     } while (start < text.size());
 }
 
-// A caption that grew by appending shows only its new lines; any other change shows it whole.
+// A caption prints only what it shows anew: nothing while it is empty (a caption cleared and set
+// again prints once) or shows what was printed last; only its new lines when it grew by appending;
+// otherwise the whole of it.
 void watch(platform::StaticText& label, const std::string& name,
            std::function<void(const std::string&)> print) {
     auto shown = std::make_shared<std::string>(label.caption());
     label.setObserver([&label, name, print, shown] {
         const std::string& text = label.caption();
+        if (text.empty() || text == *shown) return;
         bool appended = !shown->empty() && text.size() > shown->size() &&
                         text.compare(0, shown->size(), *shown) == 0;
         printText(print, name, appended ? text.substr(shown->size()) : text);
@@ -38,14 +43,42 @@ void watch(platform::StaticText& label, const std::string& name,
     });
 }
 
+// One status line, whatever the client typed: line ends and other control characters become
+// spaces.
+std::string oneLine(std::string text) {
+    for (char& c : text) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) c = ' ';
+    }
+    return text;
+}
+
+// One line for each command line run: who sent it, the line, and the result text it showed, if
+// it showed one.
+void watchLines(command::Console& console, std::function<void(const std::string&)> print) {
+    console.watch([&console, print, resultShown = false](command::Console::Change change) mutable {
+        using Change = command::Console::Change;
+        if (change == Change::results) resultShown = true;
+        if (change != Change::line) return;
+        std::string line = console.lineSource().empty() ? "" : console.lineSource() + ": ";
+        line += console.query();
+        if (resultShown) {
+            const std::string& results = console.results();
+            line +=
+                " -> " + results.substr(std::min(results.find_first_not_of(' '), results.size()));
+        }
+        resultShown = false;
+        print(oneLine(std::move(line)));
+    });
+}
+
 }  // namespace
 
 void attach(Window1& window, std::function<void(const std::string&)> print) {
     for (platform::StaticText* label :
-         {&window.StaticText1, &window.lblQuery, &window.lblTokens, &window.lblResults,
-          &window.lblIPort, &window.lblIPaddr, &window.lblHostName}) {
+         {&window.StaticText1, &window.lblIPort, &window.lblIPaddr, &window.lblHostName}) {
         watch(*label, label->name(), print);
     }
+    watchLines(window.console, print);
     platform::Implicit<WinConfig>::created = [print](WinConfig& dialog) {
         watch(dialog.StaticText6, "DMX interface", print);
     };

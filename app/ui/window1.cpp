@@ -59,6 +59,8 @@ void followConsole(Window1& window) {
                 platform::Implicit<WinLevels>::instance().EditField1.setText(
                     dmx::levelViewText(console.levels()));
                 break;
+            case Change::line:
+                break;
         }
     });
 }

@@ -10,7 +10,8 @@ namespace {
 using Change = command::Console::Change;
 
 // The labels, the views and the outputs rely on this order: each statement is logged before it
-// shows its tokens and result, and the levels are told once, after the whole line.
+// shows its tokens and result, and the levels and then the line are told once, after the whole
+// line.
 TEST_F(ConsoleTest, ALineTellsEachChangeInOrderWithTheStateAlreadyMade) {
     std::vector<Change> changes;
     std::vector<std::string> seen;
@@ -22,16 +23,18 @@ TEST_F(ConsoleTest, ALineTellsEachChangeInOrderWithTheStateAlreadyMade) {
         toldLevel = levels[2];
     });
     run("1@50;2@30");
-    EXPECT_EQ(changes, (std::vector<Change>{Change::query, Change::history, Change::tokens,
-                                            Change::results, Change::history, Change::tokens,
-                                            Change::results, Change::history, Change::levels}));
+    EXPECT_EQ(changes,
+              (std::vector<Change>{Change::query, Change::history, Change::tokens, Change::results,
+                                   Change::history, Change::tokens, Change::results,
+                                   Change::history, Change::levels, Change::line}));
     EXPECT_EQ(seen, (std::vector<std::string>{"1@50;2@30", "1 @ 50 ; 2 @ 30 | ", " 2 @ 30"}));
     EXPECT_EQ(toldLevel, 77);
     EXPECT_EQ(history, "1@50;2@30|\r");
 
     changes.clear();
     run("");
-    EXPECT_EQ(changes, (std::vector<Change>{Change::query, Change::history, Change::levels}));
+    EXPECT_EQ(changes,
+              (std::vector<Change>{Change::query, Change::history, Change::levels, Change::line}));
     EXPECT_EQ(console.tokensText(), "1 @ 50 ; 2 @ 30 | ");
 }
 
