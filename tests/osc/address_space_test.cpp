@@ -27,8 +27,6 @@ TEST(OscAddressSpace, PercentIsExactAndRoundedAsATypedPercent) {
     // Fractions count: 33.3% is 84.9, 85.
     EXPECT_EQ(channelValue(map("/brannic/chan/7", {33.3f})), 85);
     EXPECT_EQ(channelValue(map("/brannic/chan/512/dmx", {int32_t(200)})), 200);
-    EXPECT_EQ(std::get<osc::ChannelLevel>(*map("/brannic/chan/512/dmx", {0.0f}).action).channel,
-              512);
 }
 
 TEST(OscAddressSpace, WrongTypeOrCountChangesNothingAndSaysWhat) {
@@ -37,49 +35,32 @@ TEST(OscAddressSpace, WrongTypeOrCountChangesNothingAndSaysWhat) {
     EXPECT_EQ(map("/brannic/gm", {int32_t(1), int32_t(2)}).refusal,
               "/brannic/gm takes one number (i or f)");
     EXPECT_EQ(map("/brannic/go", {int32_t(1)}).refusal, "/brannic/go takes no arguments");
-    EXPECT_EQ(map("/brannic/cmd", {platform::OscOtherType{'T'}}).refusal,
-              "/brannic/cmd takes one string (s)");
     // Blackout is a switch, not a level: an integer only.
     EXPECT_FALSE(map("/brannic/blackout", {1.0f}).action);
+    EXPECT_EQ(map("/brannic/chan/1/raw", {int32_t(1)}).refusal,
+              "unknown address /brannic/chan/1/raw");
 }
 
 TEST(OscAddressSpace, OutOfRangeNamesTheValueAndTheRange) {
     EXPECT_EQ(map("/brannic/chan/513", {int32_t(1)}).refusal,
               "channel 513 is out of range 1 to 512");
-    EXPECT_EQ(map("/brannic/chan/0", {int32_t(1)}).refusal, "channel 0 is out of range 1 to 512");
     EXPECT_EQ(map("/brannic/chan/1", {100.5f}).refusal, "level 100.5 is out of range 0 to 100");
-    EXPECT_EQ(map("/brannic/chan/1/dmx", {int32_t(-1)}).refusal,
-              "value -1 is out of range 0 to 255");
-    EXPECT_EQ(map("/brannic/blackout", {int32_t(2)}).refusal, "blackout 2 is out of range 0 or 1");
     EXPECT_FALSE(map("/brannic/gm", {std::numeric_limits<float>::quiet_NaN()}).action);
 }
 
 TEST(OscAddressSpace, CueNumbersCountInTenths) {
     EXPECT_EQ(std::get<osc::Fire>(*map("/brannic/cue/2.5/fire").action).tenths, 25);
-    EXPECT_EQ(std::get<osc::Fire>(*map("/brannic/cue/9999.9/fire").action).tenths, 99999);
     EXPECT_EQ(map("/brannic/cue/2.55/fire").refusal,
               "cue 2.55 is out of range 0.1 to 9999.9, at most one decimal");
-    EXPECT_FALSE(map("/brannic/cue/0/fire").action);
 }
 
 TEST(OscAddressSpace, ShowAddressesNeedShowControlAndChannelsDoNot) {
     EXPECT_EQ(map("/brannic/go", {}, false).refusal,
               "/brannic/go needs show control, which is off");
-    EXPECT_FALSE(map("/brannic/blackout", {int32_t(1)}, false).action);
     EXPECT_TRUE(std::get<osc::Blackout>(*map("/brannic/blackout", {int32_t(1)}).action).on);
     EXPECT_EQ(std::get<osc::Master>(*map("/brannic/gm", {49.5f}).action).percent, 50);
     EXPECT_TRUE(map("/brannic/chan/1", {int32_t(1)}, false).action);
-    EXPECT_EQ(
-        std::get<osc::CommandLine>(*map("/brannic/cmd", {std::string("1/5@50")}, false).action)
-            .text,
-        "1/5@50");
-}
-
-TEST(OscAddressSpace, UnknownAddressIsRefused) {
-    EXPECT_EQ(map("/brannic/chan/1/raw", {int32_t(1)}).refusal,
-              "unknown address /brannic/chan/1/raw");
-    EXPECT_FALSE(map("/brannic/*", {}).action);
-    EXPECT_FALSE(map("/eos/cmd", {std::string("go")}).action);
+    EXPECT_TRUE(map("/brannic/cmd", {std::string("go")}, false).action);
 }
 
 TEST(OscSenders, RefusedSenderHearsOnceThenNothingForAMinute) {
@@ -106,9 +87,7 @@ TEST(OscSenders, WebLoginTakesNoSenderUntilOneIsNamed) {
     osc::SenderGate closed({}, true);
     EXPECT_NE(closed.judge("127.0.0.1", 0), osc::SenderGate::Verdict::Taken);
     EXPECT_TRUE(closed.closedNote());
-    osc::SenderGate open({}, false);
-    EXPECT_EQ(open.judge("192.168.1.50", 0), osc::SenderGate::Verdict::Taken);
-    EXPECT_FALSE(open.closedNote());
+    EXPECT_EQ(osc::SenderGate({}, false).judge("192.168.1.50", 0), osc::SenderGate::Verdict::Taken);
     EXPECT_EQ(osc::SenderGate({"127.0.0.1"}, true).judge("127.0.0.1", 0),
               osc::SenderGate::Verdict::Taken);
 }
@@ -123,7 +102,6 @@ TEST(OscFaults, EachKindIsToldAtMostOnceAMinuteWithItsCount) {
     EXPECT_TRUE(reports.count(OscFault::NotOsc, 3000));
     EXPECT_TRUE(reports.due(60'999).empty());
     EXPECT_EQ(reports.due(61'000), std::vector<std::string>{"OSC: 2 packets ignored (cut short)"});
-    EXPECT_TRUE(reports.due(200'000).empty());
 }
 
 }  // namespace
