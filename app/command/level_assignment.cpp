@@ -35,7 +35,11 @@ int32_t outputValue(int32_t& level, bool dmxLevels) {
         return level;
     }
     level = std::min(level, 100);
-    return static_cast<int32_t>(std::round(level * 2.55));
+    return percentValue(level);
+}
+
+int32_t percentValue(double percent) {
+    return static_cast<int32_t>(std::round(percent * 2.55));
 }
 
 std::string refusalCaption(int32_t channel) {

@@ -14,6 +14,8 @@ namespace command {
 // The byte to send for a level. The level is first clamped to its mode's top (255 raw, 100
 // percent); percent levels scale by 2.55 and round halves away from zero.
 int32_t outputValue(int32_t& level, bool dmxLevels);
+// The byte for a percent 0 to 100, fractions included, rounded as a typed percent is.
+int32_t percentValue(double percent);
 
 // The result text of a statement refused for naming a channel beyond the last one.
 std::string refusalCaption(int32_t channel);

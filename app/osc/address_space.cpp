@@ -1,0 +1,175 @@
+#include "osc/address_space.h"
+
+#include <charconv>
+#include <cmath>
+#include <string_view>
+#include <vector>
+
+#include "command/level_assignment.h"
+#include "shell/module1.h"
+
+namespace osc {
+
+namespace {
+
+using platform::OscMessage;
+
+constexpr std::string_view prefix = "/brannic/";
+constexpr int32_t lastCueTenths = 99999;
+
+template <class T>
+std::string decimal(T value) {
+    char digits[32];
+    return {digits, std::to_chars(digits, digits + sizeof digits, value).ptr};
+}
+
+// A level as the sender wrote it, and its text for a refusal (a float in its shortest form).
+struct Number {
+    double value = 0;
+    std::string text;
+};
+
+std::optional<Number> oneNumber(const OscMessage& message) {
+    if (message.arguments.size() != 1) return std::nullopt;
+    if (auto* integer = std::get_if<int32_t>(&message.arguments[0]))
+        return Number{double(*integer), decimal(*integer)};
+    if (auto* real = std::get_if<float>(&message.arguments[0]))
+        return Number{double(*real), decimal(*real)};
+    return std::nullopt;
+}
+
+Mapping refuse(std::string reason) {
+    return {std::nullopt, std::move(reason)};
+}
+
+Mapping wrongArguments(const OscMessage& message, std::string_view wanted) {
+    return refuse(message.address + " takes " + std::string(wanted));
+}
+
+Mapping outOfRange(std::string_view what, std::string_view text, std::string_view range) {
+    return refuse(std::string(what) + " " + std::string(text) + " is out of range " +
+                  std::string(range));
+}
+
+// Plain decimal digits, no sign; nothing when anything else is there or it overflows.
+std::optional<int32_t> digitsValue(std::string_view text) {
+    uint32_t value = 0;
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size() ||
+        value > INT32_MAX)
+        return std::nullopt;
+    return int32_t(value);
+}
+
+std::optional<int32_t> channelNumber(std::string_view text) {
+    auto channel = digitsValue(text);
+    if (!channel || *channel < 1 || *channel > Module1::lastChannel) return std::nullopt;
+    return channel;
+}
+
+// "5" or "2.5": whole cues and tenths, 0.1 to 9999.9.
+std::optional<int32_t> cueTenths(std::string_view text) {
+    const size_t point = text.find('.');
+    auto whole = digitsValue(text.substr(0, point));
+    std::optional<int32_t> tenth = 0;
+    if (point != std::string_view::npos) {
+        std::string_view decimals = text.substr(point + 1);
+        tenth = decimals.size() == 1 ? digitsValue(decimals) : std::nullopt;
+    }
+    if (!whole || !tenth || *whole > lastCueTenths / 10) return std::nullopt;
+    const int32_t tenths = *whole * 10 + *tenth;
+    if (tenths < 1) return std::nullopt;
+    return tenths;
+}
+
+Mapping commandLine(const OscMessage& message) {
+    if (message.arguments.size() != 1 || !std::holds_alternative<std::string>(message.arguments[0]))
+        return wrongArguments(message, "one string (s)");
+    return {CommandLine{std::get<std::string>(message.arguments[0])}, {}};
+}
+
+Mapping channelLevel(const OscMessage& message, std::string_view channelText, bool raw) {
+    auto channel = channelNumber(channelText);
+    if (!channel) return outOfRange("channel", channelText, "1 to 512");
+    auto number = oneNumber(message);
+    if (!number) return wrongArguments(message, "one number (i or f)");
+    const double top = raw ? 255 : 100;
+    if (!(number->value >= 0 && number->value <= top))
+        return raw ? outOfRange("value", number->text, "0 to 255")
+                   : outOfRange("level", number->text, "0 to 100");
+    const int32_t value =
+        raw ? int32_t(std::lround(number->value)) : command::percentValue(number->value);
+    return {ChannelLevel{*channel, value}, {}};
+}
+
+Mapping master(const OscMessage& message) {
+    auto number = oneNumber(message);
+    if (!number) return wrongArguments(message, "one number (i or f)");
+    if (!(number->value >= 0 && number->value <= 100))
+        return outOfRange("grand master", number->text, "0 to 100");
+    return {Master{int32_t(std::lround(number->value))}, {}};
+}
+
+Mapping blackout(const OscMessage& message) {
+    const int32_t* on =
+        message.arguments.size() == 1 ? std::get_if<int32_t>(&message.arguments[0]) : nullptr;
+    if (!on) return wrongArguments(message, "one integer (i), 0 or 1");
+    if (*on != 0 && *on != 1) return outOfRange("blackout", decimal(*on), "0 or 1");
+    return {Blackout{*on == 1}, {}};
+}
+
+Mapping fire(const OscMessage& message, std::string_view cueText) {
+    auto tenths = cueTenths(cueText);
+    if (!tenths) return outOfRange("cue", cueText, "0.1 to 9999.9, at most one decimal");
+    if (!message.arguments.empty()) return wrongArguments(message, "no arguments");
+    return {Fire{*tenths}, {}};
+}
+
+Mapping bare(const OscMessage& message, Action action) {
+    if (!message.arguments.empty()) return wrongArguments(message, "no arguments");
+    return {std::move(action), {}};
+}
+
+std::vector<std::string_view> parts(std::string_view path) {
+    std::vector<std::string_view> found;
+    for (size_t start = 0;;) {
+        const size_t slash = path.find('/', start);
+        found.push_back(path.substr(start, slash - start));
+        if (slash == std::string_view::npos) return found;
+        start = slash + 1;
+    }
+}
+
+Mapping mapAddress(const OscMessage& message) {
+    const std::string_view address = message.address;
+    if (!address.starts_with(prefix)) return refuse("unknown address " + message.address);
+    const auto part = parts(address.substr(prefix.size()));
+    if (part.size() == 1) {
+        if (part[0] == "cmd") return commandLine(message);
+        if (part[0] == "go") return bare(message, Go{});
+        if (part[0] == "back") return bare(message, Back{});
+        if (part[0] == "gm") return master(message);
+        if (part[0] == "blackout") return blackout(message);
+    }
+    if (part[0] == "chan" && part.size() == 2) return channelLevel(message, part[1], false);
+    if (part[0] == "chan" && part.size() == 3 && part[2] == "dmx")
+        return channelLevel(message, part[1], true);
+    if (part[0] == "cue" && part.size() == 3 && part[2] == "fire") return fire(message, part[1]);
+    return refuse("unknown address " + message.address);
+}
+
+}  // namespace
+
+bool isShowAction(const Action& action) {
+    return !std::holds_alternative<CommandLine>(action) &&
+           !std::holds_alternative<ChannelLevel>(action);
+}
+
+Mapping mapMessage(const OscMessage& message, bool showControl) {
+    Mapping mapped = mapAddress(message);
+    if (mapped.action && isShowAction(*mapped.action) && !showControl)
+        return refuse(message.address + " needs show control, which is off");
+    return mapped;
+}
+
+}  // namespace osc

@@ -1,0 +1,47 @@
+#pragma once
+// OSC over UDP on the event thread: liblo reads and answers, without a thread of its own. Each wake
+// of the socket reads a bounded number of datagrams, so a flood cannot hold up the other events;
+// replies go out without waiting, and a full send buffer drops them.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/osc_message.h"
+
+namespace platform {
+
+class OscSocket {
+  public:
+    OscSocket();
+    ~OscSocket();
+    OscSocket(const OscSocket&) = delete;
+    OscSocket& operator=(const OscSocket&) = delete;
+
+    // Listens on port on every IPv4 address; 0 takes a free port the system picks. The reason of
+    // a failure, empty when it listens.
+    std::string open(uint16_t port);
+    // May be called from inside received: the socket closes once that message is done.
+    void close();
+    bool isOpen() const;
+    // The port it listens on, 0 when closed.
+    uint16_t port() const;
+
+    // Each message, in order (a bundle's messages one after another, at once, whatever their time
+    // tag); what it returns goes back to the sender's address and port. The socket must not be
+    // destroyed from inside these handlers.
+    std::function<OscReply(const OscMessage&, const OscSender&)> received;
+    // A datagram that could not be read as OSC; it changed nothing.
+    std::function<void(OscFault)> faulted;
+
+    // Longer datagrams are dropped as too large: no OSC message the console takes comes near.
+    static constexpr size_t largestDatagram = 32768;
+    static constexpr int datagramsPerWake = 64;
+
+  private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace platform

@@ -1,0 +1,130 @@
+#include "platform/osc_socket.h"
+
+#include <arpa/inet.h>
+#include <gtest/gtest.h>
+#include <lo/lo.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <QProcess>
+#include <chrono>
+#include <filesystem>
+
+namespace {
+
+using platform::OscFault;
+using platform::OscMessage;
+using platform::OscReply;
+using platform::OscSender;
+
+// Runs the event loop (and the client, when given) until done, five seconds at most.
+void runUntil(const std::function<bool()>& done, lo_server client = nullptr) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (!done() && std::chrono::steady_clock::now() < end) {
+        QCoreApplication::processEvents();
+        if (client) lo_server_recv_noblock(client, 1);
+    }
+}
+
+void sendRaw(uint16_t port, const std::string& bytes) {
+    const int out = ::socket(AF_INET, SOCK_DGRAM, 0);
+    sockaddr_in to{};
+    to.sin_family = AF_INET;
+    to.sin_port = htons(port);
+    to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ::sendto(out, bytes.data(), bytes.size(), 0, reinterpret_cast<sockaddr*>(&to), sizeof to);
+    ::close(out);
+}
+
+struct OscSocketTest : ::testing::Test {
+    void SetUp() override {
+        ASSERT_EQ(socket.open(0), "");
+        ASSERT_NE(socket.port(), 0);
+        socket.received = [this](const OscMessage& message, const OscSender& sender) {
+            messages.push_back(message);
+            this->sender = sender;
+            return OscReply{"/brannic/out/result", "took " + message.address};
+        };
+        socket.faulted = [this](OscFault fault) { faults.push_back(fault); };
+    }
+
+    platform::OscSocket socket;
+    std::vector<OscMessage> messages;
+    OscSender sender;
+    std::vector<OscFault> faults;
+};
+
+// A liblo client of the test's own: it sends from its port and hears the replies there.
+struct Client {
+    Client() {
+        server = lo_server_new_with_proto("0", LO_UDP, nullptr);
+        lo_server_add_method(server, nullptr, nullptr, onReply, this);
+    }
+    ~Client() { lo_server_free(server); }
+    static int onReply(const char* path, const char* types, lo_arg** argv, int argc, lo_message,
+                       void* self) {
+        if (argc == 1 && types[0] == LO_STRING)
+            static_cast<Client*>(self)->replies.push_back(std::string(path) + " " + &argv[0]->s);
+        return 0;
+    }
+    lo_server server;
+    std::vector<std::string> replies;
+};
+
+// Replies go to the sender's own port, so a liblo client of the test's own hears them there:
+// oscdump cannot send, and oscsend sends from a port of its own that nobody listens on.
+TEST_F(OscSocketTest, BundleMessagesComeAtOnceInOrderEachWithItsReply) {
+    Client client;
+    lo_timetag inAnHour;
+    lo_timetag_now(&inAnHour);
+    inAnHour.sec += 3600;
+    lo_bundle bundle = lo_bundle_new(inAnHour);
+    lo_bundle_add_message(bundle, "/brannic/go", lo_message_new());
+    lo_bundle_add_message(bundle, "/brannic/back", lo_message_new());
+    lo_address target = lo_address_new("127.0.0.1", std::to_string(socket.port()).c_str());
+    lo_send_bundle_from(target, client.server, bundle);
+    runUntil([&] { return client.replies.size() == 2; }, client.server);
+    lo_bundle_free_recursive(bundle);
+    lo_address_free(target);
+    EXPECT_EQ(client.replies, (std::vector<std::string>{"/brannic/out/result took /brannic/go",
+                                                        "/brannic/out/result took /brannic/back"}));
+}
+
+TEST_F(OscSocketTest, UnreadablePacketsChangeNothingAndOscsendIsHeardAfterThem) {
+    if (std::string(BRANNIC_OSCSEND).empty()) GTEST_SKIP() << "oscsend (liblo-tools) missing";
+    sendRaw(socket.port(), "GET / HTTP/1.0\r\n\r\n");
+    // "/brannic/gm", ",i" and two of the integer's four bytes; then a type tag without its comma.
+    sendRaw(socket.port(), std::string("/brannic/gm\0,i\0\0\0\0", 18));
+    sendRaw(socket.port(), std::string("/brannic/gm\0i\0\0\0\0\0\0\1", 20));
+    sendRaw(socket.port(), "/" + std::string(65506, 'x'));  // as large as UDP allows
+    runUntil([&] { return faults.size() == 4; });
+    EXPECT_EQ(faults, (std::vector<OscFault>{OscFault::NotOsc, OscFault::CutShort,
+                                             OscFault::BadTypeTag, OscFault::TooLarge}));
+    EXPECT_TRUE(messages.empty());
+    QProcess oscsend;
+    oscsend.start(BRANNIC_OSCSEND, {"osc.udp://127.0.0.1:" + QString::number(socket.port()),
+                                    "/brannic/chan/12", "f", "33.5"});
+    runUntil([&] { return !messages.empty(); });
+    oscsend.waitForFinished(5000);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].address, "/brannic/chan/12");
+    EXPECT_EQ(std::get<float>(messages[0].arguments.at(0)), 33.5f);
+    EXPECT_EQ(sender.host, "127.0.0.1");
+}
+
+size_t openDescriptors() {
+    return size_t(std::distance(std::filesystem::directory_iterator("/proc/self/fd"),
+                                std::filesystem::directory_iterator()));
+}
+
+TEST_F(OscSocketTest, PortInUseIsRefusedWithoutLeakingDescriptors) {
+    platform::OscSocket second;
+    const size_t before = openDescriptors();
+    EXPECT_EQ(second.open(socket.port()), "Address already in use");
+    EXPECT_FALSE(second.isOpen());
+    EXPECT_EQ(openDescriptors(), before);
+}
+
+}  // namespace
