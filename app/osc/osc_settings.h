@@ -1,6 +1,5 @@
 #pragma once
-// Where OSC is taken from: as kept in the extra settings file (osc.port, osc.allow), as given for
-// one run on the command line, and the checks both go through.
+// Where OSC is taken from, as kept in the extra settings file (osc.port, osc.allow).
 
 #include <cstdint>
 #include <optional>
@@ -8,21 +7,10 @@
 #include <string_view>
 #include <vector>
 
+#include "osc/osc_options.h"
 #include "settings/extra_settings_format.h"
 
 namespace osc {
-
-struct OscSettings {
-    // No port: OSC is off.
-    std::optional<uint16_t> port;
-    // The hosts whose messages are taken; none: every sender (unless the web login is on).
-    std::vector<std::string> allow;
-    bool operator==(const OscSettings&) const = default;
-};
-
-// A whole decimal number from 1 to 65535, else nothing.
-std::optional<uint16_t> parsePort(std::string_view text);
-inline constexpr const char* portRule = "a UDP port number from 1 to 65535";
 
 struct ReadOscSettings {
     OscSettings settings;

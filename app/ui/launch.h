@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "netdmx/network_overrides.h"
-#include "osc/osc_settings.h"
+#include "osc/osc_options.h"
 
 namespace launch {
 
