@@ -31,7 +31,7 @@ for path in "${expected[@]}"; do
     grep -qxF "$path" <<<"$listing" || fail "$path is not in the package"
 done
 depends=$(dpkg-deb -f "$deb" Depends)
-for library in libqt6core6 libqt6serialport6 libsystemd0; do
+for library in libqt6core6 libqt6serialport6 libsystemd0 liblo7; do
     grep -q "$library" <<<"$depends" || fail "Depends lacks $library: $depends"
 done
 

@@ -8,6 +8,7 @@ namespace command {
 
 void Console::runLine(std::string_view line, std::string source,
                       const std::function<void()>& afterEachCharacter) {
+    lineRunning_ = true;
     lineSource_ = std::move(source);
     setQuery(std::string(line));
     tokens.assign(1, std::string());
@@ -18,6 +19,18 @@ void Console::runLine(std::string_view line, std::string source,
     for (size_t i = 0; i < line.size(); ++i) lexOne(line.substr(i, 1));
     lexOne("\r");
     parseCommand();
+    lineRunning_ = false;
+    tell(Change::levels);
+    tell(Change::line);
+}
+
+void Console::setChannel(int32_t channel, int32_t value, std::string source) {
+    lineSource_ = std::move(source);
+    levels_[size_t(channel)] = value;
+    const std::string number = std::to_string(channel), raw = "D" + std::to_string(value);
+    setQuery(number + "@" + raw);
+    results_ = " " + number + " @ " + raw;
+    tell(Change::results);
     tell(Change::levels);
     tell(Change::line);
 }

@@ -42,6 +42,15 @@ class Console {
     void runLine(std::string_view line, std::string source = {},
                  const std::function<void()>& afterEachCharacter = {});
 
+    // Sets one channel to a raw value, as a fader or a surface does, without touching the
+    // selection or the history: shows "5@D127" as the query and " 5 @ D127" as the result, then
+    // tells the levels and the line as a whole line does.
+    void setChannel(int32_t channel, int32_t value, std::string source = {});
+
+    // True while runLine runs: a line that lets other events run mid-line may meet another
+    // caller, which must not start a line inside it.
+    bool lineRunning() const { return lineRunning_; }
+
     // The steps of a line. lexTokens lexes the first character of its argument only.
     void lexTokens(std::string_view character);
     void dispTokens();
@@ -79,6 +88,7 @@ class Console {
     std::string results_ = "Results";
     std::string history_;
     std::string lineSource_;
+    bool lineRunning_ = false;
     std::vector<Watcher> watchers_;
 };
 

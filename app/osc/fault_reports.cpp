@@ -39,6 +39,13 @@ std::vector<std::string> FaultReports::due(int64_t nowMs) {
     return lines;
 }
 
+bool FaultReports::holding() const {
+    for (const Kind& kind : kinds_) {
+        if (kind.held != 0) return true;
+    }
+    return false;
+}
+
 std::optional<std::string> FaultReports::reportIfDue(OscFault fault, int64_t nowMs) {
     Kind& kind = kinds_[size_t(fault)];
     if (kind.held == 0 || (kind.reportedMs && nowMs - *kind.reportedMs < intervalMs))

@@ -20,6 +20,9 @@ class FaultReports {
     // The held counts whose minute is up; for a timer, so the last ones of a burst are told too.
     std::vector<std::string> due(int64_t nowMs);
 
+    // Some counts are held back, waiting for their minute.
+    bool holding() const;
+
     static constexpr int64_t intervalMs = 60'000;
 
   private:

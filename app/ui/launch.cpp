@@ -87,6 +87,17 @@ Parsed parseArguments(const std::vector<std::string>& arguments) {
         } else if (argument == "--artnet-to") {
             if (!value(text)) return parsed;
             options.network.artnetHosts.push_back(text);
+        } else if (argument == "--osc") {
+            if (!value(text)) return parsed;
+            options.osc.port = osc::parsePort(text);
+            if (!options.osc.port) {
+                parsed.error =
+                    std::string("--osc takes ") + osc::portRule + ", not \"" + text + "\"";
+                return parsed;
+            }
+        } else if (argument == "--osc-allow") {
+            if (!value(text)) return parsed;
+            options.osc.allow.push_back(text);
         } else {
             parsed.error = "unknown argument \"" + argument + "\"";
             return parsed;
@@ -117,6 +128,9 @@ such as 1/5+8+11@75, and the levels go out on the USB DMX Pro interface.
   --artnet PORT-ADDRESS send the levels as Art-Net on PORT-ADDRESS (0 to 32767)
   --artnet-to HOST      send Art-Net to HOST instead of broadcast (repeatable)
                         These override the Network Output settings for this run.
+  --osc PORT            take OSC messages on UDP port PORT (1 to 65535)
+  --osc-allow HOST      take OSC only from HOST (repeatable); these override the
+                        OSC Input settings for this run
   --version             print the version
   --help                print this text
 

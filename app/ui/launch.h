@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "netdmx/network_overrides.h"
+#include "osc/osc_options.h"
 
 namespace launch {
 
@@ -22,6 +23,8 @@ struct Options {
     std::string serialPort;
     // --sacn, --sacn-to, --sacn-priority, --artnet, --artnet-to
     netdmx::NetworkOverrides network;
+    // --osc, --osc-allow
+    osc::OscSettings osc;
 };
 
 struct Parsed {

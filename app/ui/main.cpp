@@ -6,6 +6,7 @@
 #include <iostream>
 
 #include "netdmx/run_plan.h"
+#include "osc/osc_input.h"
 #include "platform/events.h"
 #include "platform/files.h"
 #include "platform/line_writer.h"
@@ -98,6 +99,12 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (!network.warning.empty()) std::cerr << "brannic-webserver: " << network.warning << "\n";
+    osc::InputRun oscInput = osc::planInputThisRun(options.osc);
+    if (!oscInput.error.empty()) {
+        std::cerr << "brannic-webserver: " << oscInput.error << "\n";
+        return 2;
+    }
+    if (!oscInput.warning.empty()) std::cerr << "brannic-webserver: " << oscInput.warning << "\n";
 
     platform::Application app(argc, argv, options.headless);
     platform::quitOnTerminationSignals();
@@ -121,7 +128,9 @@ int main(int argc, char** argv) {
         systemService::start(window);
     }
     netdmx::startOutputs(network.plan);
+    osc::startInput(oscInput.plan);
     int status = app.run();
+    osc::stopInput();
     netdmx::stopOutputs();
     platform::Implicit<Window1>::reset();
     return status;

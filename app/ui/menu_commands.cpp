@@ -1,6 +1,7 @@
 // The menu commands, all handled by the main window.
 #include "dmx/win_config.h"
 #include "netdmx/win_network_output.h"
+#include "osc/win_osc_input.h"
 #include "platform/events.h"
 #include "server/live_streams.h"
 #include "server/pages.h"
@@ -55,6 +56,8 @@ void Window1::registerMenuHandlers() {
         {"ConfigWebServer", showWindow<WinWebConfig>},
         {"ConfigNetworkOutput",
          [] { platform::Implicit<WinNetworkOutput>::instance().showSettingsInForce(); }},
+        {"ConfigOscInput",
+         [] { platform::Implicit<WinOscInput>::instance().showSettingsInForce(); }},
         {"ConfigStartMinimized", toggleStartMinimized},
         {"ConfigLiveLevels", toggleLiveLevels},
         // The levels view otherwise appears only with the first command; this brings it up at will.

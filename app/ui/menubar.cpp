@@ -32,6 +32,7 @@ std::unique_ptr<MenuItem> buildMenuBar() {
     addItem(config, "ConfigDMXInterface", "DMX Interface");
     addItem(config, "ConfigWebServer", "WebServer");
     addItem(config, "ConfigNetworkOutput", "Network Output");
+    addItem(config, "ConfigOscInput", "OSC Input");
     addItem(config, "ConfigStartMinimized", "Start Minimized");
     addItem(config, "ConfigLiveLevels", "Live Levels for Browsers");
 

@@ -2,6 +2,7 @@
 #include "command/level_store.h"
 #include "dmx/win_config.h"
 #include "netdmx/win_network_output.h"
+#include "osc/win_osc_input.h"
 #include "platform/events.h"
 #include "platform/system.h"
 #include "platform/text.h"
@@ -87,6 +88,7 @@ bool Window1::CancelClose() {
     platform::Implicit<winPageContent>::close();
     platform::Implicit<WinWebConfig>::close();
     platform::Implicit<WinNetworkOutput>::close();
+    platform::Implicit<WinOscInput>::close();
     return false;
 }
 

@@ -38,4 +38,22 @@ TEST_F(ConsoleTest, ALineTellsEachChangeInOrderWithTheStateAlreadyMade) {
     EXPECT_EQ(console.tokensText(), "1 @ 50 ; 2 @ 30 | ");
 }
 
+// A fader's level leaves the typed selection and the history alone: "@30" after it still means
+// the channels typed last.
+TEST_F(ConsoleTest, OneChannelSetLeavesSelectionAndHistoryAndTellsTheLine) {
+    run("1@50");
+    std::vector<Change> changes;
+    console.watch([&](Change change) { changes.push_back(change); });
+    console.setChannel(5, 127, "OSC 127.0.0.1");
+    EXPECT_EQ(changes,
+              (std::vector<Change>{Change::query, Change::results, Change::levels, Change::line}));
+    EXPECT_EQ(console.query(), "5@D127");
+    EXPECT_EQ(caption, " 5 @ D127");
+    EXPECT_EQ(console.lineSource(), "OSC 127.0.0.1");
+    EXPECT_EQ(history, "1@50|\r");
+    run("@30");
+    EXPECT_EQ(levels[1], 77);
+    EXPECT_EQ(levels[5], 127);
+}
+
 }  // namespace

@@ -295,3 +295,64 @@ TEST(HeadlessProgram, AtItsDescriptorLimitStillAnswersWithoutSpinning) {
     EXPECT_LT(cpuTicks(program.process.processId()) - before, sysconf(_SC_CLK_TCK) / 10);
     program.stop();
 }
+
+// OSC from liblo's own oscsend reaches the frame on the interface, a level as a channel's percent
+// and a command line as typed.
+class OscProgram : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (std::string(BRANNIC_OSCSEND).empty()) GTEST_SKIP() << "oscsend (liblo-tools) missing";
+    }
+    void start(QStringList options = {}) {
+        program.start(prefs, pty.devicePath(), port, {},
+                      QStringList{"--osc", QString::number(oscPort)} + options);
+        ASSERT_TRUE(program.waitForLine("Output: OSC udp port " + std::to_string(oscPort) +
+                                        ": listening\n"))
+            << program.output;
+    }
+    void oscsend(const QStringList& message) {
+        QStringList arguments{"osc.udp://127.0.0.1:" + QString::number(oscPort)};
+        EXPECT_EQ(QProcess::execute(BRANNIC_OSCSEND, arguments + message), 0);
+    }
+    uint8_t level(const std::string& frame, int channel) { return uint8_t(frame.at(4 + channel)); }
+
+    testsupport::TempDir prefs;
+    testsupport::PtyPair pty;
+    int port = testsupport::freePort();
+    int oscPort = testsupport::freePort();
+    Program program;
+};
+
+TEST_F(OscProgram, OscsendLevelsAndCommandLinesReachTheFrame) {
+    start();
+    oscsend({"/brannic/chan/5", "f", "50"});
+    std::string frame = pty.readExactly(518);
+    ASSERT_EQ(frame.size(), 518u);
+    EXPECT_EQ(level(frame, 5), 127);
+    oscsend({"/brannic/cmd", "s", "1/3@50"});
+    frame = pty.readExactly(518);
+    ASSERT_EQ(frame.size(), 518u);
+    EXPECT_EQ(level(frame, 3), 127);
+    EXPECT_EQ(level(frame, 5), 127);
+    EXPECT_TRUE(
+        program.waitForLine("OSC 127.0.0.1: 5@D127 -> 5 @ D127\n"
+                            "OSC 127.0.0.1: 1/3@50 -> 1 2 3 @ 50\n"))
+        << program.output;
+    program.stop();
+}
+
+TEST_F(OscProgram, ASenderNotAllowedChangesNothing) {
+    start({"--osc-allow", "127.0.0.2"});
+    oscsend({"/brannic/chan/5", "f", "50"});
+    // Two commands over HTTP after it: by the second, the datagram has long been read.
+    for (const char* command : {"9%4050", "10%4050"}) {
+        EXPECT_EQ(httpGet(port, std::string("/dmx?cmd=") + command).rfind("HTTP/1.0 200 OK", 0),
+                  0u);
+    }
+    const std::string frames = pty.readExactly(2 * 518);
+    ASSERT_EQ(frames.size(), 2 * 518u);
+    EXPECT_EQ(level(frames.substr(518), 10), 127);
+    EXPECT_EQ(level(frames.substr(518), 5), 0);
+    EXPECT_EQ(program.output.find("OSC 127.0.0.1"), std::string::npos) << program.output;
+    program.stop();
+}

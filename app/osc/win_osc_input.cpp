@@ -1,0 +1,48 @@
+#include "osc/win_osc_input.h"
+
+#include "netdmx/network_settings.h"
+#include "osc/osc_input.h"
+#include "platform/events.h"
+#include "settings/extra_settings.h"
+
+WinOscInput::WinOscInput() : platform::Window("OSC Input", 420, 160, false) {
+    place(lblPort, 0, 0);
+    place(txtPort, 0, 1);
+    place(lblAllow, 1, 0);
+    place(txtAllow, 1, 1);
+    place(lblHint, 2, 0, 1, 2);
+    place(cmdOK, 3, 1);
+    cmdOK.action = [this] { cmdOK_Action(); };
+}
+
+void WinOscInput::Open() {
+    fillFromRunningInput();
+}
+
+void WinOscInput::showSettingsInForce() {
+    fillFromRunningInput();
+    Show();
+}
+
+void WinOscInput::fillFromRunningInput() {
+    const osc::OscSettings& running = osc::runningInputSettings();
+    txtPort.setText(running.port ? std::to_string(*running.port) : "");
+    txtAllow.setText(netdmx::joinHosts(running.allow));
+}
+
+void WinOscInput::cmdOK_Action() {
+    // The fields go through the same checks as the settings file.
+    osc::ReadOscSettings read =
+        osc::readOscSettings({{"osc.port", txtPort.text()}, {"osc.allow", txtAllow.text()}});
+    osc::InputPlan plan;
+    std::string problem = read.error.empty() ? osc::planInput(read.settings, plan) : read.error;
+    if (!problem.empty()) {
+        platform::MsgBox("OSC Input not changed: " + problem);
+        return;
+    }
+    osc::startInput(plan);
+    osc::storeOscSettings(read.settings, Module1::extraSettings);
+    if (std::string error = Module1::saveExtraSettings(); !error.empty())
+        platform::MsgBox("OSC Input applied but not saved: " + error);
+    Hide();
+}
