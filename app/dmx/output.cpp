@@ -16,9 +16,4 @@ void OutputList::send(const Module1::LevelStore& levels) const {
     for (Output* output : outputs_) output->send(levels);
 }
 
-OutputList& outputs() {
-    static OutputList list;
-    return list;
-}
-
 }  // namespace dmx

@@ -29,7 +29,4 @@ class OutputList {
     std::vector<Output*> outputs_;
 };
 
-// The program's one list; start-up adds the outputs.
-OutputList& outputs();
-
 }  // namespace dmx

@@ -26,19 +26,19 @@ void OutputStates::remove(const std::string& name) {
     tell(gone);
 }
 
-void OutputStates::watch(std::function<void(const OutputState&)> watcher) {
-    watchers_.push_back(std::move(watcher));
+size_t OutputStates::watch(Watcher watcher) {
+    watchers_.emplace_back(++lastWatcher_, std::move(watcher));
+    return lastWatcher_;
+}
+
+void OutputStates::unwatch(size_t watcher) {
+    std::erase_if(watchers_, [watcher](const auto& entry) { return entry.first == watcher; });
 }
 
 void OutputStates::tell(const OutputState& output) const {
     // A copy: a watcher may add another watcher.
     auto watchers = watchers_;
-    for (const auto& watcher : watchers) watcher(output);
-}
-
-OutputStates& outputStates() {
-    static OutputStates states;
-    return states;
+    for (const auto& entry : watchers) entry.second(output);
 }
 
 }  // namespace dmx

@@ -23,18 +23,21 @@ class OutputStates {
     void remove(const std::string& name);
     const std::vector<OutputState>& all() const { return outputs_; }
 
-    // Called after each change with the output as it is now (state empty when it was removed).
-    void watch(std::function<void(const OutputState&)> watcher);
-    void clearWatchers() { watchers_.clear(); }
+    using Watcher = std::function<void(const OutputState&)>;
+    // Called after each change with the output as it is now (state empty when it was removed),
+    // until unwatch is given the number this returns.
+    size_t watch(Watcher watcher);
+    void unwatch(size_t watcher);
 
   private:
     void tell(const OutputState& output) const;
 
     std::vector<OutputState> outputs_;
-    std::vector<std::function<void(const OutputState&)>> watchers_;
+    std::vector<std::pair<size_t, Watcher>> watchers_;
+    size_t lastWatcher_ = 0;
 };
 
-// The program's one list.
+// The program's one list, the main window's (shell/window1.h).
 OutputStates& outputStates();
 
 }  // namespace dmx

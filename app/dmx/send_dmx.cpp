@@ -1,12 +1,14 @@
 #include "dmx/send_dmx.h"
 
 #include "dmx/output.h"
+#include "platform/window.h"
 #include "shell/module1.h"
+#include "shell/window1.h"
 
 namespace Module1 {
 
 void sendDMX() {
-    dmx::outputs().send(DMXdata);
+    if (Window1* main = platform::Implicit<Window1>::find()) main->outputs.send(DMXdata);
 }
 
 }  // namespace Module1

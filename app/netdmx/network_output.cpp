@@ -22,16 +22,16 @@ int64_t nowMs() {
     return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
-// The latest levels, which every output sends.
-Slots latestSlots{};
+}  // namespace
 
-class Stream {
+class NetworkStream {
   public:
     using MakePacket = std::function<std::vector<uint8_t>(bool terminated)>;
 
-    Stream(dmx::OutputState status, uint16_t port, std::vector<platform::Ipv4> to,
-           MakePacket makePacket)
-        : status_(std::move(status)),
+    NetworkStream(dmx::OutputStates& states, dmx::OutputState status, uint16_t port,
+                  std::vector<platform::Ipv4> to, MakePacket makePacket)
+        : states_(states),
+          status_(std::move(status)),
           port_(port),
           to_(std::move(to)),
           makePacket_(std::move(makePacket)),
@@ -39,7 +39,7 @@ class Stream {
         if (to_.empty()) setState("error: no IPv4 interface to broadcast on");
         pump();
     }
-    ~Stream() { dmx::outputStates().remove(status_.name); }
+    ~NetworkStream() { states_.remove(status_.name); }
 
     void changed() {
         schedule_.changed();
@@ -76,9 +76,10 @@ class Stream {
     // it clears, not once per packet.
     void setState(const std::string& state) {
         status_.state = state;
-        dmx::outputStates().report(status_);
+        states_.report(status_);
     }
 
+    dmx::OutputStates& states_;
     dmx::OutputState status_;
     uint16_t port_;
     std::vector<platform::Ipv4> to_;
@@ -88,25 +89,7 @@ class Stream {
     platform::Timer timer_;
 };
 
-struct Running : dmx::Output {
-    void send(const Module1::LevelStore& levels) override {
-        for (size_t slot = 0; slot < latestSlots.size(); ++slot)
-            latestSlots[slot] = uint8_t(levels[slot + 1]);
-        if (sacn) sacn->changed();
-        if (artnet) artnet->changed();
-    }
-
-    NetworkSettings settings;
-    std::unique_ptr<Stream> sacn;
-    std::unique_ptr<Stream> artnet;
-};
-
-Running& running() {
-    // The status list is made first so that it outlives the outputs, which report to it as they go.
-    dmx::outputStates();
-    static Running outputs;
-    return outputs;
-}
+namespace {
 
 std::string targetList(const std::vector<platform::Ipv4>& to) {
     std::string text;
@@ -115,33 +98,35 @@ std::string targetList(const std::vector<platform::Ipv4>& to) {
     return text.empty() ? "nowhere" : text;
 }
 
-std::unique_ptr<Stream> sacnOutput(const SacnSettings& settings, const Cid& cid,
-                                   const std::vector<platform::Ipv4>& to) {
+std::unique_ptr<NetworkStream> sacnOutput(dmx::OutputStates& states, const Slots& slots,
+                                          const SacnSettings& settings, const Cid& cid,
+                                          const std::vector<platform::Ipv4>& to) {
     SacnSource source{cid, sourceName(platform::hostName()), settings.priority, settings.universe};
     auto sequence = std::make_shared<uint8_t>(0);
-    auto makePacket = [source, sequence](bool terminated) {
-        return sacnDataPacket(source, (*sequence)++, terminated, latestSlots);
+    auto makePacket = [source, sequence, &slots](bool terminated) {
+        return sacnDataPacket(source, (*sequence)++, terminated, slots);
     };
     dmx::OutputState status{
         "sACN", "universe " + std::to_string(settings.universe) + " -> " + targetList(to), ""};
-    return std::make_unique<Stream>(status, uint16_t(sacnPort), to, makePacket);
+    return std::make_unique<NetworkStream>(states, status, uint16_t(sacnPort), to, makePacket);
 }
 
-std::unique_ptr<Stream> artnetOutput(const ArtNetSettings& settings,
-                                     const std::vector<platform::Ipv4>& to) {
+std::unique_ptr<NetworkStream> artnetOutput(dmx::OutputStates& states, const Slots& slots,
+                                            const ArtNetSettings& settings,
+                                            const std::vector<platform::Ipv4>& to) {
     auto sequence = std::make_shared<uint8_t>(0);
     uint16_t portAddress = settings.portAddress;
-    auto makePacket = [portAddress, sequence](bool) {
+    auto makePacket = [portAddress, sequence, &slots](bool) {
         *sequence = nextArtNetSequence(*sequence);
-        return artDmxPacket(portAddress, *sequence, latestSlots);
+        return artDmxPacket(portAddress, *sequence, slots);
     };
     std::string where = targetList(to) + (settings.hosts.empty() ? " (broadcast)" : "");
     dmx::OutputState status{"Art-Net",
                             "port-address " + std::to_string(portAddress) + " -> " + where, ""};
-    return std::make_unique<Stream>(status, uint16_t(artNetPort), to, makePacket);
+    return std::make_unique<NetworkStream>(states, status, uint16_t(artNetPort), to, makePacket);
 }
 
-void stop(std::unique_ptr<Stream>& output, bool announce) {
+void stop(std::unique_ptr<NetworkStream>& output, bool announce) {
     if (output && announce) output->terminate();
     output.reset();
 }
@@ -165,35 +150,40 @@ std::string planOutputs(const NetworkSettings& settings, OutputPlan& plan) {
     return {};
 }
 
-void startOutputs(const OutputPlan& plan) {
-    Running& outputs = running();
+NetworkOutputs::NetworkOutputs(dmx::OutputStates& states) : states_(states) {}
+
+NetworkOutputs::~NetworkOutputs() {
+    stop();
+}
+
+void NetworkOutputs::start(const OutputPlan& plan) {
     // An output whose settings stay is left running: restarting would break its sequence and,
     // for sACN, make receivers drop the source for a moment.
     const NetworkSettings& next = plan.settings;
-    if (!(next.sacn == outputs.settings.sacn)) {
-        stop(outputs.sacn, /*announce=*/true);
-        if (next.sacn.enabled) outputs.sacn = sacnOutput(next.sacn, plan.cid, plan.sacnTo);
+    if (!(next.sacn == settings_.sacn)) {
+        netdmx::stop(sacn_, /*announce=*/true);
+        if (next.sacn.enabled)
+            sacn_ = sacnOutput(states_, latestSlots_, next.sacn, plan.cid, plan.sacnTo);
     }
-    if (!(next.artnet == outputs.settings.artnet)) {
-        stop(outputs.artnet, /*announce=*/false);
-        if (next.artnet.enabled) outputs.artnet = artnetOutput(next.artnet, plan.artnetTo);
+    if (!(next.artnet == settings_.artnet)) {
+        netdmx::stop(artnet_, /*announce=*/false);
+        if (next.artnet.enabled)
+            artnet_ = artnetOutput(states_, latestSlots_, next.artnet, plan.artnetTo);
     }
-    outputs.settings = next;
+    settings_ = next;
 }
 
-void stopOutputs() {
-    Running& outputs = running();
-    stop(outputs.sacn, /*announce=*/true);
-    stop(outputs.artnet, /*announce=*/false);
-    outputs.settings.sacn.enabled = outputs.settings.artnet.enabled = false;
+void NetworkOutputs::stop() {
+    netdmx::stop(sacn_, /*announce=*/true);
+    netdmx::stop(artnet_, /*announce=*/false);
+    settings_.sacn.enabled = settings_.artnet.enabled = false;
 }
 
-const NetworkSettings& runningSettings() {
-    return running().settings;
-}
-
-dmx::Output& networkOutputs() {
-    return running();
+void NetworkOutputs::send(const Module1::LevelStore& levels) {
+    for (size_t slot = 0; slot < latestSlots_.size(); ++slot)
+        latestSlots_[slot] = uint8_t(levels[slot + 1]);
+    if (sacn_) sacn_->changed();
+    if (artnet_) artnet_->changed();
 }
 
 }  // namespace netdmx

@@ -4,6 +4,7 @@
 #include "netdmx/run_plan.h"
 #include "platform/events.h"
 #include "settings/extra_settings.h"
+#include "shell/window1.h"
 
 WinNetworkOutput::WinNetworkOutput() : platform::Window("Network Output", 420, 330, false) {
     place(chkSacn, 0, 0, 1, 2);
@@ -33,7 +34,8 @@ void WinNetworkOutput::showSettingsInForce() {
 }
 
 void WinNetworkOutput::fillFromRunningOutputs() {
-    const netdmx::NetworkSettings& running = netdmx::runningSettings();
+    const netdmx::NetworkSettings& running =
+        platform::Implicit<Window1>::instance().networkOutputs.runningSettings();
     chkSacn.setValue(running.sacn.enabled);
     txtSacnUniverse.setText(std::to_string(running.sacn.universe));
     txtSacnPriority.setText(std::to_string(running.sacn.priority));
@@ -64,7 +66,7 @@ void WinNetworkOutput::cmdOK_Action() {
     }
     // Saved below with the settings.
     netdmx::giveInstallationCid(plan, Module1::extraSettings);
-    netdmx::startOutputs(plan);
+    platform::Implicit<Window1>::instance().networkOutputs.start(plan);
     netdmx::storeNetworkSettings(read.settings, Module1::extraSettings);
     if (std::string error = Module1::saveExtraSettings(); !error.empty())
         platform::MsgBox("Network Output applied but not saved: " + error);

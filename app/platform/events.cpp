@@ -14,14 +14,15 @@
 #include <cstdlib>
 
 #include "platform/owned_timer.h"
+#include "platform/platform_state.h"
 #include "platform/widget_view.h"
+#include "platform/window.h"
 
 namespace platform {
 
 namespace {
 
-bool headlessMode = true;
-
+// The moment the program started, taken once and never changed.
 QElapsedTimer& clock() {
     static QElapsedTimer timer = [] {
         QElapsedTimer t;
@@ -29,16 +30,6 @@ QElapsedTimer& clock() {
         return t;
     }();
     return timer;
-}
-
-std::function<void(const std::string&)>& messageSink() {
-    static std::function<void(const std::string&)> sink;
-    return sink;
-}
-
-std::vector<std::string>& messages() {
-    static std::vector<std::string> log;
-    return log;
 }
 
 void showMessageBox(const std::string& text) {
@@ -55,6 +46,7 @@ void showMessageBox(const std::string& text) {
 
 struct Application::Impl {
     std::unique_ptr<QCoreApplication> app;
+    std::unique_ptr<WindowViewHost> viewHost;
 };
 
 Application::Application(int& argc, char** argv, bool headless) : impl_(std::make_unique<Impl>()) {
@@ -62,18 +54,19 @@ Application::Application(int& argc, char** argv, bool headless) : impl_(std::mak
     // A reader that went away (a closed pipe or socket) shows as EPIPE from the write, never as a
     // signal that ends the program.
     std::signal(SIGPIPE, SIG_IGN);
-    headlessMode = headless || !displayAvailable();
-    if (headlessMode) {
+    if (headless || !displayAvailable()) {
         impl_->app = std::make_unique<QCoreApplication>(argc, argv);
     } else {
         impl_->app = std::make_unique<QApplication>(argc, argv);
         QApplication::setQuitOnLastWindowClosed(false);
-        installWidgetViewHost();
+        impl_->viewHost = makeWidgetViewHost();
+        setWindowViewHost(impl_->viewHost.get());
     }
 }
 
 Application::~Application() {
-    uninstallWidgetViewHost();
+    // Every widget goes while the application still exists; windows live on without views.
+    setWindowViewHost(nullptr);
 }
 
 int Application::run() {
@@ -85,7 +78,8 @@ void Application::quit(int exitCode) {
 }
 
 bool Application::headless() {
-    return headlessMode;
+    // Only a desktop application is a QApplication; before any, nothing can be shown either.
+    return !qobject_cast<QApplication*>(QCoreApplication::instance());
 }
 
 bool Application::displayAvailable() {
@@ -97,6 +91,7 @@ bool Application::displayAvailable() {
 }
 
 namespace {
+// A global by need: the signal handler can reach nothing else.
 int signalPipe[2] = {-1, -1};
 
 void onTerminationSignal(int) {
@@ -134,10 +129,9 @@ void openClosedStandardStreams() {
 void yieldToBackgroundTasks() {
     // Letting events run costs far more than a lexer step, so a long loop hands over at most once
     // every few milliseconds; that is still prompt for sockets and timers.
-    static qint64 lastYield = 0;
     qint64 now = clock().elapsed();
-    if (now - lastYield < 4) return;
-    lastYield = now;
+    if (now - state.lastYieldMs < 4) return;
+    state.lastYieldMs = now;
     QCoreApplication::processEvents(QEventLoop::AllEvents, 2);
 }
 
@@ -154,35 +148,35 @@ int64_t Ticks() {
 }
 
 void MsgBox(const std::string& text) {
-    auto& log = messages();
+    auto& log = state.messageLog;
     log.push_back(text);
     if (log.size() > 100) log.erase(log.begin());
-    if (messageSink()) {
-        messageSink()(text);
-    } else if (!headlessMode) {
+    if (state.messageSink) {
+        state.messageSink(text);
+    } else if (!Application::headless()) {
         showMessageBox(text);
     }
 }
 
 void setMessageSink(std::function<void(const std::string&)> sink) {
-    messageSink() = std::move(sink);
+    state.messageSink = std::move(sink);
 }
 
 const std::vector<std::string>& messageLog() {
-    return messages();
+    return state.messageLog;
 }
 
 void clearMessageLog() {
-    messages().clear();
+    state.messageLog.clear();
 }
 
 int Screen::AvailableWidth() {
-    QScreen* screen = headlessMode ? nullptr : QGuiApplication::primaryScreen();
+    QScreen* screen = Application::headless() ? nullptr : QGuiApplication::primaryScreen();
     return screen ? screen->availableGeometry().width() : 1024;
 }
 
 int Screen::AvailableHeight() {
-    QScreen* screen = headlessMode ? nullptr : QGuiApplication::primaryScreen();
+    QScreen* screen = Application::headless() ? nullptr : QGuiApplication::primaryScreen();
     return screen ? screen->availableGeometry().height() : 768;
 }
 

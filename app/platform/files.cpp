@@ -9,6 +9,8 @@
 #include <iterator>
 #include <system_error>
 
+#include "platform/platform_state.h"
+
 namespace platform {
 
 namespace fs = std::filesystem;
@@ -129,29 +131,15 @@ std::unique_ptr<TextOutputStream> FolderItem::CreateTextFile(std::string& error,
     return std::make_unique<TextOutputStream>(path_, std::move(temporary), fd);
 }
 
-namespace {
-
-fs::path& preferencesOverride() {
-    static fs::path folder;
-    return folder;
-}
-
-fs::path& applicationOverride() {
-    static fs::path folder;
-    return folder;
-}
-
-}  // namespace
-
 FolderItem PreferencesFolder() {
-    if (!preferencesOverride().empty()) return FolderItem(preferencesOverride());
+    if (!state.preferencesFolder.empty()) return FolderItem(state.preferencesFolder);
     if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg) return FolderItem(xdg);
     const char* home = std::getenv("HOME");
     return FolderItem(fs::path(home && *home ? home : ".") / ".config");
 }
 
 void setPreferencesFolder(fs::path folder) {
-    preferencesOverride() = std::move(folder);
+    state.preferencesFolder = std::move(folder);
 }
 
 fs::path ExecutableFolder() {
@@ -161,11 +149,11 @@ fs::path ExecutableFolder() {
 }
 
 fs::path ApplicationFolder() {
-    return applicationOverride().empty() ? ExecutableFolder() : applicationOverride();
+    return state.applicationFolder.empty() ? ExecutableFolder() : state.applicationFolder;
 }
 
 void setApplicationFolder(fs::path folder) {
-    applicationOverride() = std::move(folder);
+    state.applicationFolder = std::move(folder);
 }
 
 FolderItem GetFolderItem(const std::string& name) {

@@ -24,4 +24,8 @@ void Timer::stop() {
     impl_->timer.stop();
 }
 
+bool Timer::armed() const {
+    return impl_->timer.isActive();
+}
+
 }  // namespace platform

@@ -16,6 +16,8 @@ class Timer {
     // Fires once after milliseconds; a start while armed moves the time.
     void start(int milliseconds);
     void stop();
+    // Started and not yet fired or stopped.
+    bool armed() const;
 
   private:
     struct Impl;

@@ -272,23 +272,14 @@ class WidgetViewHost : public WindowViewHost {
 
 }  // namespace
 
-namespace {
-std::unique_ptr<WidgetViewHost> installedHost;
-}
-
-void installWidgetViewHost() {
-    installedHost = std::make_unique<WidgetViewHost>();
-    setWindowViewHost(installedHost.get());
+std::unique_ptr<WindowViewHost> makeWidgetViewHost() {
+    return std::make_unique<WidgetViewHost>();
 }
 
 bool saveWindowImage(Window& window, const std::string& path) {
-    WindowWidget* view = installedHost ? installedHost->viewNow(window) : nullptr;
+    auto* host = dynamic_cast<WidgetViewHost*>(windowViewHost());
+    WindowWidget* view = host ? host->viewNow(window) : nullptr;
     return view && view->grab().save(QString::fromStdString(path), "PNG");
-}
-
-void uninstallWidgetViewHost() {
-    setWindowViewHost(nullptr);
-    installedHost.reset();
 }
 
 }  // namespace platform

@@ -6,11 +6,16 @@
 namespace platform {
 
 namespace {
+// Which host draws windows is the application's, set by it for its life: a link, not state.
 WindowViewHost* viewHost = nullptr;
-}
+}  // namespace
 
 void setWindowViewHost(WindowViewHost* host) {
     viewHost = host;
+}
+
+WindowViewHost* windowViewHost() {
+    return viewHost;
 }
 
 Window::Window(std::string title, int width, int height, bool visibleOnOpen)

@@ -23,6 +23,7 @@ class WindowViewHost {
     virtual void windowDestroyed(Window& window) = 0;
 };
 void setWindowViewHost(WindowViewHost* host);
+WindowViewHost* windowViewHost();
 
 class Window {
   public:

@@ -9,10 +9,6 @@ namespace {
 
 constexpr int32_t publicAddressTimeoutSeconds = 30;
 
-// The fetches let other events run, and one of them may ask for a new run: it waits until this one
-// is done, so two runs never interleave their lines in the same labels.
-platform::HandlerGate checkNetworkGate;
-
 }  // namespace
 
 void Window1::checkNetwork() {

@@ -1,8 +1,6 @@
 // The listener's life: listening on ServerPort, each connection's status, the end of a reply and
 // socket errors.
-#include "platform/events.h"
 #include "platform/text.h"
-#include "platform/window.h"
 #include "server/listener_status.h"
 #include "shell/window1.h"
 
@@ -11,20 +9,9 @@ namespace {
 // A listener that could not open its port tries again after this long, so a port that frees up
 // (or a restarted network) brings the console back without a restart.
 constexpr int relistenDelayMs = 1000;
-bool relistenPending = false;
 
 bool listeningOn(const platform::ServerSocket& listener, int32_t port) {
     return listener.IsListening() && listener.Port == port;
-}
-
-void relistenLater() {
-    if (relistenPending) return;
-    relistenPending = true;
-    platform::singleShot(relistenDelayMs, [] {
-        relistenPending = false;
-        if (platform::Implicit<Window1>::exists())
-            platform::Implicit<Window1>::instance().newListener();
-    });
 }
 
 }  // namespace
@@ -50,5 +37,6 @@ void Window1::TCPSocket1_SendComplete(platform::TCPSocket& socket, bool /*aborte
 
 void Window1::TCPSocket1_Error(int32_t code) {
     StaticText1.setCaption(server::socketErrorCaption(code));
-    if (!listeningOn(TCPSocket1, ServerPort)) relistenLater();
+    if (!listeningOn(TCPSocket1, ServerPort) && !relistenTimer.armed())
+        relistenTimer.start(relistenDelayMs);
 }

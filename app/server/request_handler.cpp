@@ -47,8 +47,8 @@ std::string runCommand(Window1& window, std::string_view requestLine, std::strin
     std::string value = Module1::DecodeURLComponent(server::queryValue(requestLine));
     command::runCommandLine(window, platform::Trim(value), std::move(address));
     if (Module1::liveLevels) {
-        server::broadcastEvent(server::commandEvent(server::changedLevels(before, console.levels()),
-                                                    outcomeOf(console)));
+        window.eventStreams.broadcast(server::commandEvent(
+            server::changedLevels(before, console.levels()), outcomeOf(console)));
     }
     return server::commandReply(Module1::pageContent, console.tokensText(), console.results());
 }
@@ -59,10 +59,10 @@ bool answerLive(Window1& window, std::string_view requestLine, platform::TCPSock
         case server::LiveRequest::levels:
             socket.Write(std::string(server::levelsReplyHead) +
                          server::levelsJson(window.console.levels(), outcomeOf(window.console),
-                                            dmx::outputStates().all()));
+                                            window.outputStates.all()));
             return true;
         case server::LiveRequest::events:
-            server::openEventStream(window.TCPSocket1, socket);
+            window.eventStreams.open(window.TCPSocket1, socket);
             return true;
         case server::LiveRequest::none:
             return false;

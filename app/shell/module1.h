@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <deque>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -49,6 +50,14 @@ struct State {
     // The latest failed logins of each client address, oldest first (server/login_throttle.h).
     std::map<std::string, std::deque<std::chrono::steady_clock::time_point>, std::less<>>
         loginFailures;
+
+    // The command line's choices for this run (ui/launch.h), never saved: the port of --port
+    // instead of the configured one; the device of --serial-port instead of the port the settings
+    // file names by index, waited for when it is not there yet; --live, the live read-back on
+    // whatever the saved setting says.
+    std::optional<int32_t> portOverride;
+    std::string serialPortOverride;
+    bool liveOverride = false;
 };
 
 inline State state;
@@ -68,6 +77,9 @@ inline std::map<std::string, std::string>& extraSettings = state.extraSettings;
 inline bool& liveLevels = state.liveLevels;
 inline std::string& pageContent = state.pageContent;
 inline auto& loginFailures = state.loginFailures;
+inline std::optional<int32_t>& portOverride = state.portOverride;
+inline std::string& serialPortOverride = state.serialPortOverride;
+inline bool& liveOverride = state.liveOverride;
 
 // Every global above back to its fresh-launch value.
 inline void resetState() {

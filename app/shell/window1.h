@@ -6,6 +6,7 @@
 //   dmx/      Serial1_DataAvailable, Serial1_StateChanged
 //   ui/       the open handler (start-up), the close handler and the menu commands
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -13,22 +14,38 @@
 #include <vector>
 
 #include "platform/controls.h"
+#include "platform/events.h"
 #include "platform/menus.h"
 #include "platform/serial.h"
 #include "platform/tcp.h"
+#include "platform/timer.h"
 #include "platform/window.h"
 
 namespace command {
 class Console;
 }
 namespace dmx {
+class OutputList;
+class OutputStates;
 class UsbProInterface;
+}  // namespace dmx
+namespace netdmx {
+class NetworkOutputs;
+}
+namespace server {
+class EventStreams;
 }
 
 class Window1 : public platform::Window {
-    // Made with the window, before the references into it below.
+    // Made with the window, before the references into it below. The status list first: the
+    // outputs report to it until they go.
+    std::unique_ptr<dmx::OutputStates> ownOutputStates_;
     std::unique_ptr<command::Console> ownConsole_;
     std::unique_ptr<dmx::UsbProInterface> ownInterface_;
+    std::unique_ptr<netdmx::NetworkOutputs> ownNetworkOutputs_;
+    std::unique_ptr<dmx::OutputList> ownOutputs_;
+    std::unique_ptr<server::EventStreams> ownEventStreams_;
+    size_t outputsLabelWatcher_;
 
   public:
     Window1();
@@ -46,9 +63,24 @@ class Window1 : public platform::Window {
     bool& DMXlevels;
 
     platform::ServerSocket TCPSocket1;
+    // The live read-back's streams, taken over from the listener's connections.
+    server::EventStreams& eventStreams;
+    // A listener that could not open its port tries again when this fires.
+    platform::Timer relistenTimer;
+    // The network check lets other events run, and one of them may ask for a new check: it waits
+    // until this one is done, so two checks never interleave their lines in the same labels.
+    platform::HandlerGate checkNetworkGate;
+
+    // What each output is doing (dmx/output_status.h): this window, the headless console and the
+    // live read-back show it.
+    dmx::OutputStates& outputStates;
     // The USB DMX interface (dmx/usbpro_interface.h), one of the outputs; Serial1 is its port.
     dmx::UsbProInterface& DMXinterface;
     platform::Serial& Serial1;
+    // sACN and Art-Net (netdmx/network_output.h), started by the launch and the network dialog.
+    netdmx::NetworkOutputs& networkOutputs;
+    // The outputs the universe goes to after every command line (dmx/output.h).
+    dmx::OutputList& outputs;
 
     platform::StaticText StaticText1{"StaticText1", "Not connected"};
     platform::StaticText lblQuery{"lblQuery", "Command"};

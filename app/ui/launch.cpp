@@ -138,19 +138,4 @@ Environment: BRANNIC_SERIAL_PORTS=/dev/ttyUSB0:/dev/ttyUSB1 replaces the list of
 )";
 }
 
-std::optional<int32_t>& portOverride() {
-    static std::optional<int32_t> port;
-    return port;
-}
-
-std::string& serialPortOverride() {
-    static std::string device;
-    return device;
-}
-
-bool& liveOverride() {
-    static bool live = false;
-    return live;
-}
-
 }  // namespace launch

@@ -36,12 +36,4 @@ struct Parsed {
 Parsed parseArguments(const std::vector<std::string>& arguments);
 std::string usage();
 
-// The port given with --port: used for this run instead of the configured one, never saved.
-std::optional<int32_t>& portOverride();
-// The device given with --serial-port, empty when none: used for this run instead of the port that
-// the settings file names by index, never saved; waited for when it is not there yet.
-std::string& serialPortOverride();
-// --live: the live read-back is on for this run, whatever the saved setting says.
-bool& liveOverride();
-
 }  // namespace launch

@@ -5,6 +5,7 @@
 #include <functional>
 #include <iostream>
 
+#include "netdmx/network_output.h"
 #include "netdmx/run_plan.h"
 #include "osc/osc_input.h"
 #include "platform/events.h"
@@ -60,9 +61,9 @@ void applyFolders(const launch::Options& options) {
     if (!options.appDir.empty())
         platform::setApplicationFolder(std::filesystem::absolute(options.appDir));
     if (!options.wanService.empty()) Module1::wanServiceHost = options.wanService;
-    launch::portOverride() = options.port;
-    launch::serialPortOverride() = options.serialPort;
-    launch::liveOverride() = options.live;
+    Module1::portOverride = options.port;
+    Module1::serialPortOverride = options.serialPort;
+    Module1::liveOverride = options.live;
 }
 
 }  // namespace
@@ -127,11 +128,11 @@ int main(int argc, char** argv) {
         headless::announceNewAddresses(window, printLine);
         systemService::start(window);
     }
-    netdmx::startOutputs(network.plan);
+    window.networkOutputs.start(network.plan);
     osc::startInput(oscInput.plan);
     int status = app.run();
     osc::stopInput();
-    netdmx::stopOutputs();
+    window.networkOutputs.stop();
     platform::Implicit<Window1>::reset();
     return status;
 }

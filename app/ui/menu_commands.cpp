@@ -31,7 +31,9 @@ void toggleStartMinimized() {
 void toggleLiveLevels() {
     bool on = !Module1::liveLevels;
     MenuBar1().Child("ConfigMenu")->Child("ConfigLiveLevels")->setChecked(on);
-    if (!on) server::closeEventStreams();
+    if (!on) {
+        if (Window1* main = platform::Implicit<Window1>::find()) main->eventStreams.closeAll();
+    }
     if (std::string error = Module1::saveLiveLevels(on); !error.empty())
         platform::MsgBox("Live levels not saved: " + error);
 }

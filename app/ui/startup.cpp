@@ -14,7 +14,6 @@
 #include "shell/aux_windows.h"
 #include "shell/menubar.h"
 #include "shell/window1.h"
-#include "ui/launch.h"
 
 namespace {
 
@@ -47,10 +46,10 @@ void showDmxDialogAtScreenMiddle() {
 
 void Window1::Open() {
     Module1::readConfig();
-    Module1::liveLevels = launch::liveOverride() || Module1::liveLevelsSaved();
+    Module1::liveLevels = Module1::liveOverride || Module1::liveLevelsSaved();
     MenuBar1().Child("ConfigMenu")->Child("ConfigLiveLevels")->setChecked(Module1::liveLevels);
 
-    ServerPort = launch::portOverride().value_or(Module1::webServerPort);
+    ServerPort = Module1::portOverride.value_or(Module1::webServerPort);
     newListener();
     lblIPort.setCaption(platform::Str(ServerPort));
     setTitle(title() + ": " + Module1::currentShowFile);
@@ -61,8 +60,8 @@ void Window1::Open() {
 
     if (Module1::currentPortNumber > platform::System::SerialPortCount() - 1)
         Module1::currentPortNumber = -1;
-    if (!launch::serialPortOverride().empty()) {
-        openGivenSerialPort(*this, launch::serialPortOverride());
+    if (!Module1::serialPortOverride.empty()) {
+        openGivenSerialPort(*this, Module1::serialPortOverride);
     } else if (Module1::currentPortNumber >= 0) {
         openConfiguredSerialPort(*this);
     } else {

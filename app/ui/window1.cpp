@@ -13,24 +13,12 @@
 
 namespace {
 
-std::string outputLines() {
+std::string outputLines(const dmx::OutputStates& states) {
     std::string text;
-    for (const dmx::OutputState& output : dmx::outputStates().all())
+    for (const dmx::OutputState& output : states.all())
         text +=
             (text.empty() ? "" : "\n") + output.name + " " + output.target + ": " + output.state;
     return text.empty() ? "none" : text;
-}
-
-// One watcher for the life of the program, showing the list in whichever main window there is:
-// the list outlives the windows, and other watchers of it must stay.
-void showOutputsInTheMainWindow() {
-    static bool watching = false;
-    if (watching) return;
-    watching = true;
-    dmx::outputStates().watch([](const dmx::OutputState&) {
-        if (Window1* main = platform::Implicit<Window1>::find())
-            main->lblOutputs.setCaption(outputLines());
-    });
 }
 
 // The labels, the history and level views and the outputs follow the console. The views are made
@@ -69,15 +57,26 @@ void followConsole(Window1& window) {
 
 Window1::Window1()
     : platform::Window("Brannic Webserver", 520, 280, false),
+      ownOutputStates_(std::make_unique<dmx::OutputStates>()),
       ownConsole_(std::make_unique<command::Console>(Module1::DMXdata)),
-      ownInterface_(std::make_unique<dmx::UsbProInterface>(dmx::outputStates())),
+      ownInterface_(std::make_unique<dmx::UsbProInterface>(*ownOutputStates_)),
+      ownNetworkOutputs_(std::make_unique<netdmx::NetworkOutputs>(*ownOutputStates_)),
+      ownOutputs_(std::make_unique<dmx::OutputList>()),
+      ownEventStreams_(std::make_unique<server::EventStreams>(*ownOutputStates_)),
+      outputsLabelWatcher_(ownOutputStates_->watch(
+          [this](const dmx::OutputState&) { lblOutputs.setCaption(outputLines(outputStates)); })),
       console(*ownConsole_),
       tokens(console.tokens),
       token(console.token),
       chanArray(console.chanArray),
       DMXlevels(console.DMXlevels),
+      eventStreams(*ownEventStreams_),
+      relistenTimer([this] { newListener(); }),
+      outputStates(*ownOutputStates_),
       DMXinterface(*ownInterface_),
-      Serial1(DMXinterface.port()) {
+      Serial1(DMXinterface.port()),
+      networkOutputs(*ownNetworkOutputs_),
+      outputs(*ownOutputs_) {
     place(captionStatus, 0, 0);
     place(StaticText1, 0, 1);
     place(captionQuery, 1, 0);
@@ -95,8 +94,7 @@ Window1::Window1()
     place(captionOutputs, 7, 0);
     place(lblOutputs, 7, 1);
     lblWANaddr.setVisible(false);
-    lblOutputs.setCaption(outputLines());
-    showOutputsInTheMainWindow();
+    lblOutputs.setCaption(outputLines(outputStates));
 
     TCPSocket1.Connected = [this](platform::TCPSocket& socket) {
         socket.DataAvailable = [this, &socket] { TCPSocket1_DataAvailable(socket); };
@@ -111,19 +109,19 @@ Window1::Window1()
     DMXinterface.statusLine = [this](const std::string& line) { Serial1_StateChanged(line); };
     registerMenuHandlers();
     followConsole(*this);
-    // The outputs the universe goes to, for as long as the main window (the whole run). The
-    // interface first: its frame is written at once; the network outputs keep their own schedule.
-    dmx::outputs().add(DMXinterface);
-    dmx::outputs().add(netdmx::networkOutputs());
+    // The interface first: its frame is written at once; the network outputs keep their own
+    // schedule.
+    outputs.add(DMXinterface);
+    outputs.add(networkOutputs);
 }
 
 Window1::~Window1() {
     // The streams' sockets belong to the listener, which goes with this window.
-    server::closeEventStreams();
-    dmx::outputs().remove(DMXinterface);
-    dmx::outputs().remove(netdmx::networkOutputs());
-    // The list of outputs forgets the interface with the window, while its label is still here.
+    eventStreams.closeAll();
+    // The outputs tell the status list of their end while the label that shows it is still here.
+    networkOutputs.stop();
     Serial1.Close();
+    outputStates.unwatch(outputsLabelWatcher_);
     for (const auto& menu : MenuBar1().children()) {
         for (const auto& item : menu->children()) item->handler = nullptr;
     }

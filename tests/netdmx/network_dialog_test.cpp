@@ -18,7 +18,7 @@ TEST_F(DesktopTest, NetworkOutputDialogAppliesAndSavesOnlyGoodSettings) {
     EXPECT_EQ(platform::messageLog().back(),
               "Network Output not changed: sacn.universe must be a universe from 1 to 63999, not "
               "\"64000\"");
-    EXPECT_FALSE(netdmx::runningSettings().artnet.enabled);  // nothing half applied
+    EXPECT_FALSE(window.networkOutputs.runningSettings().artnet.enabled);  // nothing half applied
     EXPECT_FALSE(std::filesystem::exists(prefs.path() / "brannic-webserver.conf"));
 
     dialog.txtSacnUniverse.setText("3");
@@ -38,6 +38,6 @@ TEST_F(DesktopTest, NetworkOutputDialogAppliesAndSavesOnlyGoodSettings) {
     dialog.txtSacnUniverse.setText("99");  // left behind, never applied
     dialog.showSettingsInForce();
     EXPECT_EQ(dialog.txtSacnUniverse.text(), "3");
-    netdmx::stopOutputs();
+    window.networkOutputs.stop();
     EXPECT_EQ(window.lblOutputs.caption(), "none");
 }

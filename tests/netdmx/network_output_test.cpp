@@ -20,8 +20,8 @@ netdmx::OutputPlan planOrFail(const netdmx::NetworkSettings& settings) {
     return plan;
 }
 
-std::string stateOf(const std::string& name) {
-    for (const dmx::OutputState& output : dmx::outputStates().all())
+std::string stateOf(const dmx::OutputStates& states, const std::string& name) {
+    for (const dmx::OutputState& output : states.all())
         if (output.name == name) return output.state;
     return "(none)";
 }
@@ -31,20 +31,22 @@ TEST(NetworkOutput, BurstIsCappedAndEndsOnTheLastLevels) {
     if (!artnet.ready()) GTEST_SKIP() << "the Art-Net port is taken";
     netdmx::NetworkSettings settings;
     settings.artnet = {true, 1, {"127.0.0.1"}};
-    netdmx::startOutputs(planOrFail(settings));
+    dmx::OutputStates states;
+    netdmx::NetworkOutputs outputs(states);
+    outputs.start(planOrFail(settings));
 
     // A change every millisecond or so for a second and a half, the last one to 77.
     Module1::LevelStore levels{};
     int64_t end = testsupport::steadyMs() + 1500;
     for (int i = 0; testsupport::steadyMs() < end; ++i) {
         levels[1] = i % 70;
-        netdmx::networkOutputs().send(levels);
+        outputs.send(levels);
         testsupport::receiveFor({&artnet}, 1);
     }
     levels[1] = 77;
-    netdmx::networkOutputs().send(levels);
+    outputs.send(levels);
     testsupport::receiveFor({&artnet}, 200);
-    netdmx::stopOutputs();
+    outputs.stop();
 
     const auto& got = artnet.datagrams;
     ASSERT_GE(got.size(), 30u);
@@ -89,11 +91,13 @@ TEST(NetworkOutput, SacnMulticastsToItsUniverseGroupAndTerminatesOnStop) {
     settings.sacn.enabled = true;
     settings.sacn.universe = 9;
     settings.artnet.enabled = true;  // no host: broadcast, but lo is the only interface
-    netdmx::startOutputs(planOrFail(settings));
+    dmx::OutputStates states;
+    netdmx::NetworkOutputs outputs(states);
+    outputs.start(planOrFail(settings));
     testsupport::receiveFor({&sacn}, 2000, [&] { return !sacn.datagrams.empty(); });
-    EXPECT_EQ(stateOf("sACN"), "sending");
-    EXPECT_EQ(stateOf("Art-Net"), "error: no IPv4 interface to broadcast on");
-    netdmx::stopOutputs();
+    EXPECT_EQ(stateOf(states, "sACN"), "sending");
+    EXPECT_EQ(stateOf(states, "Art-Net"), "error: no IPv4 interface to broadcast on");
+    outputs.stop();
     testsupport::receiveFor({&sacn}, 200);
 
     ASSERT_EQ(sacn.datagrams.size(), 1u + 3u);
@@ -102,7 +106,7 @@ TEST(NetworkOutput, SacnMulticastsToItsUniverseGroupAndTerminatesOnStop) {
     ASSERT_EQ(rows.size(), 4u);
     EXPECT_EQ(rows[0], (std::vector<std::string>{"9", "0"}));
     EXPECT_EQ(rows[3], (std::vector<std::string>{"9", "1"}));
-    EXPECT_EQ(stateOf("sACN"), "(none)");
+    EXPECT_EQ(stateOf(states, "sACN"), "(none)");
 }
 
 // A send error is told once when it starts and once when it clears, however many packets fail.
@@ -110,15 +114,16 @@ TEST(NetworkOutput, SendErrorIsToldOnceWhenItStartsAndOnceWhenItClears) {
     if (!namespacesAllowed()) GTEST_SKIP() << "no network namespaces here";
     if (!insideOwnNamespace()) return;
     std::vector<std::string> told;
-    dmx::outputStates().watch(
-        [&](const dmx::OutputState& output) { told.push_back(output.state); });
+    dmx::OutputStates states;
+    states.watch([&](const dmx::OutputState& output) { told.push_back(output.state); });
     netdmx::NetworkSettings settings;
     settings.artnet = {true, 0, {"127.0.0.1"}};
-    netdmx::startOutputs(planOrFail(settings));
+    netdmx::NetworkOutputs outputs(states);
+    outputs.start(planOrFail(settings));
     Module1::LevelStore levels{};
     auto changeFor = [&](int milliseconds) {
         for (int i = 0; i < milliseconds / 10; ++i) {
-            netdmx::networkOutputs().send(levels);
+            outputs.send(levels);
             testsupport::receiveFor({}, 10);
         }
     };
@@ -127,8 +132,7 @@ TEST(NetworkOutput, SendErrorIsToldOnceWhenItStartsAndOnceWhenItClears) {
     changeFor(300);  // a dozen packets fail
     ASSERT_EQ(QProcess::execute("ip", {"address", "add", "127.0.0.1/8", "dev", "lo"}), 0);
     changeFor(200);
-    netdmx::stopOutputs();
-    dmx::outputStates().clearWatchers();
+    outputs.stop();
     EXPECT_EQ(told, (std::vector<std::string>{"sending", "error: Network is unreachable", "sending",
                                               ""}));
 }

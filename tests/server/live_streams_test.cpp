@@ -61,7 +61,7 @@ TEST_F(LiveStreams, StalledReaderIsDroppedWhileAReadingOneKeepsUp) {
     constexpr size_t payload = 32 * 1024, events = 200;
     const std::string event = "data: " + std::string(payload, 'x') + "\n\n";
     for (size_t i = 1; i <= events; ++i) {
-        server::broadcastEvent(event);
+        window->eventStreams.broadcast(event);
         if (i % 10 == 0) reader.receivedWithin(2);
     }
     EXPECT_LT(bytesUntilClosed(stalled), events * payload);

@@ -1,16 +1,14 @@
 #include "support/program_state.h"
 
 #include "dmx/win_config.h"
-#include "netdmx/network_output.h"
 #include "netdmx/win_network_output.h"
-#include "platform/events.h"
 #include "platform/files.h"
+#include "platform/platform_state.h"
 #include "settings/win_web_config.h"
 #include "shell/aux_windows.h"
 #include "shell/menubar.h"
 #include "shell/module1.h"
 #include "shell/window1.h"
-#include "ui/launch.h"
 
 namespace testsupport {
 
@@ -24,15 +22,13 @@ void resetProgramState(const std::filesystem::path& prefsFolder,
     platform::Implicit<winPageContent>::reset();
     platform::Implicit<WinHelp>::reset();
     platform::Implicit<WinAbout>::reset();
+    // The main window owns the outputs, their status list, the event streams and the listener's
+    // timers: they go with it.
     platform::Implicit<Window1>::reset();
-    netdmx::stopOutputs();
     Module1::resetState();
-    launch::portOverride().reset();
-    launch::serialPortOverride().clear();
+    platform::resetState();
     MenuBar1().Child("ConfigMenu")->Child("ConfigStartMinimized")->setChecked(false);
     platform::Implicit<WinConfig>::created = nullptr;
-    platform::setMessageSink(nullptr);
-    platform::clearMessageLog();
     platform::setPreferencesFolder(prefsFolder);
     platform::setApplicationFolder(appFolder);
 }

@@ -25,7 +25,7 @@ class DesktopTest : public ::testing::Test {
         ASSERT_EQ(bound, "");
         testsupport::resetProgramState(prefs.path(), app.path());
         useSerialPorts(0);
-        launch::portOverride() = freePort();
+        Module1::portOverride = freePort();
     }
 
     void TearDown() override {

@@ -23,7 +23,7 @@ TEST_F(DesktopTest, FirstRunAsksForTheSerialPort) {
     useSerialPorts(2);
     Window1& window = startProgram();
     EXPECT_EQ(window.title(), "Brannic Webserver: default.shw");
-    EXPECT_EQ(window.lblIPort.caption(), std::to_string(*launch::portOverride()));
+    EXPECT_EQ(window.lblIPort.caption(), std::to_string(*Module1::portOverride));
     EXPECT_EQ(window.StaticText1.caption(), "Not connected");
     EXPECT_EQ(Module1::currentPortNumber, -1);
     EXPECT_FALSE(window.Serial1.IsOpen());
@@ -37,7 +37,7 @@ TEST_F(DesktopTest, FirstRunAsksForTheSerialPort) {
 }
 
 TEST_F(DesktopTest, ConfiguredWebPortIsListenedOnAndShown) {
-    launch::portOverride().reset();
+    Module1::portOverride.reset();
     int32_t port = freePort();
     writeSettings(settings("-1", port));
     Window1& window = startProgram();
@@ -99,4 +99,20 @@ TEST_F(DesktopTest, ClosingTheMainWindowClosesTheListedWindowsOnly) {
     EXPECT_FALSE(Implicit<WinLevels>::exists());
     EXPECT_TRUE(Implicit<WinHelp>::exists());
     EXPECT_TRUE(Implicit<winHistory>::exists());
+}
+
+TEST_F(DesktopTest, ResetLeavesNoChoiceOrMessageSinkOfTheRunBefore) {
+    Module1::liveOverride = true;
+    Module1::serialPortOverride = "/dev/brannic-no-such-port";
+    int sunk = 0;
+    platform::setMessageSink([&sunk](const std::string&) { ++sunk; });
+    testsupport::resetProgramState(prefs.path(), app.path());
+    Module1::portOverride = freePort();
+
+    useSerialPorts(0);
+    Window1& window = startProgram();
+    EXPECT_FALSE(Module1::liveLevels);
+    EXPECT_EQ(window.StaticText1.caption(), "Not connected");
+    platform::MsgBox("after the reset");
+    EXPECT_EQ(sunk, 0);
 }
