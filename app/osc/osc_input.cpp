@@ -11,7 +11,6 @@
 #include "platform/timer.h"
 #include "platform/udp.h"
 #include "settings/extra_settings.h"
-#include "shell/window1.h"
 
 namespace osc {
 
@@ -22,10 +21,6 @@ constexpr const char* statusName = "OSC";
 int64_t nowMs() {
     using namespace std::chrono;
     return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
-}
-
-void note(const std::string& line) {
-    if (Window1* main = platform::Implicit<Window1>::find()) main->StaticText1.setCaption(line);
 }
 
 // Show control is not there yet: the mapping refuses every show address, so nothing reaches here.
@@ -44,17 +39,22 @@ std::string runAction(command::Console& console, const Action& action, const std
     return console.results();
 }
 
-class Input {
+}  // namespace
+
+class Listening {
   public:
-    explicit Input(const InputPlan& plan)
-        : plan_(plan),
+    Listening(const InputPlan& plan, command::Console& console, dmx::OutputStates& states,
+              OscInput::Note note)
+        : console_(console),
+          states_(states),
+          note_(std::move(note)),
+          plan_(plan),
           gate_(plan.allowed, Module1::requireLogin),
           gateLogin_(Module1::requireLogin),
           faultTimer_([this] { reportHeldFaults(); }) {
         const std::string target = "udp port " + std::to_string(*plan.settings.port);
         const std::string error = socket_.open(*plan.settings.port);
-        dmx::outputStates().report(
-            {statusName, target, error.empty() ? "listening" : "error: " + error});
+        states_.report({statusName, target, error.empty() ? "listening" : "error: " + error});
         socket_.received = [this](const platform::OscMessage& message,
                                   const platform::OscSender& sender) {
             return received(message, sender);
@@ -62,15 +62,13 @@ class Input {
         socket_.faulted = [this](platform::OscFault fault) { faulted(fault); };
         if (error.empty()) noteIfClosed();
     }
-    ~Input() { dmx::outputStates().remove(statusName); }
+    ~Listening() { states_.remove(statusName); }
 
   private:
     platform::OscReply received(const platform::OscMessage& message,
                                 const platform::OscSender& sender) {
-        Window1* main = platform::Implicit<Window1>::find();
-        if (!main) return {};
         followLogin();
-        command::Console& console = main->console;
+        command::Console& console = console_;
         if (console.lineRunning())
             return {errorAddress, "the console is busy with another command line; send again"};
         return respond(
@@ -87,22 +85,25 @@ class Input {
     }
 
     void noteIfClosed() {
-        if (auto closed = gate_.closedNote()) note(*closed);
+        if (auto closed = gate_.closedNote()) note_(*closed);
     }
 
     void faulted(platform::OscFault fault) {
         if (auto line = faults_.count(fault, nowMs())) {
-            note(*line);
+            note_(*line);
         } else {
             faultTimer_.start(int(FaultReports::intervalMs));
         }
     }
 
     void reportHeldFaults() {
-        for (const std::string& line : faults_.due(nowMs())) note(line);
+        for (const std::string& line : faults_.due(nowMs())) note_(line);
         if (faults_.holding()) faultTimer_.start(int(FaultReports::intervalMs));
     }
 
+    command::Console& console_;
+    dmx::OutputStates& states_;
+    OscInput::Note note_;
     InputPlan plan_;
     SenderGate gate_;
     bool gateLogin_;
@@ -110,20 +111,6 @@ class Input {
     platform::Timer faultTimer_;
     platform::OscSocket socket_;
 };
-
-struct Running {
-    OscSettings settings;
-    std::unique_ptr<Input> input;
-};
-
-Running& running() {
-    // The status list outlives the input, which reports to it as it goes.
-    dmx::outputStates();
-    static Running input;
-    return input;
-}
-
-}  // namespace
 
 std::string planInput(const OscSettings& settings, InputPlan& plan) {
     InputPlan made{settings, {}};
@@ -151,20 +138,21 @@ InputRun planInputThisRun(const OscSettings& overrides) {
     return run;
 }
 
-void startInput(const InputPlan& plan) {
-    Running& input = running();
-    input.input.reset();
-    if (plan.settings.port) input.input = std::make_unique<Input>(plan);
-    input.settings = plan.settings;
+OscInput::OscInput(command::Console& console, dmx::OutputStates& states, Note note)
+    : console_(console), states_(states), note_(std::move(note)) {}
+
+OscInput::~OscInput() = default;
+
+void OscInput::start(const InputPlan& plan) {
+    listening_.reset();
+    if (plan.settings.port)
+        listening_ = std::make_unique<Listening>(plan, console_, states_, note_);
+    settings_ = plan.settings;
 }
 
-void stopInput() {
-    running().input.reset();
-    running().settings = {};
-}
-
-const OscSettings& runningInputSettings() {
-    return running().settings;
+void OscInput::stop() {
+    listening_.reset();
+    settings_ = {};
 }
 
 }  // namespace osc

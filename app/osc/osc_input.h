@@ -1,13 +1,22 @@
 #pragma once
 // The running OSC input: the socket on its port, the sender gate and the fault reports, feeding
-// the main window's console. It reports where it listens to dmx::outputStates() and says on the
-// main window's status line what a sender or an operator must know (the gate closed by the web
-// login, packets that could not be read).
+// the console. It reports where it listens to the output status list and tells its owner what a
+// sender or an operator must know (the gate closed by the web login, packets that could not be
+// read).
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "osc/osc_settings.h"
+
+namespace command {
+class Console;
+}
+namespace dmx {
+class OutputStates;
+}
 
 namespace osc {
 
@@ -31,9 +40,27 @@ struct InputRun {
 // The saved settings (Module1::extraSettings) with the command line's over them.
 InputRun planInputThisRun(const OscSettings& overrides);
 
-// Listens as the plan says, replacing what ran before (no port: OSC off).
-void startInput(const InputPlan& plan);
-void stopInput();
-const OscSettings& runningInputSettings();
+class Listening;
+
+class OscInput {
+  public:
+    using Note = std::function<void(const std::string& line)>;
+    OscInput(command::Console& console, dmx::OutputStates& states, Note note);
+    ~OscInput();
+    OscInput(const OscInput&) = delete;
+    OscInput& operator=(const OscInput&) = delete;
+
+    // Listens as the plan says, replacing what ran before (no port: OSC off).
+    void start(const InputPlan& plan);
+    void stop();
+    const OscSettings& runningSettings() const { return settings_; }
+
+  private:
+    command::Console& console_;
+    dmx::OutputStates& states_;
+    Note note_;
+    OscSettings settings_;
+    std::unique_ptr<Listening> listening_;
+};
 
 }  // namespace osc

@@ -4,6 +4,7 @@
 #include "osc/osc_input.h"
 #include "platform/events.h"
 #include "settings/extra_settings.h"
+#include "shell/window1.h"
 
 WinOscInput::WinOscInput() : platform::Window("OSC Input", 420, 160, false) {
     place(lblPort, 0, 0);
@@ -25,7 +26,8 @@ void WinOscInput::showSettingsInForce() {
 }
 
 void WinOscInput::fillFromRunningInput() {
-    const osc::OscSettings& running = osc::runningInputSettings();
+    const osc::OscSettings& running =
+        platform::Implicit<Window1>::instance().oscInput.runningSettings();
     txtPort.setText(running.port ? std::to_string(*running.port) : "");
     txtAllow.setText(netdmx::joinHosts(running.allow));
 }
@@ -40,7 +42,7 @@ void WinOscInput::cmdOK_Action() {
         platform::MsgBox("OSC Input not changed: " + problem);
         return;
     }
-    osc::startInput(plan);
+    platform::Implicit<Window1>::instance().oscInput.start(plan);
     osc::storeOscSettings(read.settings, Module1::extraSettings);
     if (std::string error = Module1::saveExtraSettings(); !error.empty())
         platform::MsgBox("OSC Input applied but not saved: " + error);

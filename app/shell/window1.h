@@ -32,6 +32,9 @@ class UsbProInterface;
 namespace netdmx {
 class NetworkOutputs;
 }
+namespace osc {
+class OscInput;
+}
 namespace server {
 class EventStreams;
 }
@@ -45,6 +48,7 @@ class Window1 : public platform::Window {
     std::unique_ptr<netdmx::NetworkOutputs> ownNetworkOutputs_;
     std::unique_ptr<dmx::OutputList> ownOutputs_;
     std::unique_ptr<server::EventStreams> ownEventStreams_;
+    std::unique_ptr<osc::OscInput> ownOscInput_;
     size_t outputsLabelWatcher_;
 
   public:
@@ -81,6 +85,8 @@ class Window1 : public platform::Window {
     netdmx::NetworkOutputs& networkOutputs;
     // The outputs the universe goes to after every command line (dmx/output.h).
     dmx::OutputList& outputs;
+    // OSC messages that drive the console (osc/osc_input.h), started by the launch and its dialog.
+    osc::OscInput& oscInput;
 
     platform::StaticText StaticText1{"StaticText1", "Not connected"};
     platform::StaticText lblQuery{"lblQuery", "Command"};

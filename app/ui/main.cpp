@@ -129,9 +129,9 @@ int main(int argc, char** argv) {
         systemService::start(window);
     }
     window.networkOutputs.start(network.plan);
-    osc::startInput(oscInput.plan);
+    window.oscInput.start(oscInput.plan);
     int status = app.run();
-    osc::stopInput();
+    window.oscInput.stop();
     window.networkOutputs.stop();
     platform::Implicit<Window1>::reset();
     return status;

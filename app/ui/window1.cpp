@@ -7,6 +7,7 @@
 #include "dmx/send_dmx.h"
 #include "dmx/usbpro_interface.h"
 #include "netdmx/network_output.h"
+#include "osc/osc_input.h"
 #include "server/live_streams.h"
 #include "shell/aux_windows.h"
 #include "shell/menubar.h"
@@ -63,6 +64,9 @@ Window1::Window1()
       ownNetworkOutputs_(std::make_unique<netdmx::NetworkOutputs>(*ownOutputStates_)),
       ownOutputs_(std::make_unique<dmx::OutputList>()),
       ownEventStreams_(std::make_unique<server::EventStreams>(*ownOutputStates_)),
+      ownOscInput_(std::make_unique<osc::OscInput>(
+          *ownConsole_, *ownOutputStates_,
+          [this](const std::string& line) { StaticText1.setCaption(line); })),
       outputsLabelWatcher_(ownOutputStates_->watch(
           [this](const dmx::OutputState&) { lblOutputs.setCaption(outputLines(outputStates)); })),
       console(*ownConsole_),
@@ -76,7 +80,8 @@ Window1::Window1()
       DMXinterface(*ownInterface_),
       Serial1(DMXinterface.port()),
       networkOutputs(*ownNetworkOutputs_),
-      outputs(*ownOutputs_) {
+      outputs(*ownOutputs_),
+      oscInput(*ownOscInput_) {
     place(captionStatus, 0, 0);
     place(StaticText1, 0, 1);
     place(captionQuery, 1, 0);
@@ -120,6 +125,7 @@ Window1::~Window1() {
     eventStreams.closeAll();
     // The outputs tell the status list of their end while the label that shows it is still here.
     networkOutputs.stop();
+    oscInput.stop();
     Serial1.Close();
     outputStates.unwatch(outputsLabelWatcher_);
     for (const auto& menu : MenuBar1().children()) {

@@ -83,6 +83,6 @@ TEST_F(DesktopTest, OscInputDialogAppliesSavesAndTheGateFollowsTheWebLogin) {
     EXPECT_EQ(Module1::DMXdata[7], 100);
     EXPECT_NE(window.StaticText1.caption().find("no sender is taken while the web login is on"),
               std::string::npos);
-    osc::stopInput();
+    window.oscInput.stop();
     EXPECT_EQ(window.lblOutputs.caption(), "none");
 }
