@@ -12,17 +12,12 @@
 #include <string_view>
 
 #include "platform/name_lookup.h"
+#include "platform/read_bounds.h"
 #include "platform/tcp.h"
 
 struct addrinfo;
 
 namespace platform::detail {
-
-// One read per wakeup, and none while the handler has yet to see the last one: a connection buffers
-// no more than its handler lets stay plus this.
-inline constexpr size_t kReadSize = 16384;
-// Reading stops while this much lies unread, whatever the handler does with it.
-inline constexpr size_t kMaxUnread = 65536;
 
 void makeNonBlocking(int fd);
 
