@@ -1,55 +1,34 @@
 // One command line from its text to the packet for the interface: lexing, statements, history,
-// level assignment, token and result texts, the level view and the frame. No event-loop yields.
+// level assignment, token and result texts through the console, then the level view and the frame
+// that its levels change brings. No event-loop yields.
 
 #include <benchmark/benchmark.h>
 
 #include <string>
-#include <vector>
 
-#include "command/level_assignment.h"
-#include "command/level_store.h"
-#include "command/lexer.h"
-#include "command/statement_splitter.h"
+#include "command/console.h"
 #include "dmx/interface_packets.h"
 #include "dmx/level_view.h"
-#include "platform/controls.h"
 
 namespace {
 
-struct Console {
-    std::vector<std::string> tokens;
-    std::string token;
-    std::vector<int32_t> chanArray;
-    bool dmxLevels = false;
-    Module1::LevelStore levels{};
-    platform::StaticText lblTokens{"lblTokens", ""};
-    platform::StaticText lblResults{"lblResults", ""};
-    platform::EditField history{"EditField1", "", true};
-    platform::EditField levelView{"EditField1", "", true};
-
-    std::string lineToFrame(const std::string& line) {
-        tokens.assign(1, std::string());
-        for (char c : line) command::lexCharacter(tokens, token, c);
-        command::lexCharacter(tokens, token, '\r');
-        command::runStatements(tokens, history, [this](const std::vector<std::string>& statement) {
-            lblTokens.setCaption(command::tokenDisplay(tokens));
-            if (auto caption = command::runStatement(statement, chanArray, levels, dmxLevels)) {
-                lblResults.setCaption(std::move(*caption));
-            }
-        });
-        levelView.setText(dmx::levelViewText(levels));
-        return dmx::dmxFrame(levels);
-    }
-};
-
 void lineToFrame(benchmark::State& state, const std::string& line) {
-    Console console;
+    Module1::LevelStore levels{};
+    command::Console console(levels);
+    std::string levelView;
+    std::string frame;
+    console.watch([&](command::Console::Change change) {
+        if (change != command::Console::Change::levels) return;
+        frame = dmx::dmxFrame(console.levels());
+        levelView = dmx::levelViewText(console.levels());
+    });
     for (auto _ : state) {
-        std::string frame = console.lineToFrame(line);
+        console.runLine(line);
         benchmark::DoNotOptimize(frame.data());
+        benchmark::DoNotOptimize(levelView.data());
     }
     state.SetItemsProcessed(state.iterations());
-    state.SetLabel(console.lblResults.caption().substr(0, 40));
+    state.SetLabel(console.results().substr(0, 40));
 }
 
 // The level view alone: the part of the path that grows with the universe, not with the line.

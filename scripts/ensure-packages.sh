@@ -17,7 +17,7 @@ ensure_packages() {
     DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=120 install -y -qq "${missing[@]}"
 }
 
-BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-serialport-dev libgl-dev libsystemd-dev pkg-config)
+BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-serialport-dev libgl-dev libsystemd-dev pkg-config nlohmann-json3-dev)
 TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev libssl-dev clang libclang-rt-14-dev binutils chromium tshark)
 # The Debian package: building it (dpkg-shlibdeps, dpkg-buildflags), checking it, its service unit,
 # and a start without network (ip makes an interface in a namespace of the test's own).

@@ -1,5 +1,5 @@
 #pragma once
-// Runs one command line through the main window, as a command from the network arrives.
+// Runs one command line through the main window's console, as a command from the network arrives.
 
 #include <string_view>
 
@@ -7,8 +7,8 @@ class Window1;
 
 namespace command {
 
-// Ends the line with a carriage return, lexes it one character at a time (letting other events
-// run after each) into a fresh token list and runs its statements. The frame is not sent here.
+// The console's whole line (query, lexing, statements, levels told), letting other events run after
+// each character.
 void runCommandLine(Window1& window, std::string_view line);
 
 }  // namespace command

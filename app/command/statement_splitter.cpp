@@ -8,17 +8,9 @@ bool isSeparator(const std::string& token) {
     return token.front() == ';' || token.front() == '|';
 }
 
-void logStatement(const std::vector<std::string>& statement, platform::EditField& history) {
-    std::string entry;
-    for (size_t i = 1; i < statement.size(); ++i) entry += statement[i];
-    history.appendText(entry);
-}
-
 }  // namespace
 
-void runStatements(const std::vector<std::string>& tokens, platform::EditField& history,
-                   const StatementHandler& handle) {
-    if (history.text().size() > historyLimit) history.setText({});
+void runStatements(const std::vector<std::string>& tokens, const StatementHandler& handle) {
     std::vector<std::string> statement(1);
     statement.reserve(tokens.size() + 1);
     for (size_t i = 1; i < tokens.size(); ++i) {
@@ -30,11 +22,15 @@ void runStatements(const std::vector<std::string>& tokens, platform::EditField& 
         }
         if (statement.size() == 1) break;
         statement.push_back(token);
-        logStatement(statement, history);
         handle(statement);
         statement.resize(1);
     }
-    history.appendText("\r");
+}
+
+std::string statementText(const std::vector<std::string>& statement) {
+    std::string text;
+    for (size_t i = 1; i < statement.size(); ++i) text += statement[i];
+    return text;
 }
 
 }  // namespace command

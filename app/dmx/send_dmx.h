@@ -3,9 +3,9 @@
 
 namespace Module1 {
 
-// Builds the DMX frame from the level store, refreshes the level view and writes the frame to the
-// main window's serial port before returning. A frame the interface cannot take yet is replaced by
-// the next one, so the interface always gets the latest levels and never a backlog.
+// Builds the DMX frame from the level store and writes it to the main window's serial port before
+// returning. A frame the interface cannot take yet is replaced by the next one, so the interface
+// always gets the latest levels and never a backlog.
 void sendDMX();
 
 }  // namespace Module1

@@ -1,70 +1,39 @@
 #include "server/live_messages.h"
 
-#include <cstdio>
+#include <nlohmann/json.hpp>
 
 namespace server {
 
 namespace {
 
-// Quotes and backslashes escaped, control bytes as \u00XX; other bytes pass as they are, so the
-// reader decodes the captions as UTF-8 just as it decodes the page.
-void appendJsonString(std::string& out, std::string_view text) {
-    out += '"';
-    for (char c : text) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned char>(c));
-            out += escaped;
-        } else {
-            out += c;
-        }
-    }
-    out += '"';
+// Fields in the order readers have always seen them.
+using Json = nlohmann::ordered_json;
+
+Json numbers(std::span<const int32_t> values) {
+    return Json(std::vector<int32_t>(values.begin(), values.end()));
 }
 
-void appendNumbers(std::string& out, std::span<const int32_t> numbers) {
-    out += '[';
-    for (size_t i = 0; i < numbers.size(); ++i) {
-        if (i) out += ',';
-        out += std::to_string(numbers[i]);
-    }
-    out += ']';
+void addOutcome(Json& json, const CommandOutcome& outcome) {
+    json["selection"] = numbers(outcome.selection);
+    json["query"] = outcome.query;
+    json["tokens"] = outcome.tokens;
+    json["results"] = outcome.results;
 }
 
-void appendField(std::string& out, std::string_view name) {
-    if (!out.empty() && out.back() != '{') out += ',';
-    appendJsonString(out, name);
-    out += ':';
+Json outputJson(const dmx::OutputState& output) {
+    return {{"name", output.name}, {"target", output.target}, {"state", output.state}};
 }
 
-void appendStringField(std::string& out, std::string_view name, std::string_view value) {
-    appendField(out, name);
-    appendJsonString(out, value);
-}
-
-void appendOutcome(std::string& out, const CommandOutcome& outcome) {
-    appendField(out, "selection");
-    appendNumbers(out, outcome.selection);
-    appendStringField(out, "query", outcome.query);
-    appendStringField(out, "tokens", outcome.tokens);
-    appendStringField(out, "results", outcome.results);
-}
-
-void appendOutput(std::string& out, const dmx::OutputState& output) {
-    out += '{';
-    appendStringField(out, "name", output.name);
-    appendStringField(out, "target", output.target);
-    appendStringField(out, "state", output.state);
-    out += '}';
+// Captions come from the network: bytes that are not UTF-8 become U+FFFD, so every reader can
+// decode the document.
+std::string dumped(const Json& json) {
+    return json.dump(-1, ' ', false, Json::error_handler_t::replace);
 }
 
 // One event: its name and its data on one line (the JSON has no raw line ends).
-std::string event(std::string_view name, std::string_view data) {
+std::string event(std::string_view name, const Json& data) {
     std::string text = "event: ";
-    text.append(name).append("\ndata: ").append(data).append("\n\n");
+    text.append(name).append("\ndata: ").append(dumped(data)).append("\n\n");
     return text;
 }
 
@@ -88,39 +57,21 @@ std::vector<LevelChange> changedLevels(std::span<const int32_t> before,
 
 std::string levelsJson(std::span<const int32_t> levels, const CommandOutcome& outcome,
                        const std::vector<dmx::OutputState>& outputs) {
-    std::string out = "{";
-    appendField(out, "levels");
-    appendNumbers(out, levels.subspan(1));
-    appendOutcome(out, outcome);
-    appendField(out, "outputs");
-    out += '[';
-    for (size_t i = 0; i < outputs.size(); ++i) {
-        if (i) out += ',';
-        appendOutput(out, outputs[i]);
-    }
-    out += "]}";
-    return out;
+    Json json = {{"levels", numbers(levels.subspan(1))}};
+    addOutcome(json, outcome);
+    json["outputs"] = Json::array();
+    for (const dmx::OutputState& output : outputs) json["outputs"].push_back(outputJson(output));
+    return dumped(json);
 }
 
 std::string commandEvent(const std::vector<LevelChange>& changes, const CommandOutcome& outcome) {
-    std::string data = "{";
-    appendField(data, "changes");
-    data += '[';
-    for (size_t i = 0; i < changes.size(); ++i) {
-        if (i) data += ',';
-        data +=
-            '[' + std::to_string(changes[i].first) + ',' + std::to_string(changes[i].second) + ']';
-    }
-    data += ']';
-    appendOutcome(data, outcome);
-    data += '}';
+    Json data = {{"changes", Json(changes)}};
+    addOutcome(data, outcome);
     return event("command", data);
 }
 
 std::string outputEvent(const dmx::OutputState& output) {
-    std::string data;
-    appendOutput(data, output);
-    return event("output", data);
+    return event("output", outputJson(output));
 }
 
 }  // namespace server

@@ -2,9 +2,8 @@
 #include <chrono>
 
 #include "command/command_line.h"
-#include "command/level_store.h"
+#include "command/console.h"
 #include "dmx/output_status.h"
-#include "dmx/send_dmx.h"
 #include "platform/text.h"
 #include "server/basic_login.h"
 #include "server/entrypoints.h"
@@ -35,35 +34,31 @@ bool loginMissing(Window1& window, const platform::TCPSocket& socket, std::strin
     return true;
 }
 
-server::CommandOutcome outcomeOf(const Window1& window) {
-    return {window.lblQuery.caption(), window.lblTokens.caption(), window.lblResults.caption(),
-            window.chanArray};
+server::CommandOutcome outcomeOf(const command::Console& console) {
+    return {console.query(), console.tokensText(), console.results(), console.chanArray};
 }
 
 // Runs the command of the request line and gives the reply that shows its outcome.
 std::string runCommand(Window1& window, std::string_view requestLine) {
-    const Module1::LevelStore before = Module1::DMXdata;
-    window.lblQuery.setCaption("");
+    command::Console& console = window.console;
+    const Module1::LevelStore before = console.levels();
+    console.setQuery("");
     std::string value = Module1::DecodeURLComponent(server::queryValue(requestLine));
-    std::string commandLine(platform::Trim(value));
-    window.lblQuery.setCaption(commandLine);
-    command::runCommandLine(window, commandLine);
-    Module1::sendDMX();
+    command::runCommandLine(window, platform::Trim(value));
     if (Module1::liveLevels) {
-        server::broadcastEvent(server::commandEvent(server::changedLevels(before, Module1::DMXdata),
-                                                    outcomeOf(window)));
+        server::broadcastEvent(server::commandEvent(server::changedLevels(before, console.levels()),
+                                                    outcomeOf(console)));
     }
-    return server::commandReply(Module1::pageContent, window.lblTokens.caption(),
-                                window.lblResults.caption());
+    return server::commandReply(Module1::pageContent, console.tokensText(), console.results());
 }
 
 // The live read-back's paths; false for any other request.
 bool answerLive(Window1& window, std::string_view requestLine, platform::TCPSocket& socket) {
     switch (server::classifyLive(requestLine)) {
         case server::LiveRequest::levels:
-            socket.Write(
-                std::string(server::levelsReplyHead) +
-                server::levelsJson(Module1::DMXdata, outcomeOf(window), dmx::outputStates().all()));
+            socket.Write(std::string(server::levelsReplyHead) +
+                         server::levelsJson(window.console.levels(), outcomeOf(window.console),
+                                            dmx::outputStates().all()));
             return true;
         case server::LiveRequest::events:
             server::openEventStream(window.TCPSocket1, socket);

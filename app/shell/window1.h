@@ -7,6 +7,7 @@
 //   ui/       the open handler (start-up), the close handler and the menu commands
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,18 +18,28 @@
 #include "platform/tcp.h"
 #include "platform/window.h"
 
+namespace command {
+class Console;
+}
+
 class Window1 : public platform::Window {
+    // Made with the window, before the references into it below.
+    std::unique_ptr<command::Console> ownConsole_;
+
   public:
     Window1();
     ~Window1() override;
 
-    // Lexer and parser state.
-    std::vector<std::string> tokens;
-    std::string token;
-    std::vector<int32_t> chanArray;
+    // The console model (command/console.h): the labels, the history and the level views and the
+    // outputs follow it.
+    command::Console& console;
+    // Lexer and parser state, kept in the console.
+    std::vector<std::string>& tokens;
+    std::string& token;
+    std::vector<int32_t>& chanArray;
     int32_t ServerPort = 80;
     std::string CRLF;
-    bool DMXlevels = false;
+    bool& DMXlevels;
 
     platform::ServerSocket TCPSocket1;
     platform::Serial Serial1;

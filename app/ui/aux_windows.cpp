@@ -1,5 +1,7 @@
 #include "shell/aux_windows.h"
 
+#include "command/console.h"
+#include "dmx/level_view.h"
 #include "platform/text.h"
 #include "platform/window.h"
 #include "settings/config.h"
@@ -16,6 +18,7 @@ void WinLevels::Open() {
     if (const Window1* main = platform::Implicit<Window1>::find()) {
         setTop(main->top());
         setLeft(main->left() + main->width());
+        EditField1.setText(dmx::levelViewText(main->console.levels()));
     }
     if (Module1::startMinimized) Minimize();
 }
@@ -26,6 +29,7 @@ void winHistory::Open() {
     if (const Window1* main = platform::Implicit<Window1>::find()) {
         setTop(main->top());
         setLeft(main->left() + 2 * main->width());
+        EditField1.setText(main->console.history());
     }
     if (Module1::startMinimized) Minimize();
 }

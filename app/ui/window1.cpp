@@ -1,8 +1,12 @@
 #include "shell/window1.h"
 
+#include "command/console.h"
 #include "dmx/interface_line.h"
+#include "dmx/level_view.h"
 #include "dmx/output_status.h"
+#include "dmx/send_dmx.h"
 #include "server/live_streams.h"
+#include "shell/aux_windows.h"
 #include "shell/menubar.h"
 
 namespace {
@@ -27,9 +31,46 @@ void showOutputsInTheMainWindow() {
     });
 }
 
+// The labels, the history and level views and the outputs follow the console. The views are made
+// by their first change: the level view comes up with the first command line.
+void followConsole(Window1& window) {
+    command::Console& console = window.console;
+    console.watch([&window, &console](command::Console::Change change) {
+        using Change = command::Console::Change;
+        switch (change) {
+            case Change::query:
+                window.lblQuery.setCaption(console.query());
+                break;
+            case Change::tokens:
+                window.lblTokens.setCaption(console.tokensText());
+                break;
+            case Change::results:
+                window.lblResults.setCaption(console.results());
+                break;
+            case Change::history:
+                platform::Implicit<winHistory>::instance().EditField1.setText(console.history());
+                break;
+            case Change::levels:
+                // The frame goes first: on the desktop, laying out the level view takes
+                // milliseconds.
+                Module1::sendDMX();
+                platform::Implicit<WinLevels>::instance().EditField1.setText(
+                    dmx::levelViewText(console.levels()));
+                break;
+        }
+    });
+}
+
 }  // namespace
 
-Window1::Window1() : platform::Window("Brannic Webserver", 520, 280, false) {
+Window1::Window1()
+    : platform::Window("Brannic Webserver", 520, 280, false),
+      ownConsole_(std::make_unique<command::Console>(Module1::DMXdata)),
+      console(*ownConsole_),
+      tokens(console.tokens),
+      token(console.token),
+      chanArray(console.chanArray),
+      DMXlevels(console.DMXlevels) {
     place(captionStatus, 0, 0);
     place(StaticText1, 0, 1);
     place(captionQuery, 1, 0);
@@ -63,6 +104,7 @@ Window1::Window1() : platform::Window("Brannic Webserver", 520, 280, false) {
     Serial1.setLineSettings(dmx::interfaceLine);
     Serial1.StateChanged = [this](platform::PortState before) { Serial1_StateChanged(before); };
     registerMenuHandlers();
+    followConsole(*this);
 }
 
 Window1::~Window1() {

@@ -1,6 +1,5 @@
 #pragma once
-// A console without windows: lines go through the lexer, the statement splitter and the level
-// assignment, as the main window runs them, into a store and a history of the test's own.
+// A console without windows, over a store of the test's own.
 
 #include <gtest/gtest.h>
 
@@ -10,26 +9,18 @@
 #include <string_view>
 #include <vector>
 
-#include "command/level_assignment.h"
-#include "command/level_store.h"
-#include "command/lexer.h"
-#include "command/statement_splitter.h"
-#include "platform/controls.h"
+#include "command/console.h"
 
 class ConsoleTest : public ::testing::Test {
   protected:
-    void run(std::string_view line) {
-        std::vector<std::string> tokens(1);
-        std::string token;
-        for (char c : line) command::lexCharacter(tokens, token, c);
-        command::lexCharacter(tokens, token, '\r');
-        command::runStatements(tokens, history, [this](const std::vector<std::string>& statement) {
-            ++statementsRun;
-            if (auto shown = command::runStatement(statement, chanArray, levels, dmxLevels)) {
-                caption = *shown;
-            }
+    ConsoleTest() {
+        // The token display is set again at the start of every statement.
+        console.watch([this](command::Console::Change change) {
+            if (change == command::Console::Change::tokens) ++statementsRun;
         });
     }
+
+    void run(std::string_view line) { console.runLine(line); }
 
     // The channels holding value; all others must hold 0.
     void expectLevels(std::initializer_list<int32_t> channels, int32_t value) const {
@@ -39,9 +30,10 @@ class ConsoleTest : public ::testing::Test {
     }
 
     Module1::LevelStore levels{};
-    std::vector<int32_t> chanArray;
-    bool dmxLevels = false;
-    std::string caption = "untouched";
+    command::Console console{levels};
+    const std::vector<int32_t>& chanArray = console.chanArray;
+    const bool& dmxLevels = console.DMXlevels;
+    const std::string& caption = console.results();
+    const std::string& history = console.history();
     int statementsRun = 0;
-    platform::EditField history{"EditField1", "", true};
 };

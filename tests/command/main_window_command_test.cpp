@@ -44,6 +44,14 @@ TEST_F(MainWindowTest, AnEmptyLineShowsNothingNewAndOnlyEndsTheHistoryLine) {
     EXPECT_EQ(history(), "\r");
 }
 
+TEST_F(MainWindowTest, ViewsOpenedAfterALineShowTheConsoleAsItIs) {
+    command::runCommandLine(window(), "3@D7");
+    platform::Implicit<winHistory>::reset();
+    platform::Implicit<WinLevels>::reset();
+    EXPECT_EQ(history(), "3@D7|\r");
+    EXPECT_EQ(platform::Implicit<WinLevels>::instance().EditField1.text().substr(0, 8), " 0 0 70 ");
+}
+
 TEST_F(MainWindowTest, LexTokensLooksOnlyAtTheFirstCharacter) {
     window().tokens.assign(1, "");
     window().lexTokens("7x");

@@ -34,7 +34,6 @@ class SerialOutputTest : public MainWindowTest {
 
 TEST_F(SerialOutputTest, ACommandLineGoesOutAsOneWholeUniverseFrame) {
     command::runCommandLine(window(), "1/5+8+11@75;512@F");
-    Module1::sendDMX();
     const std::string frame = interface.readExactly(518);
     ASSERT_EQ(frame.size(), 518u);
     std::string expected("\x7E\x06\x01\x02\x00", 5);
@@ -92,9 +91,7 @@ TEST_F(SerialOutputTest, AReplugGetsTheCurrentUniverseFirstWithinASecond) {
     EXPECT_EQ(dmx::outputStates().all().at(0).state, "lost, waiting for the device");
 
     command::runCommandLine(window(), "7@D99");
-    Module1::sendDMX();
     command::runCommandLine(window(), "9@D42");
-    Module1::sendDMX();
     PtyPair replugged;
     std::filesystem::create_symlink(replugged.devicePath(), folder.path() / "new");
     std::filesystem::rename(folder.path() / "new", link);

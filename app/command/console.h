@@ -1,0 +1,78 @@
+#pragma once
+// The console: the command language's state, what it shows of the last line, the command history
+// and the level store, as plain data with one owner. Windows, pages and outputs watch it; nothing
+// learns its state back from a label.
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "shell/module1.h"
+
+namespace command {
+
+// The history is emptied, before a line runs, once it has grown past this many characters.
+inline constexpr size_t historyLimit = 30000;
+
+class Console {
+  public:
+    // What changed; watchers read the new state from the console.
+    enum class Change {
+        query,    // the command line shown
+        tokens,   // the token display, set again for each statement
+        results,  // the result text of the last statement that showed one
+        history,  // a statement or a line end appended, or the history emptied
+        levels,   // after every line, moved or not: the whole universe goes out each time
+    };
+    using Watcher = std::function<void(Change)>;
+
+    explicit Console(Module1::LevelStore& levels) : levels_(levels) {}
+    Console(const Console&) = delete;
+    Console& operator=(const Console&) = delete;
+
+    // Runs one whole command line: shows it as the query, lexes it and a closing carriage return
+    // one character at a time into a fresh token list (afterEachCharacter runs after each, so
+    // other events may run mid-line), runs its statements, then tells the levels.
+    void runLine(std::string_view line, const std::function<void()>& afterEachCharacter = {});
+
+    // The steps of a line. lexTokens lexes the first character of its argument only.
+    void lexTokens(std::string_view character);
+    void dispTokens();
+    void parseCommand();
+    void parseTokens(const std::vector<std::string>& statement);
+
+    void setQuery(std::string query);
+
+    // Watchers are told in the order they came, after each change.
+    void watch(Watcher watcher) { watchers_.push_back(std::move(watcher)); }
+
+    // Lexer and parser state.
+    std::vector<std::string> tokens;
+    std::string token;
+    std::vector<int32_t> chanArray;
+    bool DMXlevels = false;
+
+    // The last outcome; fresh, the texts the main window's labels start with.
+    const std::string& query() const { return query_; }
+    const std::string& tokensText() const { return tokensText_; }
+    const std::string& results() const { return results_; }
+    // Each statement with its separator, a carriage return after each line.
+    const std::string& history() const { return history_; }
+    const Module1::LevelStore& levels() const { return levels_; }
+
+  private:
+    void tell(Change change) const;
+    void appendHistory(std::string_view text);
+
+    Module1::LevelStore& levels_;
+    std::string query_ = "Command";
+    std::string tokensText_ = "Tokens";
+    std::string results_ = "Results";
+    std::string history_;
+    std::vector<Watcher> watchers_;
+};
+
+}  // namespace command
