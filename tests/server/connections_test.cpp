@@ -95,7 +95,7 @@ TEST_F(Connections, NewListenerMovesToANewPortOnly) {
     window->newListener();
     EXPECT_EQ(exchange("GET / HTTP/1.0\r\n\r\n").substr(0, 15), "HTTP/1.0 200 OK");
     int32_t oldPort = port;
-    port = testsupport::unusedPort();
+    port = testsupport::freePort();
     window->ServerPort = port;
     window->newListener();
     EXPECT_EQ(exchange("GET / HTTP/1.0\r\n\r\n").substr(0, 15), "HTTP/1.0 200 OK");

@@ -4,7 +4,7 @@
 
 #include "http_test_server.h"
 #include "platform/events.h"
-#include "support/free_port.h"
+#include "support/loopback.h"
 #include "support/pty_pair.h"
 
 namespace {
