@@ -60,8 +60,7 @@ void SocketImpl::finishLookup() {
 }
 
 void SocketImpl::connectToAddress(const addrinfo& found) {
-    int descriptor = ::socket(found.ai_family, SOCK_STREAM, 0);
-    makeNonBlocking(descriptor);
+    int descriptor = ::socket(found.ai_family, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
     int result = ::connect(descriptor, found.ai_addr, found.ai_addrlen);
     int error = errno;
     sockaddr_storage peer{};

@@ -19,8 +19,6 @@ struct addrinfo;
 
 namespace platform::detail {
 
-void makeNonBlocking(int fd);
-
 struct SocketImpl {
     explicit SocketImpl(TCPSocket& owner) : owner(owner) {}
     ~SocketImpl() { closeDescriptor(); }
@@ -55,7 +53,7 @@ struct SocketImpl {
         event();
     };
 
-    // tcp_socket.cpp: the open connection.
+    // tcp_socket.cpp: the open connection, on a descriptor made non-blocking and close-on-exec.
     void attach(int descriptor);
     void closeDescriptor();
     void fire(std::function<void()> TCPSocket::*handler);

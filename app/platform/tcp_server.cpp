@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <map>
 #include <vector>
 
@@ -25,9 +26,12 @@ namespace {
 
 // Open client connections at most, so that idle clients cannot exhaust the program's descriptors.
 constexpr size_t kMaxConnections = 128;
-// Accepts per wakeup of the listener: between them the loop reads what the accepted clients sent,
-// so a request that arrived behind a burst of silent connects is taken before they push it out.
+// Accepts per wakeup of the listener during a burst: between them the loop reads what the accepted
+// clients sent, so a request that arrived behind a burst of silent connects is taken before they
+// push it out. Outside a burst one accept a wakeup, so none is made that can only fail; connects
+// closer together than kBurstGap make a burst.
 constexpr int kAcceptsPerWakeup = 16;
+constexpr auto kBurstGap = std::chrono::milliseconds(1);
 // A listener that had to stop accepting looks again after this long at the latest.
 constexpr int kAcceptRetryMs = 1000;
 
@@ -60,6 +64,7 @@ struct ServerImpl {
     int32_t lastError = 0;
     std::unique_ptr<QSocketNotifier> acceptNotifier;
     bool acceptPaused = false;
+    std::chrono::steady_clock::time_point lastAccept;
     QTimer acceptRetry;
     // Held open so that, out of descriptors with nobody to close, a waiting client can still be
     // accepted and turned away instead of being left to hang.
@@ -109,7 +114,10 @@ struct ServerImpl {
     }
 
     void acceptWaiting() {
-        for (int accepted = 0; accepted < kAcceptsPerWakeup; ++accepted) {
+        auto now = std::chrono::steady_clock::now();
+        int limit = now - lastAccept < kBurstGap ? kAcceptsPerWakeup : 1;
+        lastAccept = now;
+        for (int accepted = 0; accepted < limit; ++accepted) {
             if (countedConnections() >= kMaxConnections) {
                 if (!clientWaiting()) return;
                 if (!evictOne()) {
@@ -119,7 +127,8 @@ struct ServerImpl {
             }
             sockaddr_storage peer{};
             socklen_t length = sizeof peer;
-            int descriptor = ::accept(fd, reinterpret_cast<sockaddr*>(&peer), &length);
+            int descriptor = ::accept4(fd, reinterpret_cast<sockaddr*>(&peer), &length,
+                                       SOCK_NONBLOCK | SOCK_CLOEXEC);
             if (descriptor >= 0) {
                 adopt(descriptor, addressText(peer));
             } else if (errno == EMFILE || errno == ENFILE) {
@@ -139,7 +148,7 @@ struct ServerImpl {
             return false;
         }
         ::close(reserve);
-        ::close(::accept(fd, nullptr, nullptr));
+        ::close(::accept4(fd, nullptr, nullptr, SOCK_CLOEXEC));
         reserve = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
         return true;
     }

@@ -1,6 +1,5 @@
 // TCP on POSIX sockets, woken by the Qt event loop through socket notifiers: the open connection,
 // reading into a bounded buffer and writing without blocking.
-#include <fcntl.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -15,14 +14,8 @@ namespace platform {
 
 namespace detail {
 
-void makeNonBlocking(int fd) {
-    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
-    fcntl(fd, F_SETFD, FD_CLOEXEC);
-}
-
 void SocketImpl::attach(int descriptor) {
     fd = descriptor;
-    makeNonBlocking(fd);
     readNotifier = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
     QObject::connect(readNotifier.get(), &QSocketNotifier::activated, [this] { onReadable(); });
     writeNotifier = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Write);
