@@ -5,6 +5,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <QAbstractEventDispatcher>
 #include <QTimer>
 #include <algorithm>
 #include <cerrno>
@@ -28,10 +29,9 @@ namespace {
 constexpr size_t kMaxConnections = 128;
 // Accepts per wakeup of the listener during a burst: between them the loop reads what the accepted
 // clients sent, so a request that arrived behind a burst of silent connects is taken before they
-// push it out. Outside a burst one accept a wakeup, so none is made that can only fail; connects
-// closer together than kBurstGap make a burst.
+// push it out. Outside a burst one accept a wakeup, so none is made that can only fail: a burst is
+// a listener found ready again in the very next turn of the event loop.
 constexpr int kAcceptsPerWakeup = 16;
-constexpr auto kBurstGap = std::chrono::milliseconds(1);
 // A listener that had to stop accepting looks again after this long at the latest.
 constexpr int kAcceptRetryMs = 1000;
 
@@ -43,6 +43,11 @@ struct ServerImpl {
     explicit ServerImpl(ServerSocket& owner) : owner(owner) {
         acceptRetry.setSingleShot(true);
         QObject::connect(&acceptRetry, &QTimer::timeout, [this] { resumeAccepting(); });
+        // Without an event loop yet every wakeup counts as a burst.
+        if (auto* loop = QAbstractEventDispatcher::instance()) {
+            QObject::connect(loop, &QAbstractEventDispatcher::aboutToBlock, &context,
+                             [this] { ++loopTurns; });
+        }
     }
     ~ServerImpl() {
         close();
@@ -64,7 +69,9 @@ struct ServerImpl {
     int32_t lastError = 0;
     std::unique_ptr<QSocketNotifier> acceptNotifier;
     bool acceptPaused = false;
-    std::chrono::steady_clock::time_point lastAccept;
+    // Turns of the event loop (each ends where it waits), and the one of the last accept.
+    uint64_t loopTurns = 0;
+    uint64_t lastAcceptTurn = 0;
     QTimer acceptRetry;
     // Held open so that, out of descriptors with nobody to close, a waiting client can still be
     // accepted and turned away instead of being left to hang.
@@ -114,9 +121,8 @@ struct ServerImpl {
     }
 
     void acceptWaiting() {
-        auto now = std::chrono::steady_clock::now();
-        int limit = now - lastAccept < kBurstGap ? kAcceptsPerWakeup : 1;
-        lastAccept = now;
+        int limit = loopTurns <= lastAcceptTurn + 1 ? kAcceptsPerWakeup : 1;
+        lastAcceptTurn = loopTurns;
         for (int accepted = 0; accepted < limit; ++accepted) {
             if (countedConnections() >= kMaxConnections) {
                 if (!clientWaiting()) return;
