@@ -2,16 +2,13 @@
 //   - the time from launch to the first answered command request;
 //   - the resident memory after start-up and after 1,000 and 10,000 commands.
 // Usage: launch_bench [runs]  (default 20 launches for the time figure)
-#include <arpa/inet.h>
 #include <fcntl.h>
 #include <netinet/in.h>
-#include <signal.h>
-#include <spawn.h>
 #include <stdlib.h>
 #include <sys/socket.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -21,31 +18,18 @@
 #include <thread>
 #include <vector>
 
-extern char** environ;
+#include "support/headless_program.h"
+#include "support/loopback.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-int freePort() {
-    int fd = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    bind(fd, reinterpret_cast<sockaddr*>(&address), length);
-    getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
-    close(fd);
-    return ntohs(address.sin_port);
-}
+using testsupport::freePort;
 
 // One command request on a new connection; true when a reply came back.
 bool command(int port, const std::string& query) {
     int fd = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(static_cast<uint16_t>(port));
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    sockaddr_in address = testsupport::loopbackAddress(port);
     bool answered = false;
     if (connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0) {
         std::string request = "GET /dmx?cmd=" + query + " HTTP/1.1\r\nHost: bench\r\n\r\n";
@@ -66,58 +50,45 @@ long residentKiB(pid_t pid) {
     return -1;
 }
 
+// The program with its standard output dropped; the interface is a pseudo-terminal whose frames a
+// thread reads and drops.
 struct Program {
-    pid_t pid = -1;
     int master = -1;
+    testsupport::HeadlessProgram program;
     std::thread drain;
-    bool draining = true;
 
     Program(int port, const std::filesystem::path& prefs) {
-        // The interface is a pseudo-terminal whose frames a thread reads and drops.
         master = posix_openpt(O_RDWR | O_NOCTTY);
         grantpt(master);
         unlockpt(master);
-        setenv("BRANNIC_SERIAL_PORTS", ptsname(master), 1);
-        std::ofstream(prefs / "Tolvex.config")
-            << "default.shw\n0\n80\nenableWAN=false\nrequireLogin=false\nstartMinimized="
-               "false\n\n\n";
-        std::string portText = std::to_string(port), prefsText = prefs.string();
-        std::vector<char*> argv = {const_cast<char*>(BRANNIC_PROGRAM),
-                                   const_cast<char*>("--headless"),
-                                   const_cast<char*>("--port"),
-                                   portText.data(),
-                                   const_cast<char*>("--prefs-dir"),
-                                   prefsText.data(),
-                                   nullptr};
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-        posix_spawn(&pid, BRANNIC_PROGRAM, &actions, nullptr, argv.data(), environ);
-        posix_spawn_file_actions_destroy(&actions);
+        program.process.setStandardOutputFile(QProcess::nullDevice());
+        program.start(prefs, ptsname(master), port);
+        program.process.waitForStarted();
         drain = std::thread([this] {
             char buffer[4096];
-            while (draining && read(master, buffer, sizeof buffer) > 0) {
+            while (read(master, buffer, sizeof buffer) > 0) {
             }
         });
     }
 
+    pid_t pid() const { return static_cast<pid_t>(program.process.processId()); }
+
+    // The program's end hangs up the terminal, which ends the drain.
     ~Program() {
-        kill(pid, SIGTERM);
-        waitpid(pid, nullptr, 0);
-        draining = false;
-        close(master);
+        program.process.terminate();
+        program.process.waitForFinished();
         drain.join();
+        close(master);
     }
 };
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    QCoreApplication application(argc, argv);
     int runs = argc > 1 ? std::atoi(argv[1]) : 20;
     std::filesystem::path prefs = std::filesystem::temp_directory_path() / "brannic-launch-bench";
     std::filesystem::create_directories(prefs);
-    unsetenv("DISPLAY");
-    unsetenv("QT_QPA_PLATFORM");
 
     std::vector<double> firstAnswerMs;
     for (int run = 0; run < runs; ++run) {
@@ -138,12 +109,12 @@ int main(int argc, char** argv) {
     int port = freePort();
     Program program(port, prefs);
     while (!command(port, "1%4050")) std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    std::printf("resident after start-up: %ld KiB\n", residentKiB(program.pid));
+    std::printf("resident after start-up: %ld KiB\n", residentKiB(program.pid()));
     const char* lines[] = {"1/5+8+11%4075", "34%4025", "1/512%4050", "504%40D184", "%4030"};
     for (int i = 1; i <= 10000; ++i) {
         command(port, lines[i % 5]);
         if (i == 1000 || i == 10000)
-            std::printf("resident after %d commands: %ld KiB\n", i, residentKiB(program.pid));
+            std::printf("resident after %d commands: %ld KiB\n", i, residentKiB(program.pid()));
     }
     std::filesystem::remove_all(prefs);
     return 0;

@@ -37,7 +37,8 @@
 #include <vector>
 
 #include "bench_peer_widget.h"
-#include "server/loopback_port.h"
+#include "support/loopback.h"
+#include "support/stage_settings.h"
 
 namespace {
 
@@ -90,7 +91,7 @@ class Server {
         command = replaceAll(
             replaceAll(replaceAll(command, "{device}", device), "{port}", std::to_string(port)),
             "{dir}", folder_.string());
-        writeSettings(port);
+        testsupport::writeStageSettings(folder_, port);
         pid_ = fork();
         if (pid_ == 0) {
             setpgid(0, 0);
@@ -127,11 +128,6 @@ class Server {
         return "exec " + launcher + " '" + BRANNIC_PROGRAM +
                "' --headless --port {port} --prefs-dir {dir} --app-dir {dir}";
     }
-    void writeSettings(int port) const {
-        std::ofstream(folder_ / "Tolvex.config")
-            << "default.shw\n0\n"
-            << port << "\nenableWAN=false\nrequireLogin=false\nstartMinimized=false\n\n\n";
-    }
 
     std::filesystem::path folder_;
     pid_t pid_ = -1;
@@ -157,7 +153,7 @@ std::string commandRequest(int channel, int level) {
 class Rig {
   public:
     explicit Rig(const std::string& launcher = "")
-        : port_(testsupport::unusedPort()),
+        : port_(testsupport::freePort()),
           server_(pty_.device, port_, launcher),
           widget_(pty_.master) {
         auto deadline = Clock::now() + std::chrono::seconds(20);

@@ -9,7 +9,8 @@ status=0
 # folder, then the extended regular expression of the project includes it may not have
 check() {
     local found
-    found=$(grep -rnE "^[[:space:]]*#[[:space:]]*include[[:space:]]*\"($2)/" "$app/$1" || true)
+    # Quoted or angle-bracket: the include path finds <ui/...> as well as "ui/...".
+    found=$(grep -rnE "^[[:space:]]*#[[:space:]]*include[[:space:]]*[\"<]($2)/" "$app/$1" || true)
     if [[ -n "$found" ]]; then
         echo "upward include in app/$1:"
         echo "$found"

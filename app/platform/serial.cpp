@@ -8,11 +8,13 @@
 #include <unistd.h>
 
 #include <QSocketNotifier>
+#include <algorithm>
 #include <cerrno>
 #include <utility>
 
 #include "platform/device_watch.h"
 #include "platform/events.h"
+#include "platform/read_bounds.h"
 #include "platform/write_queue.h"
 
 namespace platform {
@@ -158,30 +160,30 @@ struct Serial::Impl {
         writeNotifier->setEnabled(!out.empty());
     }
 
+    // One read per wake-up into a bounded buffer, as a TCP connection reads.
     void onReadable() {
-        bool received = false;
-        bool gone = false;
-        while (!gone) {
-            char buffer[4096];
-            ssize_t got = ::read(fd, buffer, sizeof buffer);
-            if (got > 0) {
-                in.append(buffer, static_cast<size_t>(got));
-                received = true;
-            } else if (got < 0 && errno == EINTR) {
-                continue;
-            } else if (got < 0 && !deviceGone(errno)) {
-                break;
-            } else {
-                gone = true;
-            }
+        if (in.size() >= kMaxUnread) {
+            readNotifier->setEnabled(false);
+            return;
         }
-        // What the device said before it went is still its answer.
-        if (received) {
+        char buffer[kReadSize];
+        ssize_t got;
+        do got = ::read(fd, buffer, std::min(sizeof buffer, kMaxUnread - in.size()));
+        while (got < 0 && errno == EINTR);
+        if (got > 0) {
+            in.append(buffer, static_cast<size_t>(got));
             dataGate.run([this] {
                 if (owner.DataAvailable) owner.DataAvailable();
             });
+            return;
         }
-        if (gone && state == PortState::open) lose();
+        // What the device said before it went has been delivered by the wake-ups before.
+        if (got < 0 && !deviceGone(errno)) return;
+        if (state == PortState::open) lose();
+    }
+
+    void resumeReading() {
+        if (readNotifier) readNotifier->setEnabled(true);
     }
 };
 
@@ -248,6 +250,7 @@ size_t Serial::PendingBytes() const {
 }
 
 std::string Serial::ReadAll() {
+    impl_->resumeReading();
     return std::exchange(impl_->in, {});
 }
 

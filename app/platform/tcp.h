@@ -1,8 +1,7 @@
 #pragma once
 // TCP sockets of the framework. A TCPSocket is one connection, made by Connect or accepted by a
-// ServerSocket. Events run on the event thread. Error codes:
-//   100 driver error, 102 disconnected (closed or refused by the peer), 103 bad address,
-//   104 no permission for the port, 105 port already in use, 106 invalid state.
+// ServerSocket. Events run on the event thread. LastErrorCode is a SocketError code
+// (platform/socket_error.h).
 
 #include <cstdint>
 #include <functional>

@@ -1,5 +1,6 @@
 #include "server/listener_status.h"
 
+#include "platform/socket_error.h"
 #include "platform/text.h"
 
 namespace server {
@@ -13,22 +14,22 @@ std::string_view withoutIPv4Mapping(std::string_view address) {
 }
 
 std::string socketErrorMessage(int32_t code) {
-    switch (code) {
-        case 100:
+    using platform::SocketError;
+    switch (static_cast<SocketError>(code)) {
+        case SocketError::driver:
             return "Internet Driver Error";
-        case 102:
+        case SocketError::disconnected:
             return "Disconnected";
-        case 103:
+        case SocketError::badAddress:
             return "Bad Internet Address";
-        case 104:
+        case SocketError::noPermission:
             return "Can't access telnet port 23, OSX or Linux permission problem?";
-        case 105:
+        case SocketError::portInUse:
             return "Internet port already in use";
-        case 106:
+        case SocketError::invalidState:
             return "Invalid state error";
-        default:
-            return "Error: " + platform::Str(code);
     }
+    return "Error: " + platform::Str(code);
 }
 
 }  // namespace

@@ -9,7 +9,8 @@
 
 #include "netdmx/udp_capture.h"
 #include "server/loopback_client.h"
-#include "support/free_port.h"
+#include "support/headless_program.h"
+#include "support/loopback.h"
 #include "support/pty_pair.h"
 #include "support/temp_dir.h"
 
@@ -21,33 +22,13 @@ using testsupport::UdpCapture;
 constexpr uint16_t sacnPort = 5568;
 constexpr uint16_t artnetPort = 6454;
 
-struct Program {
+struct Program : testsupport::HeadlessProgram {
     testsupport::TempDir prefs;
     testsupport::PtyPair pty;
     int32_t port = testsupport::freePort();
-    QProcess process;
-    std::string output;
 
     void start(const QStringList& network) {
-        std::ofstream(prefs.path() / "Tolvex.config")
-            << "default.shw\n0\n80\nenableWAN=false\nrequireLogin=false\nstartMinimized="
-               "false\n\n\n";
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("BRANNIC_SERIAL_PORTS", QString::fromStdString(pty.devicePath()));
-        environment.remove("DISPLAY");
-        process.setProcessEnvironment(environment);
-        process.start(BRANNIC_PROGRAM,
-                      QStringList{"--headless", "--port", QString::number(port), "--prefs-dir",
-                                  QString::fromStdString(prefs.path().string())} +
-                          network);
-    }
-
-    bool waitForLine(const std::string& text) {
-        for (int i = 0; i < 100 && output.find(text) == std::string::npos; ++i) {
-            process.waitForReadyRead(50);
-            output += process.readAllStandardOutput().toStdString();
-        }
-        return output.find(text) != std::string::npos;
+        HeadlessProgram::start(prefs.path(), pty.devicePath(), port, {}, network);
     }
 
     // Sends the command line as the form does; the caller waits for its effect.

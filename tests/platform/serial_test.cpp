@@ -62,6 +62,34 @@ TEST(Serial, ADeviceThatStopsReadingGetsOnlyWholePacketsAndTheLastOne) {
     EXPECT_EQ(static_cast<uint8_t>(wire.back()), 10000 % 256);
 }
 
+// A handler that does not read leaves the rest in the device, not in an ever-growing buffer.
+TEST(Serial, ReadingStopsWhileTheBoundLiesUnread) {
+    constexpr size_t chunk = 4096, bound = 65536;
+    PtyPair pty;
+    platform::Serial serial;
+    int wakeUps = 0;
+    serial.DataAvailable = [&] { ++wakeUps; };
+    serial.setSerialPort(pty.devicePath());
+    ASSERT_TRUE(serial.Open());
+    std::string sent;
+    for (int i = 0; sent.size() < bound + 2 * chunk; ++i) {
+        sent += std::string(chunk, static_cast<char>('a' + i));
+        pty.write(std::string_view(sent).substr(sent.size() - chunk));
+        if (sent.size() <= bound) {
+            int before = wakeUps;
+            ASSERT_TRUE(waitUntil([&] { return wakeUps > before; }));
+        }
+    }
+    waitUntil([] { return false; }, 100);
+    std::string received = serial.ReadAll();
+    EXPECT_EQ(received.size(), bound);
+    EXPECT_TRUE(waitUntil([&] {
+        received += serial.ReadAll();
+        return received.size() >= sent.size();
+    }));
+    EXPECT_EQ(received, sent);
+}
+
 TEST(Serial, MissingDeviceDoesNotOpen) {
     platform::Serial serial;
     EXPECT_FALSE(serial.Open());

@@ -6,7 +6,7 @@
 #include "platform/text.h"
 #include "settings/config.h"
 #include "shell/window1.h"
-#include "support/free_port.h"
+#include "support/loopback.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 
 #include "command/level_store.h"
 #include "loopback_client.h"
-#include "loopback_port.h"
+#include "support/loopback.h"
 #include "platform/window.h"
 #include "server/entrypoints.h"
 #include "server/pages.h"
@@ -30,7 +30,7 @@ class CommandServerTest : public ::testing::Test {
         Module1::pageContent = Module1::formPage();
         Module1::DMXdata.fill(0);
         Module1::requireLogin = false;
-        port = testsupport::unusedPort();
+        port = testsupport::freePort();
         window->ServerPort = port;
         window->newListener();
         ASSERT_TRUE(window->TCPSocket1.IsListening());

@@ -32,7 +32,7 @@ TEST_F(Connections, SilentClientsDoNotDelayAnotherClientsCommand) {
     auto started = Clock::now();
     EXPECT_EQ(exchange("GET /dmx?cmd=2%4020 HTTP/1.0\r\n\r\n"),
               commandReply("2 @ 20 | ", " 2 @ 20"));
-    EXPECT_LT(Clock::now() - started, std::chrono::seconds(1));
+    EXPECT_LT(Clock::now() - started, std::chrono::seconds(3));
     EXPECT_EQ(nextFrameLevels(), levelsWith({2}, 51));
 
     // The waiting clients are still served once they complete their heads.
@@ -67,7 +67,7 @@ TEST_F(Connections, BurstOfSilentConnectsStaysUnderTheCapAndACommandBehindItIsAn
     auto started = Clock::now();
     EXPECT_EQ(exchange("GET /dmx?cmd=2%4020 HTTP/1.0\r\n\r\n"),
               commandReply("2 @ 20 | ", " 2 @ 20"));
-    EXPECT_LT(Clock::now() - started, std::chrono::seconds(2));
+    EXPECT_LT(Clock::now() - started, std::chrono::seconds(5));
     EXPECT_LE(window->TCPSocket1.ConnectionCount(), 128u);
 }
 
@@ -95,7 +95,7 @@ TEST_F(Connections, NewListenerMovesToANewPortOnly) {
     window->newListener();
     EXPECT_EQ(exchange("GET / HTTP/1.0\r\n\r\n").substr(0, 15), "HTTP/1.0 200 OK");
     int32_t oldPort = port;
-    port = testsupport::unusedPort();
+    port = testsupport::freePort();
     window->ServerPort = port;
     window->newListener();
     EXPECT_EQ(exchange("GET / HTTP/1.0\r\n\r\n").substr(0, 15), "HTTP/1.0 200 OK");

@@ -4,7 +4,7 @@
 
 #include "http_test_server.h"
 #include "platform/events.h"
-#include "support/free_port.h"
+#include "support/loopback.h"
 #include "support/pty_pair.h"
 
 namespace {
@@ -67,9 +67,9 @@ TEST(HTTPSocket, SilenceEndsTheFetchWithWhatArrived) {
 }
 
 TEST(HTTPSocket, TricklingServerIsNeverTimedOut) {
-    // Each pause is shorter than the one-second limit, all of them together far longer.
-    HttpTestServer server({"HTTP/1.0 2", Pause{600ms}, "00 OK\r\n", Pause{600ms}, "\r\n",
-                           Pause{600ms}, "a", Pause{600ms}, "b", Pause{600ms}, "c"});
+    // Each pause is shorter than the one-second limit, all of them together longer.
+    HttpTestServer server({"HTTP/1.0 2", Pause{300ms}, "00 OK\r\n", Pause{300ms}, "\r\n",
+                           Pause{300ms}, "a", Pause{300ms}, "b", Pause{300ms}, "c"});
     HTTPSocket client;
     EXPECT_EQ(client.Get(server.hostAndPort(), 1), "abc");
     EXPECT_EQ(client.ErrorCode(), 0);

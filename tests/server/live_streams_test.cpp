@@ -53,7 +53,7 @@ TEST_F(LiveStreams, StalledReaderIsDroppedWhileAReadingOneKeepsUp) {
     Module1::liveLevels = true;
     testsupport::LoopbackClient reader(port);
     reader.send("GET /events HTTP/1.1\r\n\r\n");
-    EXPECT_EQ(reader.receivedWithin(200), server::eventStreamHead);
+    EXPECT_EQ(reader.receivedWithin(500), server::eventStreamHead);
     int stalled = stalledStream(port);
 
     // Far past what the kernel holds for the stalled reader: the server keeps a bounded backlog,

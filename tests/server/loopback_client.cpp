@@ -9,7 +9,7 @@
 #include <cerrno>
 #include <stdexcept>
 
-#include "loopback_port.h"
+#include "support/loopback.h"
 #include "support/pty_pair.h"
 
 namespace testsupport {

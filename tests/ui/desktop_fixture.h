@@ -12,7 +12,7 @@
 #include "platform/events.h"
 #include "server/entrypoints.h"
 #include "shell/window1.h"
-#include "support/free_port.h"
+#include "support/loopback.h"
 #include "support/program_state.h"
 #include "support/pty_pair.h"
 #include "support/temp_dir.h"

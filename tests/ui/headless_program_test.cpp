@@ -1,5 +1,7 @@
 // The program as a stage machine runs it: headless, from the command line, driven over HTTP, with a
 // pseudo-terminal as the DMX interface.
+#include "support/headless_program.h"
+
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -15,7 +17,7 @@
 #include <sstream>
 #include <vector>
 
-#include "support/free_port.h"
+#include "support/loopback.h"
 #include "support/pty_pair.h"
 #include "support/temp_dir.h"
 
@@ -32,38 +34,10 @@ std::string httpGet(int port, const std::string& target) {
     return reply.toStdString();
 }
 
-struct Program {
-    QProcess process;
-    std::string output;
-
-    bool waitForLine(const std::string& text, int timeoutMs = 5000) {
-        QElapsedTimer timer;
-        timer.start();
-        while (output.find(text) == std::string::npos && timer.elapsed() < timeoutMs) {
-            process.waitForReadyRead(50);
-            output += process.readAllStandardOutput().toStdString();
-        }
-        return output.find(text) != std::string::npos;
-    }
-
-    // The program headless on port, with a stored choice of serial port 0, which is the pty;
-    // launcher (such as "unshare") and its options go before the program when given, options
-    // after it.
+struct Program : testsupport::HeadlessProgram {
     void start(const testsupport::TempDir& prefs, const std::string& serialDevice, int port,
                QStringList launcher = {}, QStringList options = {}) {
-        std::ofstream(prefs.path() / "Tolvex.config")
-            << "default.shw\n0\n80\nenableWAN=false\n"
-               "requireLogin=false\nstartMinimized=false\n\n\n";
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("BRANNIC_SERIAL_PORTS", QString::fromStdString(serialDevice));
-        environment.remove("QT_QPA_PLATFORM");
-        environment.remove("DISPLAY");
-        process.setProcessEnvironment(environment);
-        QStringList arguments = launcher;
-        arguments << BRANNIC_PROGRAM << "--headless"
-                  << "--port" << QString::number(port) << "--prefs-dir"
-                  << QString::fromStdString(prefs.path().string()) << options;
-        process.start(arguments.takeFirst(), arguments);
+        HeadlessProgram::start(prefs.path(), serialDevice, port, launcher, options);
     }
 
     // SIGTERM ends the program promptly and cleanly.

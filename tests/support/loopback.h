@@ -1,5 +1,5 @@
 #pragma once
-// Loopback addresses for the server tests and benches: 127.0.0.1 only.
+// Loopback addresses for the tests and benchmarks: 127.0.0.1 only.
 
 #include <netinet/in.h>
 
@@ -9,7 +9,7 @@ namespace testsupport {
 
 sockaddr_in loopbackAddress(int32_t port);
 
-// A port on which nothing listens right now.
-int32_t unusedPort();
+// A TCP port on 127.0.0.1 that nothing listens on right now.
+int32_t freePort();
 
 }  // namespace testsupport

@@ -1,4 +1,4 @@
-#include "loopback_port.h"
+#include "support/loopback.h"
 
 #include <arpa/inet.h>
 #include <sys/socket.h>
@@ -14,7 +14,7 @@ sockaddr_in loopbackAddress(int32_t port) {
     return address;
 }
 
-int32_t unusedPort() {
+int32_t freePort() {
     int probe = ::socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in address = loopbackAddress(0);
     ::bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof address);
