@@ -1,5 +1,7 @@
 #include "command/console.h"
 
+#include <utility>
+
 #include "command/level_assignment.h"
 #include "command/lexer.h"
 #include "command/statement_splitter.h"
@@ -20,7 +22,7 @@ void Console::runLine(std::string_view line, std::string source,
     lexOne("\r");
     parseCommand();
     lineRunning_ = false;
-    tell(Change::levels);
+    tellLevels();
     tell(Change::line);
 }
 
@@ -31,8 +33,13 @@ void Console::setChannel(int32_t channel, int32_t value, std::string source) {
     setQuery(number + "@" + raw);
     results_ = " " + number + " @ " + raw;
     tell(Change::results);
-    tell(Change::levels);
-    tell(Change::line);
+    tellLevels();
+    tell(Change::channel);
+}
+
+void Console::releaseLevels() {
+    levelsHeld_ = false;
+    if (std::exchange(levelsPending_, false)) tell(Change::levels);
 }
 
 void Console::lexTokens(std::string_view character) {
@@ -72,6 +79,14 @@ void Console::setQuery(std::string query) {
 
 void Console::tell(Change change) const {
     for (const Watcher& watcher : watchers_) watcher(change);
+}
+
+void Console::tellLevels() {
+    if (levelsHeld_) {
+        levelsPending_ = true;
+    } else {
+        tell(Change::levels);
+    }
 }
 
 void Console::appendHistory(std::string_view text) {

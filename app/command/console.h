@@ -28,6 +28,7 @@ class Console {
         levels,   // after every line, moved or not: the whole universe goes out each time
         line,     // once a whole line has run, after its levels; only runLine tells it, so a
                   // watcher of lines never sees levels moved without one
+        channel,  // in place of line after a single channel set, which may come many a second
     };
     using Watcher = std::function<void(Change)>;
 
@@ -44,8 +45,13 @@ class Console {
 
     // Sets one channel to a raw value, as a fader or a surface does, without touching the
     // selection or the history: shows "5@D127" as the query and " 5 @ D127" as the result, then
-    // tells the levels and the line as a whole line does.
+    // tells the levels and the channel.
     void setChannel(int32_t channel, int32_t value, std::string source = {});
+
+    // While held, the levels are told once, on release, however many lines or channel sets moved
+    // them: a burst of them sends one frame.
+    void holdLevels() { levelsHeld_ = true; }
+    void releaseLevels();
 
     // True while runLine runs: a line that lets other events run mid-line may meet another
     // caller, which must not start a line inside it.
@@ -80,6 +86,7 @@ class Console {
 
   private:
     void tell(Change change) const;
+    void tellLevels();
     void appendHistory(std::string_view text);
 
     Module1::LevelStore& levels_;
@@ -89,6 +96,8 @@ class Console {
     std::string history_;
     std::string lineSource_;
     bool lineRunning_ = false;
+    bool levelsHeld_ = false;
+    bool levelsPending_ = false;
     std::vector<Watcher> watchers_;
 };
 

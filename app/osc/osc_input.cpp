@@ -60,6 +60,9 @@ class Listening {
             return received(message, sender);
         };
         socket_.faulted = [this](platform::OscFault fault) { faulted(fault); };
+        socket_.wakeDone = [] {
+            if (Window1* main = platform::Implicit<Window1>::find()) main->console.releaseLevels();
+        };
         if (error.empty()) noteIfClosed();
     }
     ~Listening() { states_.remove(statusName); }
@@ -71,6 +74,8 @@ class Listening {
         command::Console& console = console_;
         if (console.lineRunning())
             return {errorAddress, "the console is busy with another command line; send again"};
+        // A flood sends one frame a wake, not one a message.
+        console.holdLevels();
         return respond(
             message, sender, nowMs(), gate_, /*showControl=*/false,
             [&](const Action& action) { return runAction(console, action, "OSC " + sender.host); });

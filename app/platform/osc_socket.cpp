@@ -167,7 +167,8 @@ struct OscSocket::Impl {
 
     void onReadable() {
         receiving = true;
-        for (int i = 0; i < datagramsPerWake && !closeRequested; ++i) {
+        const auto until = std::chrono::steady_clock::now() + workPerWake;
+        while (!closeRequested && std::chrono::steady_clock::now() < until) {
             bool looksLikeOsc = false;
             const ssize_t length = peekDatagram(fd, looksLikeOsc);
             if (length < 0) break;
@@ -179,6 +180,7 @@ struct OscSocket::Impl {
             }
             lo_server_recv_noblock(server, 0);
         }
+        if (owner.wakeDone) owner.wakeDone();
         receiving = false;
         if (closeRequested) release();
     }

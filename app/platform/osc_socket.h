@@ -1,8 +1,10 @@
 #pragma once
 // OSC over UDP on the event thread: liblo reads and answers, without a thread of its own. Each wake
-// of the socket reads a bounded number of datagrams, so a flood cannot hold up the other events;
-// replies go out without waiting, and a full send buffer drops them.
+// of the socket reads for a bounded time, so a flood cannot hold up the other events (what it
+// leaves waits in the socket's buffer, and what overflows that is lost before it is read); replies
+// go out without waiting, and a full send buffer drops them.
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -34,10 +36,12 @@ class OscSocket {
     std::function<OscReply(const OscMessage&, const OscSender&)> received;
     // A datagram that could not be read as OSC; it changed nothing.
     std::function<void(OscFault)> faulted;
+    // After the datagrams of one wake: what many messages need only once, such as a frame.
+    std::function<void()> wakeDone;
 
     // Longer datagrams are dropped as too large: no OSC message the console takes comes near.
     static constexpr size_t largestDatagram = 32768;
-    static constexpr int datagramsPerWake = 64;
+    static constexpr std::chrono::microseconds workPerWake{1000};
 
   private:
     struct Impl;

@@ -1,12 +1,16 @@
 #include "ui/headless_console.h"
 
 #include <algorithm>
+#include <chrono>
+#include <cstdint>
 #include <memory>
+#include <utility>
 
 #include "command/console.h"
 #include "dmx/output_status.h"
 #include "dmx/win_config.h"
 #include "platform/events.h"
+#include "platform/timer.h"
 #include "shell/window1.h"
 
 namespace headless {
@@ -52,22 +56,74 @@ std::string oneLine(std::string text) {
     return text;
 }
 
-// One line for each command line run: who sent it, the line, and the result text it showed, if
-// it showed one.
+// Who sent the last line or channel set, what it was, and the result text it showed, if it showed
+// one.
+std::string lineText(const command::Console& console, bool resultShown) {
+    std::string line = console.lineSource().empty() ? "" : console.lineSource() + ": ";
+    line += console.query();
+    if (resultShown) {
+        const std::string& results = console.results();
+        line += " -> " + results.substr(std::min(results.find_first_not_of(' '), results.size()));
+    }
+    return oneLine(std::move(line));
+}
+
+int64_t nowMs() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+// Channel sets may come thousands a second from a fader or a flood: the first after a quiet
+// second prints at once, the rest of that second as one line, the last of them with their count.
+class ChannelLines {
+  public:
+    static constexpr int64_t intervalMs = 1000;
+
+    explicit ChannelLines(std::function<void(const std::string&)> print)
+        : print_(std::move(print)), timer_([this] { flush(); }) {}
+
+    void add(std::string line) {
+        const int64_t now = nowMs();
+        if (held_ == 0 && now - printedMs_ >= intervalMs) {
+            print_(line);
+            printedMs_ = now;
+            return;
+        }
+        if (held_++ == 0) timer_.start(int(std::max<int64_t>(0, printedMs_ + intervalMs - now)));
+        heldLine_ = std::move(line);
+    }
+
+    // Prints what is held, before a line that must follow it.
+    void flush() {
+        timer_.stop();
+        if (held_ == 0) return;
+        if (held_ > 1)
+            heldLine_ += " (the last of " + std::to_string(held_) + " channel sets in a second)";
+        print_(heldLine_);
+        held_ = 0;
+        printedMs_ = nowMs();
+    }
+
+  private:
+    std::function<void(const std::string&)> print_;
+    platform::Timer timer_;
+    int64_t printedMs_ = -intervalMs;
+    size_t held_ = 0;
+    std::string heldLine_;
+};
+
+// One line for each command line run and for channel sets as ChannelLines says.
 void watchLines(command::Console& console, std::function<void(const std::string&)> print) {
-    console.watch([&console, print, resultShown = false](command::Console::Change change) mutable {
+    auto channelLines = std::make_shared<ChannelLines>(print);
+    console.watch([&console, print, channelLines,
+                   resultShown = false](command::Console::Change change) mutable {
         using Change = command::Console::Change;
         if (change == Change::results) resultShown = true;
-        if (change != Change::line) return;
-        std::string line = console.lineSource().empty() ? "" : console.lineSource() + ": ";
-        line += console.query();
-        if (resultShown) {
-            const std::string& results = console.results();
-            line +=
-                " -> " + results.substr(std::min(results.find_first_not_of(' '), results.size()));
-        }
-        resultShown = false;
-        print(oneLine(std::move(line)));
+        if (change != Change::line && change != Change::channel) return;
+        std::string line = lineText(console, std::exchange(resultShown, false));
+        if (change == Change::channel) return channelLines->add(std::move(line));
+        channelLines->flush();
+        print(line);
     });
 }
 

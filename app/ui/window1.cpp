@@ -49,6 +49,7 @@ void followConsole(Window1& window) {
                     dmx::levelViewText(console.levels()));
                 break;
             case Change::line:
+            case Change::channel:
                 break;
         }
     });

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -40,13 +41,13 @@ TEST_F(ConsoleTest, ALineTellsEachChangeInOrderWithTheStateAlreadyMade) {
 
 // A fader's level leaves the typed selection and the history alone: "@30" after it still means
 // the channels typed last.
-TEST_F(ConsoleTest, OneChannelSetLeavesSelectionAndHistoryAndTellsTheLine) {
+TEST_F(ConsoleTest, OneChannelSetLeavesSelectionAndHistoryAndTellsTheChannel) {
     run("1@50");
     std::vector<Change> changes;
     console.watch([&](Change change) { changes.push_back(change); });
     console.setChannel(5, 127, "OSC 127.0.0.1");
-    EXPECT_EQ(changes,
-              (std::vector<Change>{Change::query, Change::results, Change::levels, Change::line}));
+    EXPECT_EQ(changes, (std::vector<Change>{Change::query, Change::results, Change::levels,
+                                            Change::channel}));
     EXPECT_EQ(console.query(), "5@D127");
     EXPECT_EQ(caption, " 5 @ D127");
     EXPECT_EQ(console.lineSource(), "OSC 127.0.0.1");
@@ -54,6 +55,18 @@ TEST_F(ConsoleTest, OneChannelSetLeavesSelectionAndHistoryAndTellsTheLine) {
     run("@30");
     EXPECT_EQ(levels[1], 77);
     EXPECT_EQ(levels[5], 127);
+
+    // A burst held: one levels change at the release, with the last level in place.
+    changes.clear();
+    console.holdLevels();
+    console.setChannel(5, 1);
+    console.setChannel(5, 2);
+    EXPECT_EQ(std::count(changes.begin(), changes.end(), Change::levels), 0);
+    console.releaseLevels();
+    console.releaseLevels();
+    EXPECT_EQ(std::count(changes.begin(), changes.end(), Change::levels), 1);
+    EXPECT_EQ(changes.back(), Change::levels);
+    EXPECT_EQ(levels[5], 2);
 }
 
 }  // namespace
