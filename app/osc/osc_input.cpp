@@ -60,9 +60,7 @@ class Listening {
             return received(message, sender);
         };
         socket_.faulted = [this](platform::OscFault fault) { faulted(fault); };
-        socket_.wakeDone = [] {
-            if (Window1* main = platform::Implicit<Window1>::find()) main->console.releaseLevels();
-        };
+        socket_.wakeDone = [this] { console_.releaseLevels(); };
         if (error.empty()) noteIfClosed();
     }
     ~Listening() { states_.remove(statusName); }
