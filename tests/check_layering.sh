@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Fails on an include that points up the layers of app/: platform/ and shell/ at the bottom include
-# nothing of the program above them; command/, dmx/, server/, settings/ and netdmx/ never include
+# nothing of the program above them; command/, dmx/, server/, settings/, netdmx/ and show/ never include
 # ui/.
 set -u
 app="$1/app"
@@ -17,9 +17,9 @@ check() {
     fi
 }
 
-check platform 'shell|command|dmx|server|settings|netdmx|ui'
-check shell 'command|dmx|server|settings|netdmx|ui'
-for folder in command dmx server settings netdmx; do
+check platform 'shell|command|dmx|server|settings|netdmx|show|ui'
+check shell 'command|dmx|server|settings|netdmx|show|ui'
+for folder in command dmx server settings netdmx show; do
     check "$folder" ui
 done
 exit $status
