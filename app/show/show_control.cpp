@@ -51,7 +51,9 @@ void ShowControl::setOn(bool on) {
     for (platform::StaticText* label : {&labels_.caption, &labels_.cue, &labels_.master})
         label->setVisible(on);
     if (on) showState();
+    // A fade left halfway when show control went off goes on where it is when it comes back.
     if (!on) clock_.stop();
+    if (on && engine_.fading()) startClock(nowMs());
     applyScaling();
     // Only a master or a blackout changes what the outputs send.
     if (engine_.master() < 100 || engine_.blackout()) console_.levelsSetElsewhere();
