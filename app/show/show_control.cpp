@@ -51,7 +51,7 @@ void ShowControl::setOn(bool on) {
     for (platform::StaticText* label : {&labels_.caption, &labels_.cue, &labels_.master})
         label->setVisible(on);
     if (on) showState();
-    // A fade left halfway when show control went off goes on where it is when it comes back.
+    // A fade left halfway when show control went off catches up with its clock when it comes back.
     if (!on) clock_.stop();
     if (on && engine_.fading()) startClock(nowMs());
     applyScaling();
