@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Fails on an include that points up the layers of app/: platform/ and shell/ at the bottom include
-# nothing of the program above them; command/, dmx/, server/, settings/, netdmx/ and osc/ never
-# include ui/; the network outputs build on dmx/'s output interface, never the other way.
+# nothing of the program above them; command/, dmx/, server/, settings/, netdmx/, osc/ and show/
+# never include ui/; the network outputs build on dmx/'s output interface, never the other way.
 set -u
 app="$1/app"
 status=0
@@ -18,9 +18,9 @@ check() {
     fi
 }
 
-check platform 'shell|command|dmx|server|settings|netdmx|osc|ui'
-check shell 'command|dmx|server|settings|netdmx|osc|ui'
-for folder in command dmx server settings netdmx osc; do
+check platform 'shell|command|dmx|server|settings|netdmx|osc|show|ui'
+check shell 'command|dmx|server|settings|netdmx|osc|show|ui'
+for folder in command dmx server settings netdmx osc show; do
     check "$folder" ui
 done
 check dmx netdmx

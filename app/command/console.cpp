@@ -53,10 +53,7 @@ void Console::dispTokens() {
 }
 
 void Console::parseCommand() {
-    if (history_.size() > historyLimit) {
-        history_.clear();
-        tell(Change::history);
-    }
+    emptyFullHistory();
     runStatements(tokens, [this](const std::vector<std::string>& statement) {
         appendHistory(statementText(statement));
         parseTokens(statement);
@@ -77,6 +74,19 @@ void Console::setQuery(std::string query) {
     tell(Change::query);
 }
 
+void Console::showLineRunElsewhere(std::string_view line, std::string results, std::string source) {
+    lineSource_ = std::move(source);
+    setQuery(std::string(line));
+    tokensText_.clear();
+    tell(Change::tokens);
+    emptyFullHistory();
+    appendHistory(std::string(line) + "\r");
+    results_ = std::move(results);
+    tell(Change::results);
+    tellLevels();
+    tell(Change::line);
+}
+
 void Console::tell(Change change) const {
     for (const Watcher& watcher : watchers_) watcher(change);
 }
@@ -87,6 +97,12 @@ void Console::tellLevels() {
     } else {
         tell(Change::levels);
     }
+}
+
+void Console::emptyFullHistory() {
+    if (history_.size() <= historyLimit) return;
+    history_.clear();
+    tell(Change::history);
 }
 
 void Console::appendHistory(std::string_view text) {

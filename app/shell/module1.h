@@ -58,6 +58,8 @@ struct State {
     std::optional<int32_t> portOverride;
     std::string serialPortOverride;
     bool liveOverride = false;
+    // --show: show control is on for this run, whatever the saved setting says.
+    bool showOverride = false;
 };
 
 inline State state;
@@ -80,6 +82,7 @@ inline auto& loginFailures = state.loginFailures;
 inline std::optional<int32_t>& portOverride = state.portOverride;
 inline std::string& serialPortOverride = state.serialPortOverride;
 inline bool& liveOverride = state.liveOverride;
+inline bool& showOverride = state.showOverride;
 
 // Every global above back to its fresh-launch value.
 inline void resetState() {

@@ -38,6 +38,9 @@ class OscInput;
 namespace server {
 class EventStreams;
 }
+namespace show {
+class ShowControl;
+}
 
 class Window1 : public platform::Window {
     // Made with the window, before the references into it below. The status list first: the
@@ -50,6 +53,7 @@ class Window1 : public platform::Window {
     std::unique_ptr<server::EventStreams> ownEventStreams_;
     std::unique_ptr<osc::OscInput> ownOscInput_;
     size_t outputsLabelWatcher_;
+    std::unique_ptr<show::ShowControl> ownShow_;
 
   public:
     Window1();
@@ -65,6 +69,9 @@ class Window1 : public platform::Window {
     int32_t ServerPort = 80;
     std::string CRLF;
     bool& DMXlevels;
+    // Show control (show/show_control.h): every command line goes through it; off, it hands each
+    // to the console.
+    show::ShowControl& showControl;
 
     platform::ServerSocket TCPSocket1;
     // The live read-back's streams, taken over from the listener's connections.
@@ -107,6 +114,10 @@ class Window1 : public platform::Window {
     // line.
     platform::StaticText captionOutputs{"captionOutputs", "Outputs:"};
     platform::StaticText lblOutputs{"lblOutputs", "none"};
+    // With show control on: the current cue, and the grand master and blackout.
+    platform::StaticText captionShow{"captionShow", "Show:"};
+    platform::StaticText lblCue{"lblCue", ""};
+    platform::StaticText lblMaster{"lblMaster", ""};
 
     // Command language.
     void lexTokens(std::string_view character);
@@ -136,6 +147,9 @@ class Window1 : public platform::Window {
     const platform::MenuItem* menuBar() const override;
     // Wires the menu commands of the menu bar to this window's handlers.
     void registerMenuHandlers();
+    // Show control on or off, with its check mark; on brings the live read-back with it, off
+    // leaves the read-back as its own switch says.
+    void setShowControl(bool on);
     void Untitled() {}
 };
 

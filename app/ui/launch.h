@@ -16,6 +16,7 @@ struct Options {
     bool help = false;
     bool version = false;
     bool live = false;
+    bool show = false;
     std::optional<int32_t> port;
     std::string prefsDir;
     std::string appDir;
@@ -35,5 +36,6 @@ struct Parsed {
 
 Parsed parseArguments(const std::vector<std::string>& arguments);
 std::string usage();
+
 
 }  // namespace launch

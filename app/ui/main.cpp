@@ -64,6 +64,7 @@ void applyFolders(const launch::Options& options) {
     Module1::portOverride = options.port;
     Module1::serialPortOverride = options.serialPort;
     Module1::liveOverride = options.live;
+    Module1::showOverride = options.show;
 }
 
 }  // namespace

@@ -11,6 +11,8 @@
 #include "shell/aux_windows.h"
 #include "shell/menubar.h"
 #include "shell/window1.h"
+#include "show/show_control.h"
+#include "ui/launch.h"
 
 namespace {
 
@@ -28,14 +30,25 @@ void toggleStartMinimized() {
     Module1::writeConfig();
 }
 
+platform::MenuItem& configItem(const char* name) {
+    return *MenuBar1().Child("ConfigMenu")->Child(name);
+}
+
 void toggleLiveLevels() {
     bool on = !Module1::liveLevels;
-    MenuBar1().Child("ConfigMenu")->Child("ConfigLiveLevels")->setChecked(on);
+    configItem("ConfigLiveLevels").setChecked(on);
     if (!on) {
         if (Window1* main = platform::Implicit<Window1>::find()) main->eventStreams.closeAll();
     }
     if (std::string error = Module1::saveLiveLevels(on); !error.empty())
         platform::MsgBox("Live levels not saved: " + error);
+}
+
+void toggleShowControl(Window1& window) {
+    bool on = !window.showControl.on();
+    window.setShowControl(on);
+    if (std::string error = Module1::saveShowControl(on); !error.empty())
+        platform::MsgBox("Show control not saved: " + error);
 }
 
 void showFormPage() {
@@ -51,6 +64,15 @@ void quit() {
 
 }  // namespace
 
+void Window1::setShowControl(bool on) {
+    showControl.setOn(on);
+    configItem("ConfigShowControl").setChecked(on);
+    bool live = on || Module1::liveOverride || Module1::liveLevelsSaved();
+    if (!live) eventStreams.closeAll();
+    Module1::liveLevels = live;
+    configItem("ConfigLiveLevels").setChecked(live);
+}
+
 void Window1::registerMenuHandlers() {
     const std::vector<std::pair<const char*, std::function<void()>>> commands = {
         {"FileQuit", quit},
@@ -62,6 +84,7 @@ void Window1::registerMenuHandlers() {
          [] { platform::Implicit<WinOscInput>::instance().showSettingsInForce(); }},
         {"ConfigStartMinimized", toggleStartMinimized},
         {"ConfigLiveLevels", toggleLiveLevels},
+        {"ConfigShowControl", [this] { toggleShowControl(*this); }},
         // The levels view otherwise appears only with the first command; this brings it up at will.
         {"ViewDMXLevels", showWindow<WinLevels>},
         {"HTMLform", showFormPage},

@@ -11,6 +11,7 @@
 #include "server/live_streams.h"
 #include "shell/aux_windows.h"
 #include "shell/menubar.h"
+#include "show/show_control.h"
 
 namespace {
 
@@ -70,11 +71,16 @@ Window1::Window1()
           [this](const std::string& line) { StaticText1.setCaption(line); })),
       outputsLabelWatcher_(ownOutputStates_->watch(
           [this](const dmx::OutputState&) { lblOutputs.setCaption(outputLines(outputStates)); })),
+      // The labels are only named here; they are made before the show first writes to them.
+      ownShow_(std::make_unique<show::ShowControl>(
+          *ownConsole_, Module1::DMXdata, *ownOutputs_, *ownEventStreams_,
+          show::ShowLabels{captionShow, lblCue, lblMaster})),
       console(*ownConsole_),
       tokens(console.tokens),
       token(console.token),
       chanArray(console.chanArray),
       DMXlevels(console.DMXlevels),
+      showControl(*ownShow_),
       eventStreams(*ownEventStreams_),
       relistenTimer([this] { newListener(); }),
       outputStates(*ownOutputStates_),
@@ -99,7 +105,12 @@ Window1::Window1()
     place(lblHostName, 6, 1);
     place(captionOutputs, 7, 0);
     place(lblOutputs, 7, 1);
+    place(captionShow, 8, 0);
+    place(lblCue, 8, 1);
+    place(lblMaster, 9, 1);
     lblWANaddr.setVisible(false);
+    for (platform::StaticText* label : {&captionShow, &lblCue, &lblMaster})
+        label->setVisible(false);
     lblOutputs.setCaption(outputLines(outputStates));
 
     TCPSocket1.Connected = [this](platform::TCPSocket& socket) {

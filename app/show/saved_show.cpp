@@ -1,0 +1,182 @@
+#include "show/saved_show.h"
+
+#include <vector>
+
+#include "command/show_file_format.h"
+
+namespace show {
+
+namespace {
+
+constexpr std::string_view formatLine = "[brannic-show,1]";
+constexpr std::string_view endLine = "[end]";
+constexpr char hexDigits[] = "0123456789abcdef";
+
+using Fields = std::vector<std::string>;
+
+void appendHexByte(std::string& text, unsigned byte) {
+    text += hexDigits[byte >> 4];
+    text += hexDigits[byte & 15];
+}
+
+bool escaped(unsigned char c) {
+    return c < 0x20 || c == 0x7f || c == '%' || c == ',' || c == '[' || c == ']';
+}
+
+void appendLabel(std::string& text, std::string_view label) {
+    for (unsigned char c : label) {
+        if (escaped(c)) {
+            text += '%';
+            appendHexByte(text, c);
+        } else {
+            text += char(c);
+        }
+    }
+}
+
+// ",1:ff80,34:ff": one field for each run of non-zero channels.
+void appendLevels(std::string& text, const Module1::LevelStore& levels) {
+    for (int32_t channel = 1; channel <= Module1::lastChannel; ++channel) {
+        if (levels[channel] == 0) continue;
+        text += ',' + std::to_string(channel) + ':';
+        for (; channel <= Module1::lastChannel && levels[channel] != 0; ++channel) {
+            appendHexByte(text, unsigned(levels[channel]));
+        }
+    }
+}
+
+int hexValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+std::optional<int32_t> hexByte(std::string_view two) {
+    int high = hexValue(two[0]), low = hexValue(two[1]);
+    if (high < 0 || low < 0) return std::nullopt;
+    return high * 16 + low;
+}
+
+std::optional<std::string> readLabel(std::string_view text) {
+    std::string label;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '%') {
+            label += text[i];
+            continue;
+        }
+        auto byte = i + 2 < text.size() ? hexByte(text.substr(i + 1, 2)) : std::nullopt;
+        if (!byte) return std::nullopt;
+        label += char(*byte);
+        i += 2;
+    }
+    return label;
+}
+
+// "34:ff80" into the levels; false when it names channels outside 1 to 512 or is not hex.
+bool readRun(std::string_view run, Module1::LevelStore& levels) {
+    size_t colon = run.find(':');
+    if (colon == std::string_view::npos) return false;
+    std::string_view start = run.substr(0, colon), hex = run.substr(colon + 1);
+    if (start.empty() || start.size() > 3 || hex.empty() || hex.size() % 2 != 0) return false;
+    int32_t channel = 0;
+    for (char c : start) {
+        if (c < '0' || c > '9') return false;
+        channel = channel * 10 + (c - '0');
+    }
+    if (channel < 1 || channel + int32_t(hex.size() / 2) - 1 > Module1::lastChannel) return false;
+    for (size_t i = 0; i < hex.size(); i += 2, ++channel) {
+        auto level = hexByte(hex.substr(i, 2));
+        if (!level) return false;
+        levels[channel] = *level;
+    }
+    return true;
+}
+
+// The fields from `first` on as levels.
+std::optional<Module1::LevelStore> readLevels(const Fields& fields, size_t first) {
+    Module1::LevelStore levels{};
+    for (size_t i = first; i < fields.size(); ++i) {
+        if (!readRun(fields[i], levels)) return std::nullopt;
+    }
+    return levels;
+}
+
+bool readLook(const Fields& fields, SavedShow& show) {
+    if (fields.size() < 4 || (fields[3] != "0" && fields[3] != "1")) return false;
+    auto current = parseCueNumber(fields[1]);
+    auto master = parsePercent(fields[2]);
+    auto levels = readLevels(fields, 4);
+    if ((!current && fields[1] != "none") || !master || !levels) return false;
+    show.current = current;
+    show.master = *master;
+    show.blackout = fields[3] == "1";
+    show.levels = *levels;
+    return true;
+}
+
+bool readCue(const Fields& fields, SavedShow& show) {
+    if (fields.size() < 5) return false;
+    auto number = parseCueNumber(fields[1]);
+    auto up = parseSeconds(fields[2]);
+    auto down = parseSeconds(fields[3]);
+    auto label = readLabel(fields[4]);
+    auto levels = readLevels(fields, 5);
+    if (!number || !up || !down || !label || !levels || show.cues.find(*number)) return false;
+    show.cues.put(Cue{*number, *label, {*up, *down}, *levels});
+    return true;
+}
+
+// One line after the first; false when it is bad.
+bool readLine(std::string_view line, SavedShow& show) {
+    if (line.size() < 2 || line.front() != '[' || line.back() != ']') return false;
+    Fields fields = command::showLineFields(line);
+    if (fields.empty()) return false;
+    if (fields[0] == "look") return readLook(fields, show);
+    if (fields[0] == "cue") return readCue(fields, show);
+    return false;
+}
+
+}  // namespace
+
+std::string showFileText(const SavedShow& show) {
+    std::string text(formatLine);
+    text += "\n[look,";
+    text += show.current ? cueNumberText(*show.current) : "none";
+    text += ',' + std::to_string(show.master) + (show.blackout ? ",1" : ",0");
+    appendLevels(text, show.levels);
+    text += "]\n";
+    for (const CuePointer& cue : show.cues) {
+        text += "[cue," + cueNumberText(cue->number) + ',' + secondsText(cue->times.up) + ',' +
+                secondsText(cue->times.down) + ',';
+        appendLabel(text, cue->label);
+        appendLevels(text, cue->levels);
+        text += "]\n";
+    }
+    text += endLine;
+    text += '\n';
+    return text;
+}
+
+ShowFileReading readShowFile(std::span<const std::string> lines) {
+    ShowFileReading reading;
+    if (lines.empty() || lines[0] != formatLine) {
+        reading.firstBadLine = 1;
+        return reading;
+    }
+    size_t endLineNumber = 0;
+    for (size_t i = 1; i < lines.size() && endLineNumber == 0; ++i) {
+        if (lines[i] == endLine) {
+            endLineNumber = i + 1;
+        } else if (!readLine(lines[i], reading.show) && reading.firstBadLine == 0) {
+            reading.firstBadLine = i + 1;
+        }
+    }
+    // Without the end line the file was cut short; after it nothing may follow.
+    if (reading.firstBadLine == 0 && endLineNumber != lines.size()) {
+        reading.firstBadLine = endLineNumber == 0 ? lines.size() + 1 : endLineNumber + 1;
+    }
+    return reading;
+}
+
+}  // namespace show

@@ -1,0 +1,43 @@
+#pragma once
+// The show as the show file keeps it: the cues and the last look, one line each, every line
+// "[" fields separated by "," "]" as the show-file reader splits it.
+//
+//   [brannic-show,1]
+//   [look,2,80,0,1:ff80,34:ff]            current cue (or none), master, blackout, levels
+//   [cue,2,3,5,Act%2C 1,1:ff80,34:ff]     number, up and down seconds, label, levels
+//   [end]
+//
+// Levels are runs of non-zero channels: "1:ff80" is channel 1 at 255 and channel 2 at 128; the
+// channels named nowhere are 0. In a label "%", ",", "[", "]" and control characters are
+// percent-escaped; every other byte is kept. The end line tells a complete file from a cut one.
+
+#include <optional>
+#include <span>
+#include <string>
+
+#include "shell/module1.h"
+#include "show/cue_list.h"
+
+namespace show {
+
+struct SavedShow {
+    CueList cues;
+    std::optional<CueNumber> current;
+    int32_t master = 100;
+    bool blackout = false;
+    Module1::LevelStore levels{};
+};
+
+std::string showFileText(const SavedShow& show);
+
+struct ShowFileReading {
+    SavedShow show;  // every good line's part
+    // The number (from 1) of the first bad or missing line; 0 when the file is whole.
+    size_t firstBadLine = 0;
+};
+
+// The file's lines without their line ends. A file whose first line is not this format's gives
+// nothing but the bad line 1.
+ShowFileReading readShowFile(std::span<const std::string> lines);
+
+}  // namespace show

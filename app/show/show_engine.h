@@ -1,0 +1,73 @@
+#pragma once
+// The show: the cue list, the current cue, the grand master, the blackout, the running fade and
+// the undo journal, driven by show commands. Plain logic: the caller owns the level store and the
+// clock, and passes both in.
+
+#include <optional>
+#include <span>
+#include <string>
+
+#include "shell/module1.h"
+#include "show/cue_list.h"
+#include "show/fade.h"
+#include "show/saved_show.h"
+#include "show/show_command.h"
+#include "show/undo_journal.h"
+
+namespace show {
+
+class ShowEngine {
+  public:
+    // Runs the command on the levels at nowMs; the result says what happened in plain words, or
+    // why nothing did. A fade it starts has already taken its first step.
+    std::string run(const ShowCommand& command, Module1::LevelStore& levels, Milliseconds nowMs);
+    // Moves the running fade on to nowMs; ended (and no change) when none runs.
+    FadeStep step(Module1::LevelStore& levels, Milliseconds nowMs);
+
+    // A typed channel command set these channels: they leave the running fade at their new level.
+    void channelsTyped(std::span<const int32_t> channels);
+    // A typed channel command is about to change the levels; undo goes back to `before`.
+    void recordUndo(std::string description, const Module1::LevelStore& before);
+
+    const CueList& cues() const { return cues_; }
+    // The cue on stage, or being faded to; it may have been deleted since.
+    std::optional<CueNumber> currentCue() const { return current_; }
+    // The cue a plain go fades to; null at the end of the list.
+    const Cue* nextCue() const { return cues_.after(current_); }
+    bool fading() const { return fade_.has_value(); }
+    // The running fade's progress from 0 to 1; when none runs, 1 with a cue current, else 0.
+    double progress(Milliseconds nowMs) const;
+    int32_t master() const { return master_; }
+    bool blackout() const { return blackout_; }
+
+    // The show to keep in the show file, with the levels on stage.
+    SavedShow saved(const Module1::LevelStore& levels) const;
+    // Back to a saved show: its cues, master, blackout and look; no fade, an empty journal.
+    void restore(const SavedShow& show, Module1::LevelStore& levels);
+
+  private:
+    std::string apply(const Refused& command, Module1::LevelStore&, Milliseconds);
+    std::string apply(const Record& command, Module1::LevelStore& levels, Milliseconds);
+    std::string apply(const ChangeCue& command, Module1::LevelStore& levels, Milliseconds);
+    std::string apply(const DeleteCue& command, Module1::LevelStore& levels, Milliseconds);
+    std::string apply(const Go& command, Module1::LevelStore& levels, Milliseconds nowMs);
+    std::string apply(const Back& command, Module1::LevelStore& levels, Milliseconds nowMs);
+    std::string apply(const GoTo& command, Module1::LevelStore& levels, Milliseconds nowMs);
+    std::string apply(const SetMaster& command, Module1::LevelStore&, Milliseconds);
+    std::string apply(const SetBlackout& command, Module1::LevelStore&, Milliseconds);
+    std::string apply(const Undo& command, Module1::LevelStore& levels, Milliseconds);
+
+    // Fades to the cue, which becomes current; the result names it after `command`.
+    std::string fadeTo(std::string_view command, const Cue& cue, FadeTimes times,
+                       Module1::LevelStore& levels, Milliseconds nowMs);
+    std::string currentName() const;
+
+    CueList cues_;
+    std::optional<CueNumber> current_;
+    int32_t master_ = 100;
+    bool blackout_ = false;
+    std::optional<Fade> fade_;
+    UndoJournal journal_;
+};
+
+}  // namespace show

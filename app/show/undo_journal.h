@@ -1,0 +1,35 @@
+#pragma once
+// The undo journal: how the stage and the cue list were before each of the last hundred lines
+// that changed them.
+
+#include <deque>
+#include <optional>
+#include <string>
+
+#include "shell/module1.h"
+#include "show/cue_list.h"
+
+namespace show {
+
+struct UndoEntry {
+    std::string description;  // the line as the result names it: "rec 5", "34@25"
+    Module1::LevelStore levels{};
+    std::optional<CueNumber> current;
+    CueList cues;
+};
+
+class UndoJournal {
+  public:
+    static constexpr size_t depth = 100;
+
+    // Keeps the entry, forgetting the oldest beyond the depth.
+    void push(UndoEntry entry);
+    // The latest entry, taken out of the journal; nothing when it is empty.
+    std::optional<UndoEntry> pop();
+    void clear() { entries_.clear(); }
+
+  private:
+    std::deque<UndoEntry> entries_;
+};
+
+}  // namespace show
