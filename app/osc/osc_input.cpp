@@ -11,6 +11,8 @@
 #include "platform/timer.h"
 #include "platform/udp.h"
 #include "settings/extra_settings.h"
+#include "show/show_control.h"
+#include "show/show_numbers.h"
 
 namespace osc {
 
@@ -23,18 +25,24 @@ int64_t nowMs() {
     return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
-// Show control is not there yet: the mapping refuses every show address, so nothing reaches here.
-std::string runShowAction(const Action&) {
-    return {};
+// A show address is the show command an operator would type, so it runs, is undone and is told
+// as that line.
+std::string showLine(const Action& action) {
+    if (std::holds_alternative<Go>(action)) return "go";
+    if (std::holds_alternative<Back>(action)) return "back";
+    if (auto* fire = std::get_if<Fire>(&action)) return "goto " + show::cueNumberText(fire->tenths);
+    if (auto* master = std::get_if<Master>(&action)) return "gm " + std::to_string(master->percent);
+    return std::get<Blackout>(action).on ? "bo on" : "bo off";
 }
 
-std::string runAction(command::Console& console, const Action& action, const std::string& source) {
+std::string runAction(command::Console& console, show::ShowControl& showControl,
+                      const Action& action, const std::string& source) {
     if (auto* line = std::get_if<CommandLine>(&action)) {
-        console.runLine(line->text, source);
+        showControl.runLine(line->text, source);
     } else if (auto* level = std::get_if<ChannelLevel>(&action)) {
         console.setChannel(level->channel, level->value, source);
     } else {
-        return runShowAction(action);
+        showControl.runLine(showLine(action), source);
     }
     return console.results();
 }
@@ -43,9 +51,10 @@ std::string runAction(command::Console& console, const Action& action, const std
 
 class Listening {
   public:
-    Listening(const InputPlan& plan, command::Console& console, dmx::OutputStates& states,
-              OscInput::Note note)
+    Listening(const InputPlan& plan, command::Console& console, show::ShowControl& showControl,
+              dmx::OutputStates& states, OscInput::Note note)
         : console_(console),
+          showControl_(showControl),
           states_(states),
           note_(std::move(note)),
           plan_(plan),
@@ -74,9 +83,10 @@ class Listening {
             return {errorAddress, "the console is busy with another command line; send again"};
         // A flood sends one frame a wake, not one a message.
         console.holdLevels();
-        return respond(
-            message, sender, nowMs(), gate_, /*showControl=*/false,
-            [&](const Action& action) { return runAction(console, action, "OSC " + sender.host); });
+        return respond(message, sender, nowMs(), gate_, showControl_.on(),
+                       [&](const Action& action) {
+                           return runAction(console, showControl_, action, "OSC " + sender.host);
+                       });
     }
 
     // The web login may be turned on or off at any time: the gate follows at the next message.
@@ -105,6 +115,7 @@ class Listening {
     }
 
     command::Console& console_;
+    show::ShowControl& showControl_;
     dmx::OutputStates& states_;
     OscInput::Note note_;
     InputPlan plan_;
@@ -141,15 +152,16 @@ InputRun planInputThisRun(const OscSettings& overrides) {
     return run;
 }
 
-OscInput::OscInput(command::Console& console, dmx::OutputStates& states, Note note)
-    : console_(console), states_(states), note_(std::move(note)) {}
+OscInput::OscInput(command::Console& console, show::ShowControl& showControl,
+                   dmx::OutputStates& states, Note note)
+    : console_(console), showControl_(showControl), states_(states), note_(std::move(note)) {}
 
 OscInput::~OscInput() = default;
 
 void OscInput::start(const InputPlan& plan) {
     listening_.reset();
     if (plan.settings.port)
-        listening_ = std::make_unique<Listening>(plan, console_, states_, note_);
+        listening_ = std::make_unique<Listening>(plan, console_, showControl_, states_, note_);
     settings_ = plan.settings;
 }
 

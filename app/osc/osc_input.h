@@ -17,6 +17,9 @@ class Console;
 namespace dmx {
 class OutputStates;
 }
+namespace show {
+class ShowControl;
+}
 
 namespace osc {
 
@@ -45,7 +48,8 @@ class Listening;
 class OscInput {
   public:
     using Note = std::function<void(const std::string& line)>;
-    OscInput(command::Console& console, dmx::OutputStates& states, Note note);
+    OscInput(command::Console& console, show::ShowControl& showControl, dmx::OutputStates& states,
+             Note note);
     ~OscInput();
     OscInput(const OscInput&) = delete;
     OscInput& operator=(const OscInput&) = delete;
@@ -57,6 +61,7 @@ class OscInput {
 
   private:
     command::Console& console_;
+    show::ShowControl& showControl_;
     dmx::OutputStates& states_;
     Note note_;
     OscSettings settings_;

@@ -51,9 +51,9 @@ class Window1 : public platform::Window {
     std::unique_ptr<netdmx::NetworkOutputs> ownNetworkOutputs_;
     std::unique_ptr<dmx::OutputList> ownOutputs_;
     std::unique_ptr<server::EventStreams> ownEventStreams_;
-    std::unique_ptr<osc::OscInput> ownOscInput_;
     size_t outputsLabelWatcher_;
     std::unique_ptr<show::ShowControl> ownShow_;
+    std::unique_ptr<osc::OscInput> ownOscInput_;
 
   public:
     Window1();

@@ -66,15 +66,15 @@ Window1::Window1()
       ownNetworkOutputs_(std::make_unique<netdmx::NetworkOutputs>(*ownOutputStates_)),
       ownOutputs_(std::make_unique<dmx::OutputList>()),
       ownEventStreams_(std::make_unique<server::EventStreams>(*ownOutputStates_)),
-      ownOscInput_(std::make_unique<osc::OscInput>(
-          *ownConsole_, *ownOutputStates_,
-          [this](const std::string& line) { StaticText1.setCaption(line); })),
       outputsLabelWatcher_(ownOutputStates_->watch(
           [this](const dmx::OutputState&) { lblOutputs.setCaption(outputLines(outputStates)); })),
       // The labels are only named here; they are made before the show first writes to them.
       ownShow_(std::make_unique<show::ShowControl>(
           *ownConsole_, Module1::DMXdata, *ownOutputs_, *ownEventStreams_,
           show::ShowLabels{captionShow, lblCue, lblMaster})),
+      ownOscInput_(std::make_unique<osc::OscInput>(
+          *ownConsole_, *ownShow_, *ownOutputStates_,
+          [this](const std::string& line) { StaticText1.setCaption(line); })),
       console(*ownConsole_),
       tokens(console.tokens),
       token(console.token),

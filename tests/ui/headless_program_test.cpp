@@ -316,6 +316,19 @@ TEST_F(OscProgram, OscsendLevelsAndCommandLinesReachTheFrame) {
     program.stop();
 }
 
+// With show control on, the show addresses run as the typed show commands.
+TEST_F(OscProgram, ShowAddressesDriveTheShow) {
+    start({"--show"});
+    oscsend({"/brannic/cmd", "s", "1@100"});
+    oscsend({"/brannic/gm", "i", "50"});
+    std::string frames = pty.readExactly(2 * 518);
+    ASSERT_EQ(frames.size(), 2 * 518u);
+    EXPECT_EQ(level(frames.substr(518), 1), 128);
+    EXPECT_TRUE(program.waitForLine("OSC 127.0.0.1: gm 50 -> grand master 50%\n"))
+        << program.output;
+    program.stop();
+}
+
 TEST_F(OscProgram, ASenderNotAllowedChangesNothing) {
     start({"--osc-allow", "127.0.0.2"});
     oscsend({"/brannic/chan/5", "f", "50"});
