@@ -4,8 +4,10 @@
 // By default the bench starts brannic-webserver itself. BENCH_SERVER_COMMAND runs another server
 // instead (a shell command where {device}, {port} and {dir} stand for the serial device, the TCP
 // port and a scratch folder); BENCH_SERVER_READY is a command run until it succeeds once the
-// server listens and has probed the interface; BENCH_REQUEST=olad sends that server's HTTP form of
-// a DMX update.
+// server listens and has probed the interface (BENCH_SERVER_PROBES=0: a server that never probes);
+// BENCH_REQUEST=olad sends that server's HTTP form of a DMX update. BENCH_SERVER_STDOUT names a
+// file for the server's standard output (else /dev/null); BENCH_COMMANDS sets the requests of the
+// latency run (default 3000). The latency run also reports the server's CPU time per request.
 //
 // The hostile-load runs start a server of their own each: its peak memory under clients pouring
 // junk, and commands answered while 2,000 clients hold silent connections (reconnecting as soon as
@@ -29,8 +31,10 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <optional>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -96,8 +100,9 @@ class Server {
         if (pid_ == 0) {
             setpgid(0, 0);
             setenv("BRANNIC_SERIAL_PORTS", device.c_str(), 1);
-            int null = ::open("/dev/null", O_WRONLY);
-            dup2(null, STDOUT_FILENO);
+            const char* output = std::getenv("BENCH_SERVER_STDOUT");
+            int out = ::open(output ? output : "/dev/null", O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            dup2(out, STDOUT_FILENO);
             execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
             _exit(127);
         }
@@ -115,6 +120,20 @@ class Server {
             if (line.starts_with(field)) return std::atol(line.c_str() + field.size());
         }
         return 0;
+    }
+    // User and system time of the server so far, in clock ticks.
+    long cpuTicks() const {
+        std::ifstream stat("/proc/" + std::to_string(pid_) + "/stat");
+        std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+        // The fields after the command name, which is in parentheses and may hold spaces.
+        std::istringstream fields(text.substr(text.rfind(')') + 2));
+        std::string field;
+        long utime = 0, stime = 0;
+        for (int n = 3; n <= 15 && fields >> field; ++n) {
+            if (n == 14) utime = std::atol(field.c_str());
+            if (n == 15) stime = std::atol(field.c_str());
+        }
+        return utime + stime;
     }
 
   private:
@@ -219,6 +238,7 @@ class Rig {
         return widget_.awaitFrame(channel, level, std::chrono::seconds(5));
     }
 
+    long serverCpuTicks() const { return server_.cpuTicks(); }
     long serverResidentKb() const { return server_.memoryKb("VmRSS:"); }
     long serverPeakKb() const { return server_.memoryKb("VmHWM:"); }
 
@@ -241,7 +261,9 @@ class Rig {
     }
 
     bool ready() {
-        if (std::getenv("BENCH_SERVER_COMMAND") && !widget_.probed()) return false;
+        const char* probes = std::getenv("BENCH_SERVER_PROBES");
+        bool probing = !probes || std::string(probes) != "0";
+        if (std::getenv("BENCH_SERVER_COMMAND") && probing && !widget_.probed()) return false;
         int fd = connectTo(port_);
         if (fd < 0) return false;
         ::close(fd);
@@ -290,6 +312,7 @@ void measure(benchmark::State& state, Exchange exchange, std::chrono::microsecon
     }
     std::vector<double> times;
     int n = 0;
+    const long cpuBefore = rig->serverCpuTicks();
     for (auto _ : state) {
         ++n;
         // Two digits at least: a single digit would be read as tens.
@@ -306,6 +329,8 @@ void measure(benchmark::State& state, Exchange exchange, std::chrono::microsecon
         }
     }
     state.SetItemsProcessed(state.iterations());
+    const double cpuUs = 1e6 * (rig->serverCpuTicks() - cpuBefore) / sysconf(_SC_CLK_TCK);
+    state.counters["cpu_us_per_request"] = cpuUs / n;
     state.counters["p50_ms"] = percentile(times, 0.50);
     state.counters["p99_ms"] = percentile(times, 0.99);
 }
@@ -320,7 +345,14 @@ BENCHMARK(Requests)->Iterations(5000)->Unit(benchmark::kMicrosecond)->UseRealTim
 void RequestToFrame(benchmark::State& state) {
     measure(state, &Rig::requestToFrame, pace());
 }
-BENCHMARK(RequestToFrame)->Iterations(3000)->Unit(benchmark::kMicrosecond)->UseRealTime();
+int latencyRequests() {
+    const char* text = std::getenv("BENCH_COMMANDS");
+    return text ? std::atoi(text) : 3000;
+}
+BENCHMARK(RequestToFrame)
+    ->Iterations(latencyRequests())
+    ->Unit(benchmark::kMicrosecond)
+    ->UseRealTime();
 
 // Clients that connect and then either stay silent or pour bytes that never end a request head.
 // Each one the server drops connects again at once. Runs until destroyed, two minutes at most.

@@ -55,6 +55,9 @@ Application::Application(int& argc, char** argv, bool headless) : impl_(std::mak
     // signal that ends the program.
     std::signal(SIGPIPE, SIG_IGN);
     if (headless || !displayAvailable()) {
+        // Qt's own poll loop rather than GLib's: GLib wakes itself through its eventfd whenever a
+        // descriptor is watched or dropped, which is twice for every connection.
+        qputenv("QT_NO_GLIB", "1");
         impl_->app = std::make_unique<QCoreApplication>(argc, argv);
     } else {
         impl_->app = std::make_unique<QApplication>(argc, argv);

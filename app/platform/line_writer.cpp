@@ -7,7 +7,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QAbstractEventDispatcher>
 #include <QSocketNotifier>
+#include <QTimer>
 #include <cerrno>
 #include <string>
 
@@ -71,8 +73,15 @@ struct LineWriter::Impl {
     bool gone = false;
     // Made when the reader first falls behind.
     std::unique_ptr<QSocketNotifier> writable;
+    // The lines of one turn of the event loop go out in one write: when the loop is about to wait,
+    // or at its next zero-delay turn when it does not wait.
+    QTimer turnEnd;
+    bool watchingTurns = false;
 
-    Impl(int fd, size_t capacity) : output(openOutput(fd)), capacity(capacity) {}
+    Impl(int fd, size_t capacity) : output(openOutput(fd)), capacity(capacity) {
+        turnEnd.setSingleShot(true);
+        QObject::connect(&turnEnd, &QTimer::timeout, [this] { flush(); });
+    }
 
     ~Impl() {
         flush();
@@ -90,8 +99,23 @@ struct LineWriter::Impl {
 
     size_t pending() const { return queue.size() - sent; }
 
+    // Without an event loop the line goes out at once.
+    void flushAtTurnEnd() {
+        auto* loop = QAbstractEventDispatcher::instance();
+        if (!loop) return flush();
+        if (!watchingTurns) {
+            watchingTurns = true;
+            QObject::connect(loop, &QAbstractEventDispatcher::aboutToBlock, &turnEnd, [this] {
+                if (turnEnd.isActive()) flush();
+            });
+        }
+        // While the reader is behind, the notifier says when to write.
+        if (!turnEnd.isActive() && !(writable && writable->isEnabled())) turnEnd.start(0);
+    }
+
     // Writes what the reader takes now; waits for room when it takes no more.
     void flush() {
+        turnEnd.stop();
         while (!gone) {
             if (pending() == 0 && !noteDropped()) break;
             ssize_t written = writeSome(output, queue.data() + sent, pending());
@@ -133,7 +157,7 @@ struct LineWriter::Impl {
         }
         queue.append(line);
         queue.push_back('\n');
-        flush();
+        flushAtTurnEnd();
     }
 };
 

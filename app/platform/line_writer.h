@@ -1,5 +1,6 @@
 #pragma once
 // Lines to an output (standard output of the headless console) that never block the event thread.
+// The lines of one turn of the event loop go out together in one write.
 // They queue up to a bound and go out as fast as the reader takes them. While the reader is slow or
 // stopped (Ctrl+S in a terminal, a pipe nobody reads), further lines are dropped and counted; once
 // the queue has drained, one line says how many. A reader that has gone away (a closed pipe, a

@@ -43,6 +43,8 @@ struct ServerImpl {
     explicit ServerImpl(ServerSocket& owner) : owner(owner) {
         acceptRetry.setSingleShot(true);
         QObject::connect(&acceptRetry, &QTimer::timeout, [this] { resumeAccepting(); });
+        sweepSoon.setSingleShot(true);
+        QObject::connect(&sweepSoon, &QTimer::timeout, [this] { sweep(); });
         // Without an event loop yet every wakeup counts as a burst.
         if (auto* loop = QAbstractEventDispatcher::instance()) {
             QObject::connect(loop, &QAbstractEventDispatcher::aboutToBlock, &context,
@@ -79,15 +81,12 @@ struct ServerImpl {
     std::map<uint64_t, Connection> connections;
     uint64_t nextId = 1;
     EventQueue events;
-    bool sweepScheduled = false;
+    // One timer kept for the sweep after events: a timer made and freed per event would wake the
+    // loop through its own posted deletion.
+    QTimer sweepSoon;
 
     void deliver(std::function<void()> event) {
-        if (!events.deliver(std::move(event)) || sweepScheduled) return;
-        sweepScheduled = true;
-        callLater(context, 0, [this] {
-            sweepScheduled = false;
-            sweep();
-        });
+        if (events.deliver(std::move(event)) && !sweepSoon.isActive()) sweepSoon.start(0);
     }
 
     void listen(int32_t wanted) {
