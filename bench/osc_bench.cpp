@@ -9,7 +9,6 @@
 #include <netinet/in.h>
 #include <poll.h>
 #include <signal.h>
-#include <spawn.h>
 #include <stdlib.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
@@ -26,7 +25,7 @@
 #include <thread>
 #include <vector>
 
-extern char** environ;
+#include "support/quiet_spawn.h"
 
 namespace {
 
@@ -100,14 +99,7 @@ struct Program {
         std::vector<std::string> words = {
             BRANNIC_PROGRAM,         "--headless",  "--port",      std::to_string(port), "--osc",
             std::to_string(oscPort), "--prefs-dir", prefs.string()};
-        std::vector<char*> argv;
-        for (std::string& word : words) argv.push_back(word.data());
-        argv.push_back(nullptr);
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-        posix_spawn(&pid, BRANNIC_PROGRAM, &actions, nullptr, argv.data(), environ);
-        posix_spawn_file_actions_destroy(&actions);
+        pid = testsupport::spawnQuiet(words);
         for (int i = 0; i < 500 && commandMs(port, "1%400") < 0; ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         readFrame(1000);

@@ -18,6 +18,7 @@
 #include <sstream>
 #include <vector>
 
+#include "support/cpu_ticks.h"
 #include "support/loopback.h"
 #include "support/pty_pair.h"
 #include "support/temp_dir.h"
@@ -69,18 +70,6 @@ int listeningSockets(qint64 pid, int port) {
         }
     }
     return count;
-}
-
-// Processor time the process has used, user and system, in clock ticks.
-long cpuTicks(qint64 pid) {
-    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-    std::string text((std::istreambuf_iterator<char>(stat)), {});
-    std::istringstream fields(text.substr(text.rfind(')') + 2));
-    std::string skipped;
-    for (int field = 3; field < 14; ++field) fields >> skipped;
-    long user = 0, system = 0;
-    fields >> user >> system;
-    return user + system;
 }
 
 }  // namespace
@@ -265,9 +254,10 @@ TEST(HeadlessProgram, AtItsDescriptorLimitStillAnswersWithoutSpinning) {
     answering.start();
     EXPECT_EQ(httpGet(port, "/dmx?cmd=7%4070").rfind("HTTP/1.0 200 OK\r\n\r\n", 0), 0u);
     EXPECT_LT(answering.elapsed(), 2000);
-    long before = cpuTicks(program.process.processId());
+    long before = testsupport::cpuTicks(pid_t(program.process.processId()));
     QThread::msleep(1000);
-    EXPECT_LT(cpuTicks(program.process.processId()) - before, sysconf(_SC_CLK_TCK) / 10);
+    EXPECT_LT(testsupport::cpuTicks(pid_t(program.process.processId())) - before,
+              sysconf(_SC_CLK_TCK) / 10);
     program.stop();
 }
 
