@@ -41,7 +41,9 @@ class OscSocket {
 
     // Longer datagrams are dropped as too large: no OSC message the console takes comes near.
     static constexpr size_t largestDatagram = 32768;
-    static constexpr std::chrono::microseconds workPerWake{1000};
+    // OSC work per wake: a quarter millisecond keeps a flood from holding up the web server's
+    // turns (a request takes several).
+    static constexpr std::chrono::microseconds workPerWake{250};
 
   private:
     struct Impl;
