@@ -1,5 +1,6 @@
 #pragma once
-// Runs one command line through the main window's console, as a command from the network arrives.
+// Runs one command line through the main window's show control and console, as a command from the
+// network arrives.
 
 #include <string>
 #include <string_view>
@@ -9,7 +10,8 @@ class Window1;
 namespace command {
 
 // The console's whole line (query, lexing, statements, levels told), letting other events run after
-// each character. source says who sent it, such as the client's address.
+// each character; with show control on, a show line goes to the show instead. source says who sent
+// it, such as the client's address.
 void runCommandLine(Window1& window, std::string_view line, std::string source = {});
 
 }  // namespace command

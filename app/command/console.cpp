@@ -33,10 +33,7 @@ void Console::dispTokens() {
 }
 
 void Console::parseCommand() {
-    if (history_.size() > historyLimit) {
-        history_.clear();
-        tell(Change::history);
-    }
+    emptyFullHistory();
     runStatements(tokens, [this](const std::vector<std::string>& statement) {
         appendHistory(statementText(statement));
         parseTokens(statement);
@@ -57,8 +54,27 @@ void Console::setQuery(std::string query) {
     tell(Change::query);
 }
 
+void Console::showLineRunElsewhere(std::string_view line, std::string results, std::string source) {
+    lineSource_ = std::move(source);
+    setQuery(std::string(line));
+    tokensText_.clear();
+    tell(Change::tokens);
+    emptyFullHistory();
+    appendHistory(std::string(line) + "\r");
+    results_ = std::move(results);
+    tell(Change::results);
+    tell(Change::levels);
+    tell(Change::line);
+}
+
 void Console::tell(Change change) const {
     for (const Watcher& watcher : watchers_) watcher(change);
+}
+
+void Console::emptyFullHistory() {
+    if (history_.size() <= historyLimit) return;
+    history_.clear();
+    tell(Change::history);
 }
 
 void Console::appendHistory(std::string_view text) {

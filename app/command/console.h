@@ -50,6 +50,12 @@ class Console {
 
     void setQuery(std::string query);
 
+    // A line another part ran (a show command): shown and told as a line of the console's own,
+    // with its result; it has no tokens.
+    void showLineRunElsewhere(std::string_view line, std::string results, std::string source);
+    // The levels were set outside a line (a fade's step): the outputs and views follow.
+    void levelsSetElsewhere() const { tell(Change::levels); }
+
     // Watchers are told in the order they came, after each change.
     void watch(Watcher watcher) { watchers_.push_back(std::move(watcher)); }
 
@@ -71,6 +77,8 @@ class Console {
 
   private:
     void tell(Change change) const;
+    // Before a line runs.
+    void emptyFullHistory();
     void appendHistory(std::string_view text);
 
     Module1::LevelStore& levels_;

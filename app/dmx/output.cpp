@@ -13,7 +13,12 @@ void OutputList::remove(Output& output) {
 }
 
 void OutputList::send(const Module1::LevelStore& levels) const {
-    for (Output* output : outputs_) output->send(levels);
+    if (!scaling_) {
+        for (Output* output : outputs_) output->send(levels);
+        return;
+    }
+    const Module1::LevelStore scaled = scaling_(levels);
+    for (Output* output : outputs_) output->send(scaled);
 }
 
 OutputList& outputs() {

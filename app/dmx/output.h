@@ -3,6 +3,7 @@
 // handed to after every command line. Network outputs include this from netdmx/; nothing here
 // knows them.
 
+#include <functional>
 #include <vector>
 
 #include "shell/module1.h"
@@ -25,7 +26,13 @@ class OutputList {
     // The one place every output's levels pass: a master level or a blackout scales them here.
     void send(const Module1::LevelStore& levels) const;
 
+    // What the outputs send for the levels the store holds (a master, a blackout); none, the
+    // levels go as they are. The store itself is never scaled.
+    using Scaling = std::function<Module1::LevelStore(const Module1::LevelStore&)>;
+    void setScaling(Scaling scaling) { scaling_ = std::move(scaling); }
+
   private:
+    Scaling scaling_;
     std::vector<Output*> outputs_;
 };
 

@@ -21,6 +21,12 @@ void StaticText::appendCaption(std::string_view text) {
     changed();
 }
 
+void StaticText::setAlert(bool alert) {
+    if (alert == alert_) return;
+    alert_ = alert;
+    changed();
+}
+
 void EditField::setText(std::string text) {
     text_ = std::move(text);
     changed();

@@ -41,9 +41,13 @@ class StaticText : public Control {
     const std::string& caption() const { return caption_; }
     void setCaption(std::string caption);
     void appendCaption(std::string_view text);
+    // An alert label asks for attention: the view shows it in red.
+    bool alert() const { return alert_; }
+    void setAlert(bool alert);
 
   private:
     std::string caption_;
+    bool alert_ = false;
 };
 
 class GroupBox : public StaticText {

@@ -41,10 +41,13 @@ QWidget* labelView(StaticText& label, bool heading) {
     view->setTextFormat(Qt::PlainText);  // captions come from the network: never markup
     view->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     view->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    if (heading) view->setStyleSheet(QStringLiteral("font-weight: bold"));
-    auto sync = [&label, view] {
+    const QString style = heading ? QStringLiteral("font-weight: bold;") : QString();
+    view->setStyleSheet(style);
+    auto sync = [&label, view, style] {
         view->setText(qtext(label.caption()));
         view->setVisible(label.visible());
+        QString wanted = label.alert() ? style + QStringLiteral("color: red;") : style;
+        if (view->styleSheet() != wanted) view->setStyleSheet(wanted);
     };
     label.setObserver(sync);
     sync();

@@ -56,11 +56,13 @@ std::vector<LevelChange> changedLevels(std::span<const int32_t> before,
 }
 
 std::string levelsJson(std::span<const int32_t> levels, const CommandOutcome& outcome,
-                       const std::vector<dmx::OutputState>& outputs) {
+                       const std::vector<dmx::OutputState>& outputs,
+                       const std::optional<Json>& show) {
     Json json = {{"levels", numbers(levels.subspan(1))}};
     addOutcome(json, outcome);
     json["outputs"] = Json::array();
     for (const dmx::OutputState& output : outputs) json["outputs"].push_back(outputJson(output));
+    if (show) json["show"] = *show;
     return dumped(json);
 }
 
@@ -72,6 +74,14 @@ std::string commandEvent(const std::vector<LevelChange>& changes, const CommandO
 
 std::string outputEvent(const dmx::OutputState& output) {
     return event("output", outputJson(output));
+}
+
+std::string levelsEvent(const std::vector<LevelChange>& changes) {
+    return event("levels", {{"changes", Json(changes)}});
+}
+
+std::string showEvent(const Json& show) {
+    return event("show", show);
 }
 
 }  // namespace server

@@ -3,6 +3,8 @@
 // that tell every open stream what a command changed or how an output is doing.
 
 #include <cstdint>
+#include <nlohmann/json.hpp>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -38,11 +40,17 @@ using LevelChange = std::pair<int32_t, int32_t>;  // channel, new level
 std::vector<LevelChange> changedLevels(std::span<const int32_t> before,
                                        std::span<const int32_t> after);
 
-// levels holds channels 0 to 512; channel 0 is left out.
+// levels holds channels 0 to 512; channel 0 is left out. show, when given, goes last as the
+// field "show".
 std::string levelsJson(std::span<const int32_t> levels, const CommandOutcome& outcome,
-                       const std::vector<dmx::OutputState>& outputs);
+                       const std::vector<dmx::OutputState>& outputs,
+                       const std::optional<nlohmann::ordered_json>& show = std::nullopt);
 
 std::string commandEvent(const std::vector<LevelChange>& changes, const CommandOutcome& outcome);
 std::string outputEvent(const dmx::OutputState& output);
+// Levels that moved outside a command line (a fade): {"changes": [[channel, level], ...]}.
+std::string levelsEvent(const std::vector<LevelChange>& changes);
+// The show's state as /levels gives it in "show".
+std::string showEvent(const nlohmann::ordered_json& show);
 
 }  // namespace server

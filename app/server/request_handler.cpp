@@ -17,6 +17,8 @@
 #include "settings/config.h"
 #include "settings/live_setting.h"
 #include "shell/window1.h"
+#include "show/show_command.h"
+#include "show/show_control.h"
 
 namespace {
 
@@ -38,14 +40,31 @@ server::CommandOutcome outcomeOf(const command::Console& console) {
     return {console.query(), console.tokensText(), console.results(), console.chanArray};
 }
 
+// The command line of the query's raw value. In a show line a "+" is a space, as a browser's form
+// sends it; every other line is decoded as it always was.
+std::string commandLineOf(std::string_view rawValue, bool showControl) {
+    if (showControl) {
+        std::string showLine = Module1::DecodeURLComponent(show::formSpaces(rawValue));
+        if (show::isShowLine(platform::Trim(showLine)))
+            return std::string(platform::Trim(showLine));
+    }
+    return std::string(platform::Trim(Module1::DecodeURLComponent(rawValue)));
+}
+
+// The live read-back's "show" field, with show control on.
+std::optional<nlohmann::ordered_json> showField(const Window1& window) {
+    if (!window.showControl.on()) return std::nullopt;
+    return window.showControl.json();
+}
+
 // Runs the command of the request line, sent from address, and gives the reply that shows its
 // outcome.
 std::string runCommand(Window1& window, std::string_view requestLine, std::string address) {
     command::Console& console = window.console;
     const Module1::LevelStore before = console.levels();
     console.setQuery("");
-    std::string value = Module1::DecodeURLComponent(server::queryValue(requestLine));
-    command::runCommandLine(window, platform::Trim(value), std::move(address));
+    std::string line = commandLineOf(server::queryValue(requestLine), window.showControl.on());
+    command::runCommandLine(window, line, std::move(address));
     if (Module1::liveLevels) {
         server::broadcastEvent(server::commandEvent(server::changedLevels(before, console.levels()),
                                                     outcomeOf(console)));
@@ -59,7 +78,7 @@ bool answerLive(Window1& window, std::string_view requestLine, platform::TCPSock
         case server::LiveRequest::levels:
             socket.Write(std::string(server::levelsReplyHead) +
                          server::levelsJson(window.console.levels(), outcomeOf(window.console),
-                                            dmx::outputStates().all()));
+                                            dmx::outputStates().all(), showField(window)));
             return true;
         case server::LiveRequest::events:
             server::openEventStream(window.TCPSocket1, socket);

@@ -7,18 +7,35 @@ namespace Module1 {
 namespace {
 
 constexpr const char* liveKey = "live";
+constexpr const char* showKey = "show";
+
+bool switchSaved(const char* key) {
+    auto found = extraSettings.find(key);
+    return found != extraSettings.end() && found->second == "true";
+}
+
+std::string saveSwitch(const char* key, bool on) {
+    extraSettings[key] = on ? "true" : "false";
+    return saveExtraSettings();
+}
 
 }  // namespace
 
 bool liveLevelsSaved() {
-    auto found = extraSettings.find(liveKey);
-    return found != extraSettings.end() && found->second == "true";
+    return switchSaved(liveKey);
 }
 
 std::string saveLiveLevels(bool on) {
     liveLevels = on;
-    extraSettings[liveKey] = on ? "true" : "false";
-    return saveExtraSettings();
+    return saveSwitch(liveKey, on);
+}
+
+bool showControlSaved() {
+    return switchSaved(showKey);
+}
+
+std::string saveShowControl(bool on) {
+    return saveSwitch(showKey, on);
 }
 
 }  // namespace Module1

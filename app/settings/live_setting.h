@@ -1,5 +1,6 @@
 #pragma once
-// The live read-back switch, kept as "live" in the extra settings file.
+// The switches kept in the extra settings file: the live read-back as "live", show control as
+// "show".
 
 #include <string>
 
@@ -12,5 +13,11 @@ bool liveLevelsSaved();
 // Sets liveLevels and keeps it in the extra settings file; the reason of a failure, empty when
 // it was saved.
 std::string saveLiveLevels(bool on);
+
+// Whether the extra settings (loaded) say show control was left on.
+bool showControlSaved();
+// Keeps show control's switch in the extra settings file; the reason of a failure, empty when it
+// was saved.
+std::string saveShowControl(bool on);
 
 }  // namespace Module1

@@ -24,11 +24,15 @@ class Console;
 namespace dmx {
 class UsbProInterface;
 }
+namespace show {
+class ShowControl;
+}
 
 class Window1 : public platform::Window {
     // Made with the window, before the references into it below.
     std::unique_ptr<command::Console> ownConsole_;
     std::unique_ptr<dmx::UsbProInterface> ownInterface_;
+    std::unique_ptr<show::ShowControl> ownShow_;
 
   public:
     Window1();
@@ -44,6 +48,9 @@ class Window1 : public platform::Window {
     int32_t ServerPort = 80;
     std::string CRLF;
     bool& DMXlevels;
+    // Show control (show/show_control.h): every command line goes through it; off, it hands each
+    // to the console.
+    show::ShowControl& showControl;
 
     platform::ServerSocket TCPSocket1;
     // The USB DMX interface (dmx/usbpro_interface.h), one of the outputs; Serial1 is its port.
@@ -69,6 +76,10 @@ class Window1 : public platform::Window {
     // line.
     platform::StaticText captionOutputs{"captionOutputs", "Outputs:"};
     platform::StaticText lblOutputs{"lblOutputs", "none"};
+    // With show control on: the current cue, and the grand master and blackout.
+    platform::StaticText captionShow{"captionShow", "Show:"};
+    platform::StaticText lblCue{"lblCue", ""};
+    platform::StaticText lblMaster{"lblMaster", ""};
 
     // Command language.
     void lexTokens(std::string_view character);
@@ -98,6 +109,9 @@ class Window1 : public platform::Window {
     const platform::MenuItem* menuBar() const override;
     // Wires the menu commands of the menu bar to this window's handlers.
     void registerMenuHandlers();
+    // Show control on or off, with its check mark; on brings the live read-back with it, off
+    // leaves the read-back as its own switch says.
+    void setShowControl(bool on);
     void Untitled() {}
 };
 

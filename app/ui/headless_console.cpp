@@ -74,8 +74,8 @@ void watchLines(command::Console& console, std::function<void(const std::string&
 }  // namespace
 
 void attach(Window1& window, std::function<void(const std::string&)> print) {
-    for (platform::StaticText* label :
-         {&window.StaticText1, &window.lblIPort, &window.lblIPaddr, &window.lblHostName}) {
+    for (platform::StaticText* label : {&window.StaticText1, &window.lblIPort, &window.lblIPaddr,
+                                        &window.lblHostName, &window.lblCue, &window.lblMaster}) {
         watch(*label, label->name(), print);
     }
     watchLines(window.console, print);

@@ -59,6 +59,8 @@ Parsed parseArguments(const std::vector<std::string>& arguments) {
             options.help = true;
         } else if (argument == "--live") {
             options.live = true;
+        } else if (argument == "--show") {
+            options.show = true;
         } else if (argument == "--version") {
             options.version = true;
         } else if (argument == "--port") {
@@ -111,6 +113,9 @@ such as 1/5+8+11@75, and the levels go out on the USB DMX Pro interface.
                         /dev/serial/by-id/usb-...; waited for when it is not there
                         (the settings file keeps its choice)
   --live                live levels for browsers (GET /levels, GET /events) this run
+  --show                show control this run: cues, fades, grand master, blackout,
+                        undo (commands rec, cue, del, go, back, goto, gm, bo, undo);
+                        turns the live levels on as well
   --sacn UNIVERSE       send the levels as sACN (E1.31) on UNIVERSE (1 to 63999)
   --sacn-to HOST        send sACN to HOST instead of multicast (repeatable)
   --sacn-priority N     sACN priority, 0 to 200 (default 100)
@@ -137,6 +142,11 @@ std::string& serialPortOverride() {
 bool& liveOverride() {
     static bool live = false;
     return live;
+}
+
+bool& showOverride() {
+    static bool show = false;
+    return show;
 }
 
 }  // namespace launch

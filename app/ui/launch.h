@@ -15,6 +15,7 @@ struct Options {
     bool help = false;
     bool version = false;
     bool live = false;
+    bool show = false;
     std::optional<int32_t> port;
     std::string prefsDir;
     std::string appDir;
@@ -40,5 +41,7 @@ std::optional<int32_t>& portOverride();
 std::string& serialPortOverride();
 // --live: the live read-back is on for this run, whatever the saved setting says.
 bool& liveOverride();
+// --show: show control is on for this run, whatever the saved setting says.
+bool& showOverride();
 
 }  // namespace launch

@@ -62,6 +62,7 @@ void applyFolders(const launch::Options& options) {
     launch::portOverride() = options.port;
     launch::serialPortOverride() = options.serialPort;
     launch::liveOverride() = options.live;
+    launch::showOverride() = options.show;
 }
 
 }  // namespace

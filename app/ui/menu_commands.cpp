@@ -10,6 +10,8 @@
 #include "shell/aux_windows.h"
 #include "shell/menubar.h"
 #include "shell/window1.h"
+#include "show/show_control.h"
+#include "ui/launch.h"
 
 namespace {
 
@@ -27,12 +29,23 @@ void toggleStartMinimized() {
     Module1::writeConfig();
 }
 
+platform::MenuItem& configItem(const char* name) {
+    return *MenuBar1().Child("ConfigMenu")->Child(name);
+}
+
 void toggleLiveLevels() {
     bool on = !Module1::liveLevels;
-    MenuBar1().Child("ConfigMenu")->Child("ConfigLiveLevels")->setChecked(on);
+    configItem("ConfigLiveLevels").setChecked(on);
     if (!on) server::closeEventStreams();
     if (std::string error = Module1::saveLiveLevels(on); !error.empty())
         platform::MsgBox("Live levels not saved: " + error);
+}
+
+void toggleShowControl(Window1& window) {
+    bool on = !window.showControl.on();
+    window.setShowControl(on);
+    if (std::string error = Module1::saveShowControl(on); !error.empty())
+        platform::MsgBox("Show control not saved: " + error);
 }
 
 void showFormPage() {
@@ -48,6 +61,15 @@ void quit() {
 
 }  // namespace
 
+void Window1::setShowControl(bool on) {
+    showControl.setOn(on);
+    configItem("ConfigShowControl").setChecked(on);
+    bool live = on || launch::liveOverride() || Module1::liveLevelsSaved();
+    if (!live) server::closeEventStreams();
+    Module1::liveLevels = live;
+    configItem("ConfigLiveLevels").setChecked(live);
+}
+
 void Window1::registerMenuHandlers() {
     const std::vector<std::pair<const char*, std::function<void()>>> commands = {
         {"FileQuit", quit},
@@ -57,6 +79,7 @@ void Window1::registerMenuHandlers() {
          [] { platform::Implicit<WinNetworkOutput>::instance().showSettingsInForce(); }},
         {"ConfigStartMinimized", toggleStartMinimized},
         {"ConfigLiveLevels", toggleLiveLevels},
+        {"ConfigShowControl", [this] { toggleShowControl(*this); }},
         // The levels view otherwise appears only with the first command; this brings it up at will.
         {"ViewDMXLevels", showWindow<WinLevels>},
         {"HTMLform", showFormPage},

@@ -34,6 +34,7 @@ std::unique_ptr<MenuItem> buildMenuBar() {
     addItem(config, "ConfigNetworkOutput", "Network Output");
     addItem(config, "ConfigStartMinimized", "Start Minimized");
     addItem(config, "ConfigLiveLevels", "Live Levels for Browsers");
+    addItem(config, "ConfigShowControl", "Show Control");
 
     MenuItem& view = addMenu(*bar, "ViewMenu", "View");
     addItem(view, "ViewDMXLevels", "DMX Levels");

@@ -10,6 +10,7 @@
 #include "server/live_streams.h"
 #include "shell/aux_windows.h"
 #include "shell/menubar.h"
+#include "show/show_control.h"
 
 namespace {
 
@@ -71,11 +72,15 @@ Window1::Window1()
     : platform::Window("Brannic Webserver", 520, 280, false),
       ownConsole_(std::make_unique<command::Console>(Module1::DMXdata)),
       ownInterface_(std::make_unique<dmx::UsbProInterface>(dmx::outputStates())),
+      // The labels are only named here; they are made before the show first writes to them.
+      ownShow_(std::make_unique<show::ShowControl>(
+          *ownConsole_, Module1::DMXdata, show::ShowLabels{captionShow, lblCue, lblMaster})),
       console(*ownConsole_),
       tokens(console.tokens),
       token(console.token),
       chanArray(console.chanArray),
       DMXlevels(console.DMXlevels),
+      showControl(*ownShow_),
       DMXinterface(*ownInterface_),
       Serial1(DMXinterface.port()) {
     place(captionStatus, 0, 0);
@@ -94,7 +99,12 @@ Window1::Window1()
     place(lblHostName, 6, 1);
     place(captionOutputs, 7, 0);
     place(lblOutputs, 7, 1);
+    place(captionShow, 8, 0);
+    place(lblCue, 8, 1);
+    place(lblMaster, 9, 1);
     lblWANaddr.setVisible(false);
+    for (platform::StaticText* label : {&captionShow, &lblCue, &lblMaster})
+        label->setVisible(false);
     lblOutputs.setCaption(outputLines());
     showOutputsInTheMainWindow();
 

@@ -7,6 +7,7 @@
 #include <QProcess>
 #include <QTcpSocket>
 #include <QThread>
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
@@ -293,5 +294,55 @@ TEST(HeadlessProgram, AtItsDescriptorLimitStillAnswersWithoutSpinning) {
     long before = cpuTicks(program.process.processId());
     QThread::msleep(1000);
     EXPECT_LT(cpuTicks(program.process.processId()) - before, sysconf(_SC_CLK_TCK) / 10);
+    program.stop();
+}
+
+// With show control: a recorded cue fades in on the interface's frames over its time, ends exactly
+// at its levels and leaves the clock still; the master and blackout scale the frames but not the
+// levels the console holds.
+TEST(HeadlessProgram, ShowFadesCuesAndScalesOnlyTheOutputs) {
+    testsupport::TempDir prefs;
+    testsupport::PtyPair pty;
+    int port = testsupport::freePort();
+    Program program;
+    program.start(prefs, pty.devicePath(), port, {}, {"--show"});
+    ASSERT_TRUE(program.waitForLine("in a browser")) << program.output;
+    auto run = [&](const std::string& query) {
+        EXPECT_EQ(httpGet(port, "/dmx?cmd=" + query).rfind("HTTP/1.0 200 OK", 0), 0u) << query;
+        return pty.readExactly(518);
+    };
+    const auto level = [](const std::string& frame, int channel) {
+        return static_cast<uint8_t>(frame[4 + channel]);
+    };
+    for (const char* query : {"1/5%400", "rec+1+time+0", "1/5%40100", "rec+2+time+1", "goto+1"})
+        run(query);
+    EXPECT_EQ(level(run("go"), 3), 0);
+
+    QElapsedTimer fading;
+    fading.start();
+    std::vector<int> rising;
+    qint64 endedMs = -1;
+    while (endedMs < 0 && fading.elapsed() < 3000) {
+        std::string frame = pty.readExactly(518, 500);
+        if (frame.size() < 518) break;
+        rising.push_back(level(frame, 3));
+        if (rising.back() == 255) endedMs = fading.elapsed();
+    }
+    EXPECT_GT(endedMs, 800);
+    EXPECT_LT(endedMs, 1600);
+    EXPECT_GE(rising.size(), 25u) << "one frame each 23 ms";
+    EXPECT_TRUE(std::is_sorted(rising.begin(), rising.end()));
+    EXPECT_EQ(pty.readFor(300), "") << "the fade clock stops with the fade";
+    EXPECT_TRUE(
+        program.waitForLine("go -> go: cue 2, 1/1 s\nlblCue: fading to cue 2\nlblCue: cue 2\n"))
+        << program.output;
+
+    EXPECT_EQ(level(run("gm+50"), 3), 128);
+    std::string levels = httpGet(port, "/levels");
+    EXPECT_NE(levels.find("\"levels\":[255,255,255,255,255,0"), std::string::npos) << levels;
+    EXPECT_NE(levels.find("\"master\":50,\"blackout\":false"), std::string::npos) << levels;
+    EXPECT_EQ(level(run("bo+on"), 3), 0);
+    EXPECT_TRUE(program.waitForLine("bo on -> blackout ON\nlblMaster: BLACKOUT, master 50%\n"))
+        << program.output;
     program.stop();
 }

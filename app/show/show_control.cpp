@@ -1,0 +1,171 @@
+#include "show/show_control.h"
+
+#include <algorithm>
+#include <chrono>
+#include <vector>
+
+#include "command/console.h"
+#include "dmx/output.h"
+#include "platform/controls.h"
+#include "platform/events.h"
+#include "server/live_messages.h"
+#include "server/live_streams.h"
+#include "show/output_levels.h"
+#include "show/show_command.h"
+#include "show/show_json.h"
+
+namespace show {
+
+namespace {
+
+Milliseconds nowMs() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+std::string cueText(const ShowEngine& engine) {
+    std::optional<CueNumber> current = engine.currentCue();
+    if (!current) return "no cue";
+    const Cue* cue = engine.cues().find(*current);
+    std::string name = cue ? cueName(*cue) : "cue " + cueNumberText(*current);
+    return engine.fading() ? "fading to " + name : name;
+}
+
+std::string masterText(const ShowEngine& engine) {
+    std::string master = "master " + std::to_string(engine.master()) + "%";
+    return engine.blackout() ? "BLACKOUT, " + master : master;
+}
+
+}  // namespace
+
+ShowControl::ShowControl(command::Console& console, Module1::LevelStore& levels, ShowLabels labels)
+    : console_(console), levels_(levels), labels_(labels), clock_([this] { tick(); }) {}
+
+ShowControl::~ShowControl() {
+    dmx::outputs().setScaling(nullptr);
+}
+
+void ShowControl::setOn(bool on) {
+    if (on == on_) return;
+    on_ = on;
+    for (platform::StaticText* label : {&labels_.caption, &labels_.cue, &labels_.master})
+        label->setVisible(on);
+    if (on) showState();
+    // A fade left halfway when show control went off catches up with its clock when it comes back.
+    if (!on) clock_.stop();
+    if (on && engine_.fading()) startClock(nowMs());
+    applyScaling();
+    // Only a master or a blackout changes what the outputs send.
+    if (engine_.master() < 100 || engine_.blackout()) console_.levelsSetElsewhere();
+}
+
+void ShowControl::runLine(std::string_view line, std::string source) {
+    if (on_ && isShowLine(line)) {
+        runShowLine(line, std::move(source));
+    } else {
+        runConsoleLine(line, std::move(source));
+    }
+}
+
+void ShowControl::restore(const SavedShow& saved) {
+    engine_.restore(saved, levels_);
+    applyScaling();
+    console_.levelsSetElsewhere();
+    toldLevels_ = levels_;
+    if (on_) showState();
+}
+
+nlohmann::ordered_json ShowControl::json() const {
+    return showJson(engine_, nowMs());
+}
+
+void ShowControl::runShowLine(std::string_view line, std::string source) {
+    const Milliseconds now = nowMs();
+    std::string result = engine_.run(parseShowCommand(line), levels_, now);
+    applyScaling();
+    console_.showLineRunElsewhere(line, std::move(result), std::move(source));
+    if (engine_.fading()) startClock(now);
+    showState();
+    // The line's own reply and command event carry its levels.
+    toldLevels_ = levels_;
+    tellLive(now);
+    tellShowChanged();
+}
+
+void ShowControl::runConsoleLine(std::string_view line, std::string source) {
+    if (!on_) {
+        console_.runLine(line, std::move(source), platform::yieldToBackgroundTasks);
+        return;
+    }
+    const Module1::LevelStore before = levels_;
+    lineRunning_ = true;
+    console_.runLine(line, std::move(source), platform::yieldToBackgroundTasks);
+    lineRunning_ = false;
+    if (levels_ == before) return;
+    engine_.recordUndo(std::string(line), before);
+    std::vector<int32_t> typed = console_.chanArray;
+    for (int32_t channel = 1; channel <= Module1::lastChannel; ++channel) {
+        if (levels_[channel] != before[channel]) typed.push_back(channel);
+    }
+    engine_.channelsTyped(typed);
+    tellShowChanged();
+}
+
+void ShowControl::tick() {
+    if (!engine_.fading()) return;
+    if (lineRunning_) {
+        clock_.start(int(fadeTickMs));
+        return;
+    }
+    const Milliseconds now = nowMs();
+    FadeStep step = engine_.step(levels_, now);
+    if (step.changed) console_.levelsSetElsewhere();
+    if (step.ended) {
+        showState();
+        tellLive(now);
+        tellShowChanged();
+        return;
+    }
+    if (now - lastLiveMs_ >= liveTickMs) tellLive(now);
+    nextTickMs_ = std::max(nextTickMs_ + fadeTickMs, now + 1);
+    clock_.start(int(nextTickMs_ - now));
+}
+
+void ShowControl::startClock(Milliseconds nowMs) {
+    nextTickMs_ = nowMs + fadeTickMs;
+    lastLiveMs_ = nowMs;
+    clock_.start(int(fadeTickMs));
+}
+
+void ShowControl::applyScaling() const {
+    const int32_t master = engine_.master();
+    const bool blackout = engine_.blackout();
+    if (!on_ || (master == 100 && !blackout)) {
+        dmx::outputs().setScaling(nullptr);
+        return;
+    }
+    dmx::outputs().setScaling([master, blackout](const Module1::LevelStore& levels) {
+        return outputLevels(levels, master, blackout);
+    });
+}
+
+void ShowControl::showState() {
+    labels_.cue.setCaption(cueText(engine_));
+    labels_.master.setCaption(masterText(engine_));
+    labels_.master.setAlert(engine_.master() < 100 || engine_.blackout());
+}
+
+void ShowControl::tellLive(Milliseconds nowMs) {
+    lastLiveMs_ = nowMs;
+    if (!Module1::liveLevels) return;
+    std::vector<server::LevelChange> changes = server::changedLevels(toldLevels_, levels_);
+    if (!changes.empty()) server::broadcastEvent(server::levelsEvent(changes));
+    toldLevels_ = levels_;
+    server::broadcastEvent(server::showEvent(showJson(engine_, nowMs)));
+}
+
+void ShowControl::tellShowChanged() const {
+    if (showChanged) showChanged();
+}
+
+}  // namespace show

@@ -1,0 +1,39 @@
+// Show control with a real console and the fade clock on the event loop.
+#include "show/show_control.h"
+
+#include <gtest/gtest.h>
+
+#include "command/console.h"
+#include "platform/controls.h"
+#include "support/pty_pair.h"
+
+namespace {
+
+// A channel typed during a fade leaves it at the typed level while the others go on, and undo
+// takes the typed line back.
+TEST(ShowControl, ATypedChannelLeavesTheFadeAndUndoTakesItBack) {
+    Module1::LevelStore levels{};
+    command::Console console(levels);
+    platform::StaticText caption("caption", ""), cue("cue", ""), master("master", "");
+    show::ShowControl control(console, levels, {caption, cue, master});
+    control.setOn(true);
+    for (const char* line : {"rec 1 time 0", "1/2@100", "rec 2 time 1", "goto 1", "go"})
+        control.runLine(line);
+    EXPECT_EQ(console.results(), "go: cue 2, 1/1 s");
+    EXPECT_EQ(cue.caption(), "fading to cue 2");
+
+    control.runLine("1@50");
+    const int32_t typed = levels[1];
+    ASSERT_TRUE(testsupport::waitUntil([&] { return !control.engine().fading(); }, 3000));
+    EXPECT_EQ(levels[1], typed);
+    EXPECT_GT(typed, 100);
+    EXPECT_EQ(levels[2], 255);
+    EXPECT_EQ(cue.caption(), "cue 2");
+
+    control.runLine("undo");
+    EXPECT_EQ(console.query(), "undo");
+    EXPECT_EQ(console.results(), "undo: 1@50 taken back");
+    EXPECT_LT(levels[1], typed);
+}
+
+}  // namespace
