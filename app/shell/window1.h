@@ -26,13 +26,16 @@ class UsbProInterface;
 }
 namespace show {
 class ShowControl;
-}
+class ShowStore;
+}  // namespace show
 
 class Window1 : public platform::Window {
     // Made with the window, before the references into it below.
     std::unique_ptr<command::Console> ownConsole_;
     std::unique_ptr<dmx::UsbProInterface> ownInterface_;
     std::unique_ptr<show::ShowControl> ownShow_;
+    // The show file, from the first time show control is on in a run.
+    std::unique_ptr<show::ShowStore> showStore_;
 
   public:
     Window1();
@@ -112,6 +115,10 @@ class Window1 : public platform::Window {
     // Show control on or off, with its check mark; on brings the live read-back with it, off
     // leaves the read-back as its own switch says.
     void setShowControl(bool on);
+    // The show file's show back on stage, and every change of the show kept in it; once a run.
+    void keepShow();
+    // Writes a change of the show that waits (at quit).
+    void flushShow();
     void Untitled() {}
 };
 

@@ -62,6 +62,7 @@ void quit() {
 }  // namespace
 
 void Window1::setShowControl(bool on) {
+    if (on) keepShow();
     showControl.setOn(on);
     configItem("ConfigShowControl").setChecked(on);
     bool live = on || launch::liveOverride() || Module1::liveLevelsSaved();
