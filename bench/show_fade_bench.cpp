@@ -2,7 +2,8 @@
 //   - a 5 s fade of 512 channels: frames a second and the longest gap between frames on the
 //     terminal, and the same for sACN packets on 127.0.0.1:5568 (skipped when the port is taken);
 //   - `goto` to the first changed frame, p50/p99 of 1,000 (cues with time 0, one in flight);
-//   - CPU during the fade (percent of one core) and CPU ticks in the 2 s after it ends.
+//   - CPU during the fade (percent of one core) and CPU ticks in the 2 s after it ends;
+//   - after kill -9, program start to the first frame carrying the look the show file kept.
 // Every wait is bounded; the program is killed at the end.
 #include <fcntl.h>
 #include <poll.h>
@@ -17,6 +18,7 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -151,17 +153,12 @@ class Terminal {
 
 class Program {
   public:
-    explicit Program(std::vector<std::string> options) {
+    explicit Program(std::vector<std::string> options) : options_(std::move(options)) {
         char pattern[] = "/tmp/brannic-show-fade-XXXXXX";
         if (!mkdtemp(pattern)) throw std::runtime_error("mkdtemp");
         folder_ = pattern;
         testsupport::writeStageSettings(folder_, port_);
-        setenv("BRANNIC_SERIAL_PORTS", terminal_.device().c_str(), 1);
-        std::vector<std::string> words = {BRANNIC_PROGRAM,       "--headless",    "--port",
-                                          std::to_string(port_), "--prefs-dir",   folder_.string(),
-                                          "--app-dir",           folder_.string()};
-        words.insert(words.end(), options.begin(), options.end());
-        pid_ = testsupport::spawnQuiet(words);
+        start();
         const auto deadline = Clock::now() + std::chrono::seconds(10);
         while (!command(port_, "1%400")) {
             if (Clock::now() > deadline) throw std::runtime_error("the program did not answer");
@@ -169,15 +166,34 @@ class Program {
         }
     }
     ~Program() {
-        kill(pid_, SIGKILL);
-        waitpid(pid_, nullptr, 0);
+        stop();
         std::filesystem::remove_all(folder_);
+    }
+    // Killed as a power cut would, and started again on the same folder and terminal.
+    void restart() {
+        stop();
+        terminal_.readFrames();  // what the last run wrote is not this run's
+        start();
     }
     int port() const { return port_; }
     pid_t pid() const { return pid_; }
     Terminal& terminal() { return terminal_; }
 
   private:
+    void start() {
+        setenv("BRANNIC_SERIAL_PORTS", terminal_.device().c_str(), 1);
+        std::vector<std::string> words = {BRANNIC_PROGRAM,       "--headless",    "--port",
+                                          std::to_string(port_), "--prefs-dir",   folder_.string(),
+                                          "--app-dir",           folder_.string()};
+        words.insert(words.end(), options_.begin(), options_.end());
+        pid_ = testsupport::spawnQuiet(words);
+    }
+    void stop() {
+        kill(pid_, SIGKILL);
+        waitpid(pid_, nullptr, 0);
+    }
+
+    std::vector<std::string> options_;
     Terminal terminal_;
     int port_ = testsupport::freePort();
     std::filesystem::path folder_;
@@ -259,19 +275,28 @@ void fade(Program& program, int sacn) {
         ticksDuring, msBetween(started, ended) / 1000, ticksAfter);
 }
 
-// The time from sending a command to the first frame whose channel 1 is not at level; none when
-// no such frame came within 2 s.
-std::optional<double> commandToChange(Program& program, const std::string& query, uint8_t level) {
-    const auto started = Clock::now();
-    const int fd = sendCommand(program.port(), query);
+// The time from started to the first frame whose channel 1 is wanted; none when no such frame
+// came within the limit.
+std::optional<double> untilFrame(Program& program, Clock::time_point started,
+                                 const std::function<bool(uint8_t)>& wanted,
+                                 std::chrono::seconds limit) {
     std::optional<double> ms;
     pollfd readable{program.terminal().fd(), POLLIN, 0};
-    while (!ms && Clock::now() < started + std::chrono::seconds(2)) {
+    while (!ms && Clock::now() < started + limit) {
         if (poll(&readable, 1, 100) <= 0) continue;
         const auto now = Clock::now();
         for (const std::string& frame : program.terminal().readFrames())
-            if (uint8_t(frame[frameChannel1]) != level) ms = msBetween(started, now);
+            if (wanted(uint8_t(frame[frameChannel1]))) ms = msBetween(started, now);
     }
+    return ms;
+}
+
+// The time from sending a command to the first frame whose channel 1 is not at level.
+std::optional<double> commandToChange(Program& program, const std::string& query, uint8_t level) {
+    const auto started = Clock::now();
+    const int fd = sendCommand(program.port(), query);
+    auto ms = untilFrame(
+        program, started, [&](uint8_t l) { return l != level; }, std::chrono::seconds(2));
     finishCommand(fd);
     return ms;
 }
@@ -290,6 +315,24 @@ void gotoToFrame(Program& program) {
                 percentile(ms, 0.5), percentile(ms, 0.99), ms.size());
 }
 
+// The show file keeps cue 2 (every channel at full) as the look: kill -9, start again, and the
+// time from the start to the first frame carrying it, over a few restarts.
+void restartToLook(Program& program) {
+    std::vector<double> ms;
+    for (int run = 0; run < 5; ++run) {
+        usleep(1'500'000);  // the file is written within a second of the last change
+        const auto started = Clock::now();
+        program.restart();
+        auto took = untilFrame(
+            program, started, [](uint8_t l) { return l == 255; }, std::chrono::seconds(5));
+        if (took) ms.push_back(*took);
+    }
+    std::printf(
+        "  kill -9, start to first frame with the kept look: p50 %.1f ms, worst %.1f ms "
+        "(%zu of 5)\n",
+        percentile(ms, 0.5), percentile(ms, 1.0), ms.size());
+}
+
 }  // namespace
 
 int main() {
@@ -300,6 +343,7 @@ int main() {
         Program program({"--show"});
         fade(program, -1);
         gotoToFrame(program);
+        restartToLook(program);
     }
     const int sacn = sacnReceiver();
     if (sacn < 0) {

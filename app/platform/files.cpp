@@ -52,9 +52,9 @@ bool writeAll(int fd, std::string_view text) {
     return true;
 }
 
-// The folder's list of names on disk, so a rename in it survives a power cut.
-int syncFolder(const fs::path& folder) {
-    int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+// The file's text, or a folder's list of names, on disk, so a rename survives a power cut.
+int syncPath(const fs::path& path, int flags) {
+    int fd = ::open(path.empty() ? "." : path.c_str(), O_RDONLY | O_CLOEXEC | flags);
     if (fd < 0) return errno;
     int error = ::fsync(fd) == 0 ? 0 : errno;
     ::close(fd);
@@ -97,7 +97,7 @@ std::string TextOutputStream::Close() {
         ::unlink(temporary_.c_str());
         return failure("could not replace", target_, error);
     }
-    int error = syncFolder(target_.parent_path());
+    int error = syncPath(target_.parent_path(), O_DIRECTORY);
     return error ? failure("could not write", target_.parent_path(), error) : std::string();
 }
 
@@ -129,6 +129,16 @@ std::unique_ptr<TextOutputStream> FolderItem::CreateTextFile(std::string& error,
         return nullptr;
     }
     return std::make_unique<TextOutputStream>(path_, std::move(temporary), fd);
+}
+
+std::string FolderItem::KeepAlsoAs(const FolderItem& other) const {
+    if (::link(path_.c_str(), other.path_.c_str()) == 0) return {};
+    if (errno == EEXIST) return failure("could not keep", other.path_, EEXIST);
+    std::error_code error;
+    fs::copy_file(path_, other.path_, fs::copy_options::none, error);
+    int problem = error ? error.value() : syncPath(other.path_, 0);
+    if (!problem) problem = syncPath(other.path_.parent_path(), O_DIRECTORY);
+    return problem ? failure("could not keep", other.path_, problem) : std::string();
 }
 
 FolderItem PreferencesFolder() {

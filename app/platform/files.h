@@ -65,6 +65,10 @@ class FolderItem {
     // owner alone. Null (with the reason in error) when it cannot be created.
     std::unique_ptr<TextOutputStream> CreateTextFile(std::string& error,
                                                      bool ownerOnly = false) const;
+    // Keeps this file under the other name too, which must not be taken yet: a hard link where
+    // the file system has them (the text is on disk already), else a copy. The reason of a
+    // failure, empty on success.
+    std::string KeepAlsoAs(const FolderItem& other) const;
 
   private:
     std::filesystem::path path_;

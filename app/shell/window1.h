@@ -40,7 +40,8 @@ class EventStreams;
 }
 namespace show {
 class ShowControl;
-}
+class ShowStore;
+}  // namespace show
 
 class Window1 : public platform::Window {
     // Made with the window, before the references into it below. The status list first: the
@@ -54,6 +55,8 @@ class Window1 : public platform::Window {
     size_t outputsLabelWatcher_;
     std::unique_ptr<show::ShowControl> ownShow_;
     std::unique_ptr<osc::OscInput> ownOscInput_;
+    // The show file, from the first time show control is on in a run.
+    std::unique_ptr<show::ShowStore> showStore_;
 
   public:
     Window1();
@@ -150,6 +153,10 @@ class Window1 : public platform::Window {
     // Show control on or off, with its check mark; on brings the live read-back with it, off
     // leaves the read-back as its own switch says.
     void setShowControl(bool on);
+    // The show file's show back on stage, and every change of the show kept in it; once a run.
+    void keepShow();
+    // Writes a change of the show that waits (at quit).
+    void flushShow();
     void Untitled() {}
 };
 

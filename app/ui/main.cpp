@@ -5,6 +5,7 @@
 #include <functional>
 #include <iostream>
 
+#include "dmx/send_dmx.h"
 #include "netdmx/network_output.h"
 #include "netdmx/run_plan.h"
 #include "osc/osc_input.h"
@@ -17,6 +18,7 @@
 #include "settings/config.h"
 #include "settings/extra_settings.h"
 #include "shell/window1.h"
+#include "show/show_control.h"
 #include "ui/headless_console.h"
 #include "ui/launch.h"
 #include "ui/new_addresses.h"
@@ -131,7 +133,13 @@ int main(int argc, char** argv) {
     }
     window.networkOutputs.start(network.plan);
     window.oscInput.start(oscInput.plan);
+    // With show control on, the look kept in the show file is the first frame on the interface
+    // and the first network packets, before the server answers anything.
+    if (window.showControl.on()) Module1::sendDMX();
     int status = app.run();
+    // A quit from the menu and a termination signal both end the loop: the show's last change
+    // reaches its file before anything stops.
+    window.flushShow();
     window.oscInput.stop();
     window.networkOutputs.stop();
     platform::Implicit<Window1>::reset();

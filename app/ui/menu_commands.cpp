@@ -65,6 +65,7 @@ void quit() {
 }  // namespace
 
 void Window1::setShowControl(bool on) {
+    if (on) keepShow();
     showControl.setOn(on);
     configItem("ConfigShowControl").setChecked(on);
     bool live = on || Module1::liveOverride || Module1::liveLevelsSaved();

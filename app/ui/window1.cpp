@@ -12,6 +12,7 @@
 #include "shell/aux_windows.h"
 #include "shell/menubar.h"
 #include "show/show_control.h"
+#include "show/show_store.h"
 
 namespace {
 

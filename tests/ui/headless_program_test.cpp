@@ -269,8 +269,11 @@ class OscProgram : public ::testing::Test {
         if (std::string(BRANNIC_OSCSEND).empty()) GTEST_SKIP() << "oscsend (liblo-tools) missing";
     }
     void start(QStringList options = {}) {
+        // The show file, when there is one, in the test's own folder.
         program.start(prefs, pty.devicePath(), port, {},
-                      QStringList{"--osc", QString::number(oscPort)} + options);
+                      QStringList{"--osc", QString::number(oscPort), "--app-dir",
+                                  QString::fromStdString(prefs.path())} +
+                          options);
         ASSERT_TRUE(program.waitForLine("Output: OSC udp port " + std::to_string(oscPort) +
                                         ": listening\n"))
             << program.output;
@@ -311,9 +314,10 @@ TEST_F(OscProgram, ShowAddressesDriveTheShow) {
     start({"--show"});
     oscsend({"/brannic/cmd", "s", "1@100"});
     oscsend({"/brannic/gm", "i", "50"});
-    std::string frames = pty.readExactly(2 * 518);
-    ASSERT_EQ(frames.size(), 2 * 518u);
-    EXPECT_EQ(level(frames.substr(518), 1), 128);
+    // The first frame is the kept look, sent at start.
+    std::string frames = pty.readExactly(3 * 518);
+    ASSERT_EQ(frames.size(), 3 * 518u);
+    EXPECT_EQ(level(frames.substr(2 * 518), 1), 128);
     EXPECT_TRUE(program.waitForLine("OSC 127.0.0.1: gm 50 -> grand master 50%\n"))
         << program.output;
     program.stop();
@@ -343,7 +347,9 @@ TEST(HeadlessProgram, ShowFadesCuesAndScalesOnlyTheOutputs) {
     testsupport::PtyPair pty;
     int port = testsupport::freePort();
     Program program;
-    program.start(prefs, pty.devicePath(), port, {}, {"--show"});
+    // Its own folder for the show file, which it writes.
+    program.start(prefs, pty.devicePath(), port, {},
+                  {"--show", "--app-dir", QString::fromStdString(prefs.path())});
     ASSERT_TRUE(program.waitForLine("in a browser")) << program.output;
     auto run = [&](const std::string& query) {
         EXPECT_EQ(httpGet(port, "/dmx?cmd=" + query).rfind("HTTP/1.0 200 OK", 0), 0u) << query;
@@ -382,5 +388,67 @@ TEST(HeadlessProgram, ShowFadesCuesAndScalesOnlyTheOutputs) {
     EXPECT_EQ(level(run("bo+on"), 3), 0);
     EXPECT_TRUE(program.waitForLine("bo on -> blackout ON\nlblMaster: BLACKOUT, master 50%\n"))
         << program.output;
+    program.stop();
+}
+
+// With show control the stage survives kill -9: the look is in the show file within a second,
+// and the first frame after the restart carries it before any request.
+TEST(HeadlessProgram, ShowLookComesBackAfterKillNine) {
+    testsupport::TempDir folder;
+    const QStringList options = {"--show", "--app-dir", QString::fromStdString(folder.path())};
+    const std::filesystem::path showFile = folder.path() / "default.shw";
+    testsupport::PtyPair before, after;
+    int port = testsupport::freePort();
+    Program first;
+    first.start(folder, before.devicePath(), port, {}, options);
+    ASSERT_TRUE(first.waitForLine("in a browser")) << first.output;
+    for (const char* query : {"1/5%4050", "rec+1+time+0", "goto+1", "gm+80"})
+        httpGet(port, std::string("/dmx?cmd=") + query);
+    QElapsedTimer saving;
+    saving.start();
+    ASSERT_TRUE(testsupport::waitUntil([&] {
+        std::ifstream file(showFile);
+        std::string text((std::istreambuf_iterator<char>(file)), {});
+        return text.find("[look,1,80,0,1:7f7f7f7f7f]") != std::string::npos;
+    }));
+    EXPECT_LT(saving.elapsed(), 1000) << first.output;
+    first.process.kill();
+    ASSERT_TRUE(first.process.waitForFinished(3000));
+
+    Program second;
+    second.start(folder, after.devicePath(), port, {}, options);
+    // Channels 1 to 5 at 127 under the master's 80%.
+    const std::string frame = after.readExactly(518);
+    ASSERT_EQ(frame.size(), 518u);
+    EXPECT_EQ(frame.substr(5, 6), std::string(5, '\x66') + '\0');
+    ASSERT_TRUE(second.waitForLine("in a browser")) << second.output;
+    EXPECT_NE(httpGet(port, "/levels").find("\"cue\":1,"), std::string::npos);
+    second.stop();
+}
+
+// A damaged show file is kept beside it under a new name; the status line names the file and its
+// first bad line.
+TEST(HeadlessProgram, DamagedShowFileIsKeptAside) {
+    testsupport::TempDir folder;
+    const std::string damaged = "[brannic-show,1]\n[look,none,100,0,1:ff]\n[cue,1,3,3,\n";
+    std::ofstream(folder.path() / "default.shw") << damaged;
+    testsupport::PtyPair pty;
+    Program program;
+    program.start(folder, pty.devicePath(), testsupport::freePort(), {},
+                  {"--show", "--app-dir", QString::fromStdString(folder.path())});
+    ASSERT_TRUE(
+        program.waitForLine("StaticText1: Show file default.shw is damaged at line 3, kept "
+                            "as default.shw.damaged-"))
+        << program.output;
+    int kept = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
+        if (entry.path().filename().string().starts_with("default.shw.damaged-")) {
+            ++kept;
+            std::ifstream file(entry.path());
+            EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}), damaged);
+        }
+    }
+    EXPECT_EQ(kept, 1);
+    EXPECT_EQ(static_cast<uint8_t>(pty.readExactly(518)[5]), 255) << "the good lines load";
     program.stop();
 }

@@ -1,0 +1,95 @@
+#include "show/show_store.h"
+
+#include <ctime>
+#include <vector>
+
+namespace show {
+
+namespace {
+
+// "20261209-141200", local time.
+std::string timeStamp() {
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", &local);
+    return text;
+}
+
+// A name beside the file no file has yet: "default.shw.damaged-20261209-141200", then "-2", "-3".
+platform::FolderItem freeDamagedName(const platform::FolderItem& file) {
+    std::string name = file.path().string() + ".damaged-" + timeStamp();
+    platform::FolderItem candidate(name);
+    for (int suffix = 2; candidate.Exists(); ++suffix) {
+        candidate = platform::FolderItem(name + "-" + std::to_string(suffix));
+    }
+    return candidate;
+}
+
+}  // namespace
+
+ShowStore::ShowStore(platform::FolderItem file, StatusLine statusLine)
+    : file_(std::move(file)), statusLine_(std::move(statusLine)), timer_([this] { write(); }) {}
+
+ShowStore::~ShowStore() = default;
+
+std::optional<SavedShow> ShowStore::load() {
+    auto stream = file_.OpenAsTextFile();
+    if (!stream) return std::nullopt;
+    std::vector<std::string> lines;
+    while (!stream->EOF_()) lines.push_back(stream->ReadLine());
+    stream->Close();
+    ShowFileReading reading = readShowFile(lines);
+    if (reading.firstBadLine == 0) return reading.show;
+    keepDamaged(reading.firstBadLine);
+    // A file whose first line is not a show file's holds nothing to load.
+    if (reading.firstBadLine == 1) return std::nullopt;
+    return reading.show;
+}
+
+void ShowStore::keepDamaged(size_t firstBadLine) {
+    platform::FolderItem kept = freeDamagedName(file_);
+    std::string problem = file_.KeepAlsoAs(kept);
+    writable_ = problem.empty();
+    std::string damaged =
+        "Show file " + file_.Name() + " is damaged at line " + std::to_string(firstBadLine);
+    statusLine_(writable_ ? damaged + ", kept as " + kept.Name() + "; its good lines are loaded"
+                          : damaged + "; it is not saved over: " + problem);
+}
+
+void ShowStore::changed(ShowProvider provider) {
+    if (!writable_) return;
+    // Armed already: the change goes with the write that waits, so a stream of changes is written
+    // a few times a second, never later than the delay after the first.
+    bool armed = static_cast<bool>(waiting_);
+    waiting_ = std::move(provider);
+    if (!armed) timer_.start(writeDelayMs);
+}
+
+void ShowStore::flush() {
+    if (!waiting_) return;
+    timer_.stop();
+    write();
+}
+
+void ShowStore::write() {
+    std::string problem;
+    if (auto stream = file_.CreateTextFile(problem)) {
+        std::string text = showFileText(waiting_());
+        text.pop_back();  // the stream ends the last line itself
+        stream->WriteLine(text);
+        problem = stream->Close();
+    }
+    if (problem.empty()) {
+        waiting_ = nullptr;
+        failing_ = false;
+        return;
+    }
+    // Tried again a while later; said once until a write succeeds.
+    if (!failing_) statusLine_("The show could not be saved: " + problem);
+    failing_ = true;
+    timer_.start(1000);
+}
+
+}  // namespace show

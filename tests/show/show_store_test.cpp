@@ -1,0 +1,105 @@
+// The show file through the store, with real files in a temporary folder and the event loop's
+// timer.
+#include "show/show_store.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "support/temp_dir.h"
+
+namespace {
+
+std::string fileText(const std::filesystem::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+void runEventsFor(int milliseconds) {
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < milliseconds)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+}
+
+show::SavedShow showAtMaster(int32_t master) {
+    show::SavedShow saved;
+    saved.master = master;
+    saved.levels[7] = 200;
+    return saved;
+}
+
+}  // namespace
+
+// A stream of changes (one each 10 ms for 2 s) is written a few times a second, the last within a
+// second; a write that keeps failing says so once.
+TEST(ShowStore, WritesABurstOfChangesAFewTimesASecondAndFailuresOnce) {
+    testsupport::TempDir folder;
+    const std::filesystem::path path = folder.path() / "default.shw";
+    std::vector<std::string> lines;
+    auto statusLine = [&lines](const std::string& line) { lines.push_back(line); };
+    show::ShowStore store(platform::FolderItem(path), statusLine);
+    show::ShowStore unwritable(platform::FolderItem(folder.path() / "gone" / "default.shw"),
+                               statusLine);
+    int writes = 0;
+    int32_t master = 0;
+    QElapsedTimer burst;
+    burst.start();
+    while (burst.elapsed() < 2000) {
+        master = static_cast<int32_t>(burst.elapsed() / 20);
+        store.changed([&writes, master] {
+            ++writes;
+            return showAtMaster(master);
+        });
+        unwritable.changed([master] { return showAtMaster(master); });
+        runEventsFor(10);
+    }
+    EXPECT_GE(writes, 4);
+    EXPECT_LE(writes, 12);
+    runEventsFor(1000);
+    EXPECT_EQ(fileText(path), show::showFileText(showAtMaster(master)));
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "default.shw.new"));
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0].rfind("The show could not be saved: could not create ", 0), 0u) << lines[0];
+}
+
+// Each damaged file is kept under a name of its own, untouched by the writes after it; its good
+// lines load and the status line names the file and its first bad line.
+TEST(ShowStore, KeepsADamagedFileAsideAndLoadsItsGoodLines) {
+    testsupport::TempDir folder;
+    const std::filesystem::path path = folder.path() / "default.shw";
+    std::string text = show::showFileText(showAtMaster(40));
+    const std::string damaged =
+        text.substr(0, text.find('\n', text.find('\n') + 1) + 1) + "[cue,1,3,3,,9999:ff]\n[end]\n";
+    std::vector<std::string> lines;
+    show::ShowStore store(platform::FolderItem(path),
+                          [&lines](const std::string& line) { lines.push_back(line); });
+    for (int round = 0; round < 2; ++round) {
+        std::ofstream(path, std::ios::binary) << damaged;
+        std::optional<show::SavedShow> loaded = store.load();
+        ASSERT_TRUE(loaded);
+        EXPECT_EQ(show::showFileText(*loaded), text);
+        store.changed([] { return showAtMaster(90); });
+        store.flush();
+    }
+    EXPECT_EQ(fileText(path), show::showFileText(showAtMaster(90)));
+    ASSERT_EQ(lines.size(), 2u);
+    const std::string said = lines[0] + lines[1];
+    int kept = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
+        if (entry.path() == path) continue;
+        ++kept;
+        EXPECT_EQ(fileText(entry.path()), damaged);
+        EXPECT_NE(said.find("kept as " + entry.path().filename().string() + ";"),
+                  std::string::npos);
+    }
+    EXPECT_EQ(kept, 2);
+    EXPECT_EQ(lines[0].rfind(
+                  "Show file default.shw is damaged at line 3, kept as default.shw.damaged-", 0),
+              0u)
+        << lines[0];
+}
