@@ -60,6 +60,9 @@ struct State {
     bool liveOverride = false;
     // --show: show control is on for this run, whatever the saved setting says.
     bool showOverride = false;
+    // --show-file: the show file of this run instead of the one the settings file names (a
+    // service keeps its show where it may write).
+    std::string showFileOverride;
 };
 
 inline State state;
@@ -83,6 +86,7 @@ inline std::optional<int32_t>& portOverride = state.portOverride;
 inline std::string& serialPortOverride = state.serialPortOverride;
 inline bool& liveOverride = state.liveOverride;
 inline bool& showOverride = state.showOverride;
+inline std::string& showFileOverride = state.showFileOverride;
 
 // Every global above back to its fresh-launch value.
 inline void resetState() {

@@ -22,6 +22,7 @@ struct Options {
     std::string appDir;
     std::string wanService;
     std::string serialPort;
+    std::string showFile;
     // --sacn, --sacn-to, --sacn-priority, --artnet, --artnet-to
     netdmx::NetworkOverrides network;
     // --osc, --osc-allow
@@ -36,6 +37,5 @@ struct Parsed {
 
 Parsed parseArguments(const std::vector<std::string>& arguments);
 std::string usage();
-
 
 }  // namespace launch

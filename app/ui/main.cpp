@@ -67,6 +67,8 @@ void applyFolders(const launch::Options& options) {
     Module1::serialPortOverride = options.serialPort;
     Module1::liveOverride = options.live;
     Module1::showOverride = options.show;
+    if (!options.showFile.empty())
+        Module1::showFileOverride = std::filesystem::absolute(options.showFile).string();
 }
 
 }  // namespace

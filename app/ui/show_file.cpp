@@ -9,7 +9,8 @@
 void Window1::keepShow() {
     if (showStore_) return;
     showStore_ = std::make_unique<show::ShowStore>(
-        platform::GetFolderItem(Module1::currentShowFile),
+        platform::GetFolderItem(Module1::showFileOverride.empty() ? Module1::currentShowFile
+                                                                  : Module1::showFileOverride),
         [this](const std::string& line) { StaticText1.setCaption(line); });
     if (auto saved = showStore_->load()) showControl.restore(*saved);
     showControl.showChanged = [this] {

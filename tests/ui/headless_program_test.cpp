@@ -392,11 +392,12 @@ TEST(HeadlessProgram, ShowFadesCuesAndScalesOnlyTheOutputs) {
 }
 
 // With show control the stage survives kill -9: the look is in the show file within a second,
-// and the first frame after the restart carries it before any request.
+// and the first frame after the restart carries it before any request. The show file is given as
+// the service gives it.
 TEST(HeadlessProgram, ShowLookComesBackAfterKillNine) {
     testsupport::TempDir folder;
-    const QStringList options = {"--show", "--app-dir", QString::fromStdString(folder.path())};
-    const std::filesystem::path showFile = folder.path() / "default.shw";
+    const std::filesystem::path showFile = folder.path() / "stage.shw";
+    const QStringList options = {"--show", "--show-file", QString::fromStdString(showFile)};
     testsupport::PtyPair before, after;
     int port = testsupport::freePort();
     Program first;
