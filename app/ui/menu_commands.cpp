@@ -12,6 +12,7 @@
 #include "shell/menubar.h"
 #include "shell/window1.h"
 #include "show/show_control.h"
+#include "show/win_cue_list.h"
 #include "ui/launch.h"
 
 namespace {
@@ -94,6 +95,7 @@ void Window1::registerMenuHandlers() {
              history.setTop(top());
              history.Show();
          }},
+        {"ViewCueList", showWindow<WinCueList>},
         {"HelpHelp", showWindow<WinHelp>},
         {"HelpAbout", showWindow<WinAbout>},
     };
