@@ -63,7 +63,8 @@ void WinCueList::followShow() {
     lblCue.setCaption(on ? show::cueText(engine)
                          : "Show control is off: Config > Show Control turns it on.");
     lblMaster.setCaption("Master " + std::to_string(engine.master()) + "%");
-    lblMaster.setAlert(engine.master() < 100);
+    // Off, the master holds nothing down: the outputs send the levels as they are.
+    lblMaster.setAlert(on && engine.master() < 100);
     sldMaster.setValue(engine.master());
     chkBlackout.setValue(engine.blackout());
     platform::Control* const inputs[] = {&cmdGo, &cmdBack, &sldMaster, &chkBlackout};
