@@ -14,7 +14,7 @@ void OutputStates::report(const OutputState& output) {
     } else {
         *known = output;
     }
-    tell(output);
+    watchers_.tell(output);
 }
 
 void OutputStates::remove(const std::string& name) {
@@ -23,22 +23,7 @@ void OutputStates::remove(const std::string& name) {
     if (known == outputs_.end()) return;
     OutputState gone{known->name, known->target, ""};
     outputs_.erase(known);
-    tell(gone);
-}
-
-size_t OutputStates::watch(Watcher watcher) {
-    watchers_.emplace_back(++lastWatcher_, std::move(watcher));
-    return lastWatcher_;
-}
-
-void OutputStates::unwatch(size_t watcher) {
-    std::erase_if(watchers_, [watcher](const auto& entry) { return entry.first == watcher; });
-}
-
-void OutputStates::tell(const OutputState& output) const {
-    // A copy: a watcher may add another watcher.
-    auto watchers = watchers_;
-    for (const auto& entry : watchers) entry.second(output);
+    watchers_.tell(gone);
 }
 
 }  // namespace dmx

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/watchers.h"
+
 namespace dmx {
 
 struct OutputState {
@@ -26,15 +28,12 @@ class OutputStates {
     using Watcher = std::function<void(const OutputState&)>;
     // Called after each change with the output as it is now (state empty when it was removed),
     // until unwatch is given the number this returns.
-    size_t watch(Watcher watcher);
-    void unwatch(size_t watcher);
+    size_t watch(Watcher watcher) { return watchers_.watch(std::move(watcher)); }
+    void unwatch(size_t watcher) { watchers_.unwatch(watcher); }
 
   private:
-    void tell(const OutputState& output) const;
-
     std::vector<OutputState> outputs_;
-    std::vector<std::pair<size_t, Watcher>> watchers_;
-    size_t lastWatcher_ = 0;
+    platform::Watchers<const OutputState&> watchers_;
 };
 
 // The program's one list, the main window's (shell/window1.h).

@@ -1,9 +1,17 @@
 #include "platform/controls.h"
 
+#include <algorithm>
+
 namespace platform {
 
 void Control::setVisible(bool visible) {
     visible_ = visible;
+    changed();
+}
+
+void Control::setEnabled(bool enabled) {
+    if (enabled == enabled_) return;
+    enabled_ = enabled;
     changed();
 }
 
@@ -72,6 +80,25 @@ void PopupMenu::setListIndex(int32_t index) {
 
 std::string PopupMenu::text() const {
     return listIndex_ >= 0 ? rows_[static_cast<size_t>(listIndex_)] : std::string();
+}
+
+void Slider::setValue(int32_t value) {
+    value_ = std::clamp(value, minimum_, maximum_);
+    changed();
+}
+
+void Slider::userMoved(int32_t value) {
+    value = std::clamp(value, minimum_, maximum_);
+    if (value == value_) return;
+    value_ = value;
+    if (action) action();
+}
+
+void ListBox::setRows(std::vector<Row> rows, int32_t highlightedRow) {
+    if (rows == rows_ && highlightedRow == highlightedRow_) return;
+    rows_ = std::move(rows);
+    highlightedRow_ = highlightedRow;
+    changed();
 }
 
 }  // namespace platform

@@ -20,6 +20,9 @@ class Control {
     const std::string& name() const { return name_; }
     bool visible() const { return visible_; }
     void setVisible(bool visible);
+    // A disabled control is shown greyed and takes no input from the user.
+    bool enabled() const { return enabled_; }
+    void setEnabled(bool enabled);
 
     // One observer at a time: the attached view. Called after each change of state.
     void setObserver(std::function<void()> observer) { observer_ = std::move(observer); }
@@ -30,6 +33,7 @@ class Control {
   private:
     std::string name_;
     bool visible_ = true;
+    bool enabled_ = true;
     std::function<void()> observer_;
 };
 
@@ -117,6 +121,45 @@ class PopupMenu : public Control {
   private:
     std::vector<std::string> rows_;
     int32_t listIndex_ = -1;
+};
+
+// A horizontal slider over a range of whole values.
+class Slider : public Control {
+  public:
+    Slider(std::string name, int32_t minimum, int32_t maximum)
+        : Control(std::move(name)), minimum_(minimum), maximum_(maximum), value_(minimum) {}
+    int32_t minimum() const { return minimum_; }
+    int32_t maximum() const { return maximum_; }
+    int32_t value() const { return value_; }
+    // Set by the program, held to the range: the view follows and the action does not run, so a
+    // slider that follows a value set elsewhere never sends it back.
+    void setValue(int32_t value);
+    // The user moved the slider in the view: the action runs for a new value, without an echo.
+    void userMoved(int32_t value);
+    std::function<void()> action;
+
+  private:
+    int32_t minimum_;
+    int32_t maximum_;
+    int32_t value_;
+};
+
+// A read-only table: rows of cells under the column headings, one of them highlighted or none.
+class ListBox : public Control {
+  public:
+    using Row = std::vector<std::string>;
+    ListBox(std::string name, Row headings)
+        : Control(std::move(name)), headings_(std::move(headings)) {}
+    const Row& headings() const { return headings_; }
+    const std::vector<Row>& rows() const { return rows_; }
+    int32_t highlightedRow() const { return highlightedRow_; }
+    // Only a real change is told: the view redraws no more often than the rows change.
+    void setRows(std::vector<Row> rows, int32_t highlightedRow = -1);
+
+  private:
+    Row headings_;
+    std::vector<Row> rows_;
+    int32_t highlightedRow_ = -1;
 };
 
 }  // namespace platform

@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -13,6 +14,9 @@
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
+#include <QSlider>
+#include <QTreeWidget>
 #include <map>
 #include <set>
 
@@ -36,6 +40,12 @@ std::string stdtext(const QString& text) {
     return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
 }
 
+// What every control's view follows besides its own state.
+void syncShown(const Control& control, QWidget* view) {
+    view->setVisible(control.visible());
+    view->setEnabled(control.enabled());
+}
+
 QWidget* labelView(StaticText& label, bool heading) {
     auto* view = new QLabel;
     view->setTextFormat(Qt::PlainText);  // captions come from the network: never markup
@@ -45,7 +55,7 @@ QWidget* labelView(StaticText& label, bool heading) {
     view->setStyleSheet(style);
     auto sync = [&label, view, style] {
         view->setText(qtext(label.caption()));
-        view->setVisible(label.visible());
+        syncShown(label, view);
         QString wanted = label.alert() ? style + QStringLiteral("color: red;") : style;
         if (view->styleSheet() != wanted) view->setStyleSheet(wanted);
     };
@@ -58,7 +68,10 @@ QWidget* editView(EditField& field) {
     if (field.multiline()) {
         auto* view = new QPlainTextEdit;
         view->setReadOnly(true);
-        auto sync = [&field, view] { view->setPlainText(qtext(field.text())); };
+        auto sync = [&field, view] {
+            view->setPlainText(qtext(field.text()));
+            syncShown(field, view);
+        };
         field.setObserver(sync);
         sync();
         return view;
@@ -68,7 +81,7 @@ QWidget* editView(EditField& field) {
                      [&field](const QString& text) { field.userEdited(stdtext(text)); });
     auto sync = [&field, view] {
         if (stdtext(view->text()) != field.text()) view->setText(qtext(field.text()));
-        view->setVisible(field.visible());
+        syncShown(field, view);
     };
     field.setObserver(sync);
     sync();
@@ -83,7 +96,7 @@ QWidget* checkView(CheckBox& box) {
     auto sync = [&box, view] {
         QSignalBlocker block(view);
         view->setChecked(box.value());
-        view->setVisible(box.visible());
+        syncShown(box, view);
     };
     box.setObserver(sync);
     sync();
@@ -93,6 +106,9 @@ QWidget* checkView(CheckBox& box) {
 QWidget* buttonView(PushButton& button) {
     auto* view = new QPushButton(qtext(button.caption()));
     QObject::connect(view, &QPushButton::clicked, [&button] { button.push(); });
+    auto sync = [&button, view] { syncShown(button, view); };
+    button.setObserver(sync);
+    sync();
     return view;
 }
 
@@ -105,8 +121,58 @@ QWidget* popupView(PopupMenu& menu) {
         view->clear();
         for (const auto& row : menu.rows()) view->addItem(qtext(row));
         view->setCurrentIndex(menu.listIndex());
+        syncShown(menu, view);
     };
     menu.setObserver(sync);
+    sync();
+    return view;
+}
+
+QWidget* sliderView(Slider& slider) {
+    auto* view = new QSlider(Qt::Horizontal);
+    view->setRange(slider.minimum(), slider.maximum());
+    QObject::connect(view, &QSlider::valueChanged,
+                     [&slider](int value) { slider.userMoved(value); });
+    auto sync = [&slider, view] {
+        QSignalBlocker block(view);
+        view->setValue(slider.value());
+        syncShown(slider, view);
+    };
+    slider.setObserver(sync);
+    sync();
+    return view;
+}
+
+QStringList qtexts(const ListBox::Row& row) {
+    QStringList texts;
+    for (const auto& cell : row) texts.append(qtext(cell));
+    return texts;
+}
+
+void highlight(QTreeWidgetItem& item, const QPalette& palette) {
+    QFont font = item.font(0);
+    font.setBold(true);
+    for (int column = 0; column < item.columnCount(); ++column) {
+        item.setFont(column, font);
+        item.setBackground(column, palette.highlight());
+        item.setForeground(column, palette.highlightedText());
+    }
+}
+
+QWidget* listView(ListBox& list) {
+    auto* view = new QTreeWidget;
+    view->setRootIsDecorated(false);
+    view->setSelectionMode(QAbstractItemView::NoSelection);
+    view->setHeaderLabels(qtexts(list.headings()));
+    view->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    auto sync = [&list, view] {
+        view->clear();
+        for (const auto& row : list.rows()) new QTreeWidgetItem(view, qtexts(row));
+        if (QTreeWidgetItem* item = view->topLevelItem(list.highlightedRow()))
+            highlight(*item, view->palette());
+        syncShown(list, view);
+    };
+    list.setObserver(sync);
     sync();
     return view;
 }
@@ -118,6 +184,8 @@ QWidget* controlView(Control& control) {
     if (auto* box = dynamic_cast<CheckBox*>(&control)) return checkView(*box);
     if (auto* button = dynamic_cast<PushButton*>(&control)) return buttonView(*button);
     if (auto* popup = dynamic_cast<PopupMenu*>(&control)) return popupView(*popup);
+    if (auto* slider = dynamic_cast<Slider*>(&control)) return sliderView(*slider);
+    if (auto* list = dynamic_cast<ListBox*>(&control)) return listView(*list);
     return new QWidget;
 }
 
@@ -182,6 +250,10 @@ class WindowWidget : public QMainWindow {
         grid->setColumnStretch(grid->columnCount() - 1, 1);
         grid->setRowStretch(grid->rowCount(), 1);
         setCentralWidget(body);
+        for (const Window::Shortcut& shortcut : window.shortcuts()) {
+            auto* key = new QShortcut(shortcutFor(shortcut.key), this);
+            QObject::connect(key, &QShortcut::activated, shortcut.action);
+        }
         menuBar_ = window.menuBar();
         if (menuBar_) buildMenus(*menuBar(), *menuBar_);
         resize(window.width(), window.height());

@@ -70,6 +70,10 @@ void Window::place(Control& control, int row, int column, int rowSpan, int colum
     layout_.push_back({&control, row, column, rowSpan, columnSpan});
 }
 
+void Window::addShortcut(std::string key, std::function<void()> action) {
+    shortcuts_.push_back({std::move(key), std::move(action)});
+}
+
 void failNotAdopted(const char* windowClass) {
     std::fprintf(stderr, "window %s used before the program adopted one\n", windowClass);
     std::abort();

@@ -34,6 +34,11 @@ class Window {
         int rowSpan;
         int columnSpan;
     };
+    // A key that acts while the window has the focus, whichever of its controls holds it.
+    struct Shortcut {
+        std::string key;  // as a menu item names its shortcut: "Space", "Cmd+G"
+        std::function<void()> action;
+    };
 
     Window(std::string title, int width, int height, bool visibleOnOpen = true);
     virtual ~Window();
@@ -71,9 +76,11 @@ class Window {
 
     // Grid of the window's controls, for the view that draws them.
     const std::vector<Placement>& layout() const { return layout_; }
+    const std::vector<Shortcut>& shortcuts() const { return shortcuts_; }
 
   protected:
     void place(Control& control, int row, int column, int rowSpan = 1, int columnSpan = 1);
+    void addShortcut(std::string key, std::function<void()> action);
 
   private:
     void changed();
@@ -87,6 +94,7 @@ class Window {
     bool minimized_ = false;
     bool visibleOnOpen_;
     std::vector<Placement> layout_;
+    std::vector<Shortcut> shortcuts_;
 };
 
 // Windows that must be adopted before use (the main window): asking for one that nobody adopted is

@@ -23,14 +23,6 @@ Milliseconds nowMs() {
     return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
-std::string cueText(const ShowEngine& engine) {
-    std::optional<CueNumber> current = engine.currentCue();
-    if (!current) return "no cue";
-    const Cue* cue = engine.cues().find(*current);
-    std::string name = cue ? cueName(*cue) : "cue " + cueNumberText(*current);
-    return engine.fading() ? "fading to " + name : name;
-}
-
 std::string masterText(const ShowEngine& engine) {
     std::string master = "master " + std::to_string(engine.master()) + "%";
     return engine.blackout() ? "BLACKOUT, " + master : master;
@@ -63,6 +55,7 @@ void ShowControl::setOn(bool on) {
     applyScaling();
     // Only a master or a blackout changes what the outputs send.
     if (engine_.master() < 100 || engine_.blackout()) console_.levelsSetElsewhere();
+    watchers_.tell();
 }
 
 void ShowControl::runLine(std::string_view line, std::string source) {
@@ -79,6 +72,7 @@ void ShowControl::restore(const SavedShow& saved) {
     console_.levelsSetElsewhere();
     toldLevels_ = levels_;
     if (on_) showState();
+    watchers_.tell();
 }
 
 nlohmann::ordered_json ShowControl::json() const {
@@ -95,7 +89,7 @@ void ShowControl::runShowLine(std::string_view line, std::string source) {
     // The line's own reply and command event carry its levels.
     toldLevels_ = levels_;
     tellLive(now);
-    tellShowChanged();
+    watchers_.tell();
 }
 
 void ShowControl::runConsoleLine(std::string_view line, std::string source) {
@@ -114,7 +108,7 @@ void ShowControl::runConsoleLine(std::string_view line, std::string source) {
         if (levels_[channel] != before[channel]) typed.push_back(channel);
     }
     engine_.channelsTyped(typed);
-    tellShowChanged();
+    watchers_.tell();
 }
 
 void ShowControl::tick() {
@@ -129,7 +123,7 @@ void ShowControl::tick() {
     if (step.ended) {
         showState();
         tellLive(now);
-        tellShowChanged();
+        watchers_.tell();
         return;
     }
     if (now - lastLiveMs_ >= liveTickMs) tellLive(now);
@@ -168,10 +162,6 @@ void ShowControl::tellLive(Milliseconds nowMs) {
     if (!changes.empty()) streams_.broadcast(server::levelsEvent(changes));
     toldLevels_ = levels_;
     streams_.broadcast(server::showEvent(showJson(engine_, nowMs)));
-}
-
-void ShowControl::tellShowChanged() const {
-    if (showChanged) showChanged();
 }
 
 }  // namespace show

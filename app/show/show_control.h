@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "platform/timer.h"
+#include "platform/watchers.h"
 #include "shell/module1.h"
 #include "show/show_engine.h"
 
@@ -57,9 +58,11 @@ class ShowControl {
     // running fade learn what it set.
     void runLine(std::string_view line, std::string source = {});
 
-    // The show changed: its cues, the current cue, the master, the blackout, or the look after a
-    // line or at a fade's end. Set by whoever keeps the show.
-    std::function<void()> showChanged;
+    // Told after every change of the show: its cues, the current cue, the master, the blackout,
+    // or the look, after a line, at a fade's end or by a restore; and when show control comes on
+    // or goes off. A watcher is told until unwatch is given the number watch returned.
+    size_t watch(std::function<void()> watcher) { return watchers_.watch(std::move(watcher)); }
+    void unwatch(size_t watcher) { watchers_.unwatch(watcher); }
 
     // Back to a saved show (at start, before the first frame): its cues, master, blackout and
     // look, sent to the outputs at once.
@@ -80,7 +83,6 @@ class ShowControl {
     void showState();
     // The levels moved by the fade since the last time, and the show, to the live read-back.
     void tellLive(Milliseconds nowMs);
-    void tellShowChanged() const;
 
     command::Console& console_;
     Module1::LevelStore& levels_;
@@ -97,6 +99,7 @@ class ShowControl {
     Milliseconds lastLiveMs_ = 0;
     // The levels the live read-back was last told of.
     Module1::LevelStore toldLevels_{};
+    platform::Watchers<> watchers_;
 };
 
 }  // namespace show

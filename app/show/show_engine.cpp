@@ -156,4 +156,12 @@ std::string ShowEngine::fadeTo(std::string_view command, const Cue& cue, FadeTim
     return std::string(command) + ": " + cueName(cue) + ", " + fadeTimesText(times) + " s";
 }
 
+std::string cueText(const ShowEngine& engine) {
+    std::optional<CueNumber> current = engine.currentCue();
+    if (!current) return "no cue";
+    const Cue* cue = engine.cues().find(*current);
+    std::string name = cue ? cueName(*cue) : cueNumberName(*current);
+    return engine.fading() ? "fading to " + name : name;
+}
+
 }  // namespace show

@@ -70,4 +70,7 @@ class ShowEngine {
     UndoJournal journal_;
 };
 
+// The cue on stage as the windows show it: `cue 2 "Act 1"`, "fading to cue 3", "no cue".
+std::string cueText(const ShowEngine& engine);
+
 }  // namespace show

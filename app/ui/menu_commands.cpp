@@ -12,6 +12,7 @@
 #include "shell/menubar.h"
 #include "shell/window1.h"
 #include "show/show_control.h"
+#include "show/win_cue_list.h"
 #include "ui/launch.h"
 
 namespace {
@@ -65,8 +66,9 @@ void quit() {
 }  // namespace
 
 void Window1::setShowControl(bool on) {
-    if (on) keepShow();
     showControl.setOn(on);
+    // After it is on, so the file is not written back for show control coming on.
+    if (on) keepShow();
     configItem("ConfigShowControl").setChecked(on);
     bool live = on || Module1::liveOverride || Module1::liveLevelsSaved();
     if (!live) eventStreams.closeAll();
@@ -95,6 +97,7 @@ void Window1::registerMenuHandlers() {
              history.setTop(top());
              history.Show();
          }},
+        {"ViewCueList", showWindow<WinCueList>},
         {"HelpHelp", showWindow<WinHelp>},
         {"HelpAbout", showWindow<WinAbout>},
     };

@@ -41,6 +41,7 @@ std::unique_ptr<MenuItem> buildMenuBar() {
     addItem(view, "ViewDMXLevels", "DMX Levels");
     addItem(view, "HTMLform", "HTML form");
     addItem(view, "ViewCommandHistory", "Command History");
+    addItem(view, "ViewCueList", "Cue List");
 
     MenuItem& help = addMenu(*bar, "HelpMenu", "Help");
     addItem(help, "HelpHelp", "Help");

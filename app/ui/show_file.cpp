@@ -13,9 +13,11 @@ void Window1::keepShow() {
                                                                   : Module1::showFileOverride),
         [this](const std::string& line) { StaticText1.setCaption(line); });
     if (auto saved = showStore_->load()) showControl.restore(*saved);
-    showControl.showChanged = [this] {
-        showStore_->changed([this] { return showControl.saved(); });
-    };
+    // Watched from here on, or the show just read would be written back at once. The store goes
+    // before show control does: the watcher finds it gone then.
+    showControl.watch([this] {
+        if (showStore_) showStore_->changed([this] { return showControl.saved(); });
+    });
 }
 
 void Window1::flushShow() {

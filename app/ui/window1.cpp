@@ -13,6 +13,7 @@
 #include "shell/menubar.h"
 #include "show/show_control.h"
 #include "show/show_store.h"
+#include "show/win_cue_list.h"
 
 namespace {
 
@@ -134,6 +135,8 @@ Window1::Window1()
 }
 
 Window1::~Window1() {
+    // The cue list watches this window's show control: it goes first.
+    platform::Implicit<WinCueList>::reset();
     // The streams' sockets belong to the listener, which goes with this window.
     eventStreams.closeAll();
     // The outputs tell the status list of their end while the label that shows it is still here.

@@ -7,6 +7,8 @@
 #include "platform/widget_view.h"
 #include "settings/win_web_config.h"
 #include "shell/aux_windows.h"
+#include "show/show_control.h"
+#include "show/win_cue_list.h"
 #include "ui/desktop_fixture.h"
 
 using platform::Implicit;
@@ -50,4 +52,15 @@ TEST_F(DesktopTest, WindowsDrawForTheOperator) {
     expectDrawn(Implicit<WinWebConfig>::instance(), "web-server-dialog");
     expectDrawn(Implicit<WinAbout>::instance(), "about");
     expectDrawn(Implicit<WinHelp>::instance(), "help");
+}
+
+TEST_F(DesktopTest, CueListDrawsForTheOperator) {
+    Window1& window = startProgram();
+    window.setShowControl(true);
+    for (const char* line :
+         {"1/4@60", "rec 1 label Preset", "5@100", "rec 2 time 2/4 label Act 1", "6@70",
+          "rec 2.5 time 0.5", "rec 3 time 8 label Blackout at end", "goto 2 time 0", "gm 80"})
+        window.showControl.runLine(line);
+    expectDrawn(window, "main-window-show");
+    expectDrawn(Implicit<WinCueList>::instance(), "cue-list");
 }

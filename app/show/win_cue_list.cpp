@@ -1,0 +1,83 @@
+#include "show/win_cue_list.h"
+
+#include "command/console.h"
+#include "platform/events.h"
+#include "shell/window1.h"
+#include "show/show_control.h"
+
+namespace {
+
+constexpr const char* sourceName = "Cue List";
+
+// The cues, the current one highlighted (none when it was deleted).
+void showCues(platform::ListBox& list, const show::ShowEngine& engine) {
+    const show::Cue* next = engine.nextCue();
+    std::vector<platform::ListBox::Row> rows;
+    int32_t current = -1;
+    for (const show::CuePointer& cue : engine.cues()) {
+        const bool isCurrent = cue->number == engine.currentCue();
+        if (isCurrent) current = int32_t(rows.size());
+        rows.push_back({isCurrent           ? "current"
+                        : cue.get() == next ? "next"
+                                            : "",
+                        show::cueNumberText(cue->number), cue->label,
+                        show::secondsText(cue->times.up), show::secondsText(cue->times.down)});
+    }
+    list.setRows(std::move(rows), current);
+}
+
+}  // namespace
+
+WinCueList::WinCueList() : platform::Window("Cue List", 420, 360) {
+    place(lblCue, 0, 0, 1, 3);
+    place(lstCues, 1, 0, 1, 3);
+    place(cmdGo, 2, 0);
+    place(cmdBack, 2, 1);
+    place(lblMaster, 3, 0);
+    place(sldMaster, 3, 1, 1, 2);
+    place(chkBlackout, 4, 0);
+    cmdGo.action = [this] { send("go"); };
+    cmdBack.action = [this] { send("back"); };
+    sldMaster.action = [this] { send("gm " + std::to_string(sldMaster.value())); };
+    chkBlackout.action = [this] { send(chkBlackout.value() ? "bo on" : "bo off"); };
+    addShortcut("Space", [this] { send("go"); });
+}
+
+WinCueList::~WinCueList() {
+    if (main_) main_->showControl.unwatch(showWatcher_);
+}
+
+void WinCueList::Open() {
+    main_ = platform::Implicit<Window1>::find();
+    if (!main_) return;
+    setTop(main_->top() + main_->height());
+    setLeft(main_->left());
+    showWatcher_ = main_->showControl.watch([this] { followShow(); });
+    followShow();
+}
+
+void WinCueList::followShow() {
+    const bool on = main_->showControl.on();
+    const show::ShowEngine& engine = main_->showControl.engine();
+    showCues(lstCues, engine);
+    lblCue.setCaption(on ? show::cueText(engine)
+                         : "Show control is off: Config > Show Control turns it on.");
+    lblMaster.setCaption("Master " + std::to_string(engine.master()) + "%");
+    // Off, the master holds nothing down: the outputs send the levels as they are.
+    lblMaster.setAlert(on && engine.master() < 100);
+    sldMaster.setValue(engine.master());
+    chkBlackout.setValue(engine.blackout());
+    platform::Control* const inputs[] = {&cmdGo, &cmdBack, &sldMaster, &chkBlackout};
+    for (platform::Control* input : inputs) input->setEnabled(on);
+}
+
+void WinCueList::send(std::string line) {
+    if (!main_) return;
+    if (main_->console.lineRunning()) {
+        platform::post([line = std::move(line)] {
+            if (WinCueList* window = platform::Implicit<WinCueList>::find()) window->send(line);
+        });
+        return;
+    }
+    main_->showControl.runLine(line, sourceName);
+}
