@@ -139,7 +139,7 @@ async function withoutScript(browser, server, check) {
 export async function showPhoneChecks({ browser, program, serialDevice, check, buildDir }) {
   const shots = path.join(buildDir, 'screenshots');
   fs.mkdirSync(shots, { recursive: true });
-  const server = await startConsole({ program, appDir: keypadDir, serialDevice, options: ['--live', '--show'] });
+  const server = await startConsole({ program, appDir: keypadDir, serialDevice, options: ['--show'] });
   const phones = [];
   try {
     const a = await openPhone(browser, server);
