@@ -3,7 +3,7 @@
 import fs from 'node:fs';
 import path from 'node:path';
 
-import { startConsole } from './console_program.mjs';
+import { freshFolder, startConsole } from './console_program.mjs';
 import { request } from './raw_client.mjs';
 
 const keypadDir = path.resolve(path.dirname(new URL(import.meta.url).pathname), '../../share/keypad');
@@ -139,7 +139,10 @@ async function withoutScript(browser, server, check) {
 export async function showPhoneChecks({ browser, program, serialDevice, check, buildDir }) {
   const shots = path.join(buildDir, 'screenshots');
   fs.mkdirSync(shots, { recursive: true });
-  const server = await startConsole({ program, appDir: keypadDir, serialDevice, options: ['--show'] });
+  // A folder of its own: the show may keep its file beside the page.
+  const appDir = freshFolder('brannic-show-app-');
+  fs.copyFileSync(path.join(keypadDir, 'DMXform.htm'), path.join(appDir, 'DMXform.htm'));
+  const server = await startConsole({ program, appDir, serialDevice, options: ['--show'] });
   const phones = [];
   try {
     const a = await openPhone(browser, server);
@@ -167,5 +170,6 @@ export async function showPhoneChecks({ browser, program, serialDevice, check, b
   } finally {
     for (const page of phones) await page.context().close();
     await server.stop();
+    fs.rmSync(appDir, { recursive: true, force: true });
   }
 }
