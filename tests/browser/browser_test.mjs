@@ -9,6 +9,7 @@ import { startConsole, freshFolder } from './console_program.mjs';
 import { DmxTap } from './dmx_tap.mjs';
 import { keypadChecks } from './keypad_checks.mjs';
 import { openConnection, replyOf, request } from './raw_client.mjs';
+import { showPhoneChecks } from './show_phone_checks.mjs';
 
 const [program, appDir] = process.argv.slice(2);
 const crlf = '\r\n';
@@ -207,6 +208,7 @@ async function main() {
       await guarded.stop();
     }
     await keypadChecks({ browser, program, serialDevice, tap, check, buildDir: path.dirname(program) });
+    await showPhoneChecks({ browser, program, serialDevice, check, buildDir: path.dirname(program) });
   } catch (error) {
     check('run', false, error.stack);
   } finally {
