@@ -62,9 +62,10 @@ void WinCueList::followShow() {
     showCues(lstCues, engine);
     lblCue.setCaption(on ? show::cueText(engine)
                          : "Show control is off: Config > Show Control turns it on.");
-    lblMaster.setCaption("Master " + std::to_string(engine.master()) + "%");
-    // Off, the master holds nothing down: the outputs send the levels as they are.
-    lblMaster.setAlert(on && engine.master() < 100);
+    lblMaster.setCaption((engine.blackout() ? "BLACKOUT, master " : "Master ") +
+                         std::to_string(engine.master()) + "%");
+    // Off, the master and the blackout hold nothing down: the outputs send the levels as they are.
+    lblMaster.setAlert(on && (engine.master() < 100 || engine.blackout()));
     sldMaster.setValue(engine.master());
     chkBlackout.setValue(engine.blackout());
     platform::Control* const inputs[] = {&cmdGo, &cmdBack, &sldMaster, &chkBlackout};

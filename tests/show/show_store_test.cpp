@@ -8,7 +8,6 @@
 #include <QElapsedTimer>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "support/temp_dir.h"
 
@@ -65,41 +64,4 @@ TEST(ShowStore, WritesABurstOfChangesAFewTimesASecondAndFailuresOnce) {
     EXPECT_FALSE(std::filesystem::exists(folder.path() / "default.shw.new"));
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0].rfind("The show could not be saved: could not create ", 0), 0u) << lines[0];
-}
-
-// Each damaged file is kept under a name of its own, untouched by the writes after it; its good
-// lines load and the status line names the file and its first bad line.
-TEST(ShowStore, KeepsADamagedFileAsideAndLoadsItsGoodLines) {
-    testsupport::TempDir folder;
-    const std::filesystem::path path = folder.path() / "default.shw";
-    std::string text = show::showFileText(showAtMaster(40));
-    const std::string damaged =
-        text.substr(0, text.find('\n', text.find('\n') + 1) + 1) + "[cue,1,3,3,,9999:ff]\n[end]\n";
-    std::vector<std::string> lines;
-    show::ShowStore store(platform::FolderItem(path),
-                          [&lines](const std::string& line) { lines.push_back(line); });
-    for (int round = 0; round < 2; ++round) {
-        std::ofstream(path, std::ios::binary) << damaged;
-        std::optional<show::SavedShow> loaded = store.load();
-        ASSERT_TRUE(loaded);
-        EXPECT_EQ(show::showFileText(*loaded), text);
-        store.changed([] { return showAtMaster(90); });
-        store.flush();
-    }
-    EXPECT_EQ(fileText(path), show::showFileText(showAtMaster(90)));
-    ASSERT_EQ(lines.size(), 2u);
-    const std::string said = lines[0] + lines[1];
-    int kept = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
-        if (entry.path() == path) continue;
-        ++kept;
-        EXPECT_EQ(fileText(entry.path()), damaged);
-        EXPECT_NE(said.find("kept as " + entry.path().filename().string() + ";"),
-                  std::string::npos);
-    }
-    EXPECT_EQ(kept, 2);
-    EXPECT_EQ(lines[0].rfind(
-                  "Show file default.shw is damaged at line 3, kept as default.shw.damaged-", 0),
-              0u)
-        << lines[0];
 }
