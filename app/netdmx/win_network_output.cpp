@@ -6,7 +6,7 @@
 #include "settings/extra_settings.h"
 #include "shell/window1.h"
 
-WinNetworkOutput::WinNetworkOutput() : platform::Window("Network Output", 420, 330, false) {
+WinNetworkOutput::WinNetworkOutput() : SettingsDialog("Network Output", 420, 330, false) {
     place(chkSacn, 0, 0, 1, 2);
     place(lblSacnUniverse, 1, 0);
     place(txtSacnUniverse, 1, 1);
@@ -24,16 +24,7 @@ WinNetworkOutput::WinNetworkOutput() : platform::Window("Network Output", 420, 3
     cmdOK.action = [this] { cmdOK_Action(); };
 }
 
-void WinNetworkOutput::Open() {
-    fillFromRunningOutputs();
-}
-
-void WinNetworkOutput::showSettingsInForce() {
-    fillFromRunningOutputs();
-    Show();
-}
-
-void WinNetworkOutput::fillFromRunningOutputs() {
+void WinNetworkOutput::fillFromSettingsInForce() {
     const netdmx::NetworkSettings& running =
         platform::Implicit<Window1>::instance().networkOutputs.runningSettings();
     chkSacn.setValue(running.sacn.enabled);
@@ -60,15 +51,10 @@ void WinNetworkOutput::cmdOK_Action() {
     netdmx::OutputPlan plan;
     std::string problem =
         read.error.empty() ? netdmx::planOutputs(read.settings, plan) : read.error;
-    if (!problem.empty()) {
-        platform::MsgBox("Network Output not changed: " + problem);
-        return;
-    }
-    // Saved below with the settings.
-    netdmx::giveInstallationCid(plan, Module1::extraSettings);
-    platform::Implicit<Window1>::instance().networkOutputs.start(plan);
-    netdmx::storeNetworkSettings(read.settings, Module1::extraSettings);
-    if (std::string error = Module1::saveExtraSettings(); !error.empty())
-        platform::MsgBox("Network Output applied but not saved: " + error);
-    Hide();
+    applyAndSave(problem, [&] {
+        // Saved with the settings.
+        netdmx::giveInstallationCid(plan, Module1::extraSettings);
+        platform::Implicit<Window1>::instance().networkOutputs.start(plan);
+        netdmx::storeNetworkSettings(read.settings, Module1::extraSettings);
+    });
 }

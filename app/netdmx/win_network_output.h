@@ -1,17 +1,12 @@
 #pragma once
-// The "Network Output" dialog: sACN and Art-Net on or off, where they send. Its OK button checks
-// every field, applies them to the running outputs at once and saves them; a bad value is shown
-// in a message box and nothing is changed.
+// The "Network Output" dialog: sACN and Art-Net on or off, where they send.
 
 #include "platform/controls.h"
-#include "platform/window.h"
+#include "settings/settings_dialog.h"
 
-class WinNetworkOutput : public platform::Window {
+class WinNetworkOutput : public SettingsDialog {
   public:
     WinNetworkOutput();
-    void Open() override;
-    // Shows the settings in force, not edits left behind when the window was last closed.
-    void showSettingsInForce();
 
     platform::CheckBox chkSacn{"chkSacn", "Send sACN (E1.31)"};
     platform::StaticText lblSacnUniverse{"lblSacnUniverse", "Universe:"};
@@ -33,5 +28,5 @@ class WinNetworkOutput : public platform::Window {
     void cmdOK_Action();
 
   private:
-    void fillFromRunningOutputs();
+    void fillFromSettingsInForce() override;
 };

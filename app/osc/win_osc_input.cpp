@@ -6,7 +6,7 @@
 #include "settings/extra_settings.h"
 #include "shell/window1.h"
 
-WinOscInput::WinOscInput() : platform::Window("OSC Input", 420, 160, false) {
+WinOscInput::WinOscInput() : SettingsDialog("OSC Input", 420, 160, false) {
     place(lblPort, 0, 0);
     place(txtPort, 0, 1);
     place(lblAllow, 1, 0);
@@ -16,16 +16,7 @@ WinOscInput::WinOscInput() : platform::Window("OSC Input", 420, 160, false) {
     cmdOK.action = [this] { cmdOK_Action(); };
 }
 
-void WinOscInput::Open() {
-    fillFromRunningInput();
-}
-
-void WinOscInput::showSettingsInForce() {
-    fillFromRunningInput();
-    Show();
-}
-
-void WinOscInput::fillFromRunningInput() {
+void WinOscInput::fillFromSettingsInForce() {
     const osc::OscSettings& running =
         platform::Implicit<Window1>::instance().oscInput.runningSettings();
     txtPort.setText(running.port ? std::to_string(*running.port) : "");
@@ -38,13 +29,8 @@ void WinOscInput::cmdOK_Action() {
         osc::readOscSettings({{"osc.port", txtPort.text()}, {"osc.allow", txtAllow.text()}});
     osc::InputPlan plan;
     std::string problem = read.error.empty() ? osc::planInput(read.settings, plan) : read.error;
-    if (!problem.empty()) {
-        platform::MsgBox("OSC Input not changed: " + problem);
-        return;
-    }
-    platform::Implicit<Window1>::instance().oscInput.start(plan);
-    osc::storeOscSettings(read.settings, Module1::extraSettings);
-    if (std::string error = Module1::saveExtraSettings(); !error.empty())
-        platform::MsgBox("OSC Input applied but not saved: " + error);
-    Hide();
+    applyAndSave(problem, [&] {
+        platform::Implicit<Window1>::instance().oscInput.start(plan);
+        osc::storeOscSettings(read.settings, Module1::extraSettings);
+    });
 }

@@ -1,17 +1,12 @@
 #pragma once
-// The "OSC Input" dialog: the UDP port OSC is taken on (empty: off) and the senders allowed. Its
-// OK button checks both, applies them at once and saves them; a bad value is shown in a message
-// box and nothing is changed.
+// The "OSC Input" dialog: the UDP port OSC is taken on (empty: off) and the senders allowed.
 
 #include "platform/controls.h"
-#include "platform/window.h"
+#include "settings/settings_dialog.h"
 
-class WinOscInput : public platform::Window {
+class WinOscInput : public SettingsDialog {
   public:
     WinOscInput();
-    void Open() override;
-    // Shows the settings in force, not edits left behind when the window was last closed.
-    void showSettingsInForce();
 
     platform::StaticText lblPort{"lblPort", "UDP port:"};
     platform::EditField txtPort{"txtPort"};
@@ -25,5 +20,5 @@ class WinOscInput : public platform::Window {
     void cmdOK_Action();
 
   private:
-    void fillFromRunningInput();
+    void fillFromSettingsInForce() override;
 };
