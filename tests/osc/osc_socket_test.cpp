@@ -7,10 +7,10 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include <QCoreApplication>
 #include <QProcess>
-#include <chrono>
 #include <filesystem>
+
+#include "osc_reply_client.h"
 
 namespace {
 
@@ -19,14 +19,7 @@ using platform::OscMessage;
 using platform::OscReply;
 using platform::OscSender;
 
-// Runs the event loop (and the client, when given) until done, five seconds at most.
-void runUntil(const std::function<bool()>& done, lo_server client = nullptr) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (!done() && std::chrono::steady_clock::now() < end) {
-        QCoreApplication::processEvents();
-        if (client) lo_server_recv_noblock(client, 1);
-    }
-}
+using testsupport::runOscUntil;
 
 void sendRaw(uint16_t port, const std::string& bytes) {
     const int out = ::socket(AF_INET, SOCK_DGRAM, 0);
@@ -56,27 +49,10 @@ struct OscSocketTest : ::testing::Test {
     std::vector<OscFault> faults;
 };
 
-// A liblo client of the test's own: it sends from its port and hears the replies there.
-struct Client {
-    Client() {
-        server = lo_server_new_with_proto("0", LO_UDP, nullptr);
-        lo_server_add_method(server, nullptr, nullptr, onReply, this);
-    }
-    ~Client() { lo_server_free(server); }
-    static int onReply(const char* path, const char* types, lo_arg** argv, int argc, lo_message,
-                       void* self) {
-        if (argc == 1 && types[0] == LO_STRING)
-            static_cast<Client*>(self)->replies.push_back(std::string(path) + " " + &argv[0]->s);
-        return 0;
-    }
-    lo_server server;
-    std::vector<std::string> replies;
-};
-
 // Replies go to the sender's own port, so a liblo client of the test's own hears them there:
 // oscdump cannot send, and oscsend sends from a port of its own that nobody listens on.
 TEST_F(OscSocketTest, BundleMessagesComeAtOnceInOrderEachWithItsReply) {
-    Client client;
+    testsupport::OscReplyClient client;
     lo_timetag inAnHour;
     lo_timetag_now(&inAnHour);
     inAnHour.sec += 3600;
@@ -85,7 +61,7 @@ TEST_F(OscSocketTest, BundleMessagesComeAtOnceInOrderEachWithItsReply) {
     lo_bundle_add_message(bundle, "/brannic/back", lo_message_new());
     lo_address target = lo_address_new("127.0.0.1", std::to_string(socket.port()).c_str());
     lo_send_bundle_from(target, client.server, bundle);
-    runUntil([&] { return client.replies.size() == 2; }, client.server);
+    runOscUntil([&] { return client.replies.size() == 2; }, client.server);
     lo_bundle_free_recursive(bundle);
     lo_address_free(target);
     EXPECT_EQ(client.replies, (std::vector<std::string>{"/brannic/out/result took /brannic/go",
@@ -99,14 +75,14 @@ TEST_F(OscSocketTest, UnreadablePacketsChangeNothingAndOscsendIsHeardAfterThem) 
     sendRaw(socket.port(), std::string("/brannic/gm\0,i\0\0\0\0", 18));
     sendRaw(socket.port(), std::string("/brannic/gm\0i\0\0\0\0\0\0\1", 20));
     sendRaw(socket.port(), "/" + std::string(65506, 'x'));  // as large as UDP allows
-    runUntil([&] { return faults.size() == 4; });
+    runOscUntil([&] { return faults.size() == 4; });
     EXPECT_EQ(faults, (std::vector<OscFault>{OscFault::NotOsc, OscFault::CutShort,
                                              OscFault::BadTypeTag, OscFault::TooLarge}));
     EXPECT_TRUE(messages.empty());
     QProcess oscsend;
     oscsend.start(BRANNIC_OSCSEND, {"osc.udp://127.0.0.1:" + QString::number(socket.port()),
                                     "/brannic/chan/12", "f", "33.5"});
-    runUntil([&] { return !messages.empty(); });
+    runOscUntil([&] { return !messages.empty(); });
     oscsend.waitForFinished(5000);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].address, "/brannic/chan/12");
