@@ -17,6 +17,7 @@
 #include <QShortcut>
 #include <QSlider>
 #include <QTreeWidget>
+#include <functional>
 #include <map>
 #include <set>
 
@@ -40,10 +41,17 @@ std::string stdtext(const QString& text) {
     return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
 }
 
-// What every control's view follows besides its own state.
-void syncShown(const Control& control, QWidget* view) {
-    view->setVisible(control.visible());
-    view->setEnabled(control.enabled());
+// The view follows the control from now on: its own state by update, and what every control's
+// view shows besides.
+QWidget* following(Control& control, QWidget* view, std::function<void()> update) {
+    auto sync = [&control, view, update = std::move(update)] {
+        update();
+        view->setVisible(control.visible());
+        view->setEnabled(control.enabled());
+    };
+    control.setObserver(sync);
+    sync();
+    return view;
 }
 
 QWidget* labelView(StaticText& label, bool heading) {
@@ -53,39 +61,25 @@ QWidget* labelView(StaticText& label, bool heading) {
     view->setTextInteractionFlags(Qt::TextSelectableByMouse);
     const QString style = heading ? QStringLiteral("font-weight: bold;") : QString();
     view->setStyleSheet(style);
-    auto sync = [&label, view, style] {
+    return following(label, view, [&label, view, style] {
         view->setText(qtext(label.caption()));
-        syncShown(label, view);
         QString wanted = label.alert() ? style + QStringLiteral("color: red;") : style;
         if (view->styleSheet() != wanted) view->setStyleSheet(wanted);
-    };
-    label.setObserver(sync);
-    sync();
-    return view;
+    });
 }
 
 QWidget* editView(EditField& field) {
     if (field.multiline()) {
         auto* view = new QPlainTextEdit;
         view->setReadOnly(true);
-        auto sync = [&field, view] {
-            view->setPlainText(qtext(field.text()));
-            syncShown(field, view);
-        };
-        field.setObserver(sync);
-        sync();
-        return view;
+        return following(field, view, [&field, view] { view->setPlainText(qtext(field.text())); });
     }
     auto* view = new QLineEdit;
     QObject::connect(view, &QLineEdit::textEdited,
                      [&field](const QString& text) { field.userEdited(stdtext(text)); });
-    auto sync = [&field, view] {
+    return following(field, view, [&field, view] {
         if (stdtext(view->text()) != field.text()) view->setText(qtext(field.text()));
-        syncShown(field, view);
-    };
-    field.setObserver(sync);
-    sync();
-    return view;
+    });
 }
 
 QWidget* checkView(CheckBox& box) {
@@ -93,39 +87,28 @@ QWidget* checkView(CheckBox& box) {
     QObject::connect(view, &QCheckBox::clicked, [&box](bool checked) {
         if (box.value() != checked) box.click();
     });
-    auto sync = [&box, view] {
+    return following(box, view, [&box, view] {
         QSignalBlocker block(view);
         view->setChecked(box.value());
-        syncShown(box, view);
-    };
-    box.setObserver(sync);
-    sync();
-    return view;
+    });
 }
 
 QWidget* buttonView(PushButton& button) {
     auto* view = new QPushButton(qtext(button.caption()));
     QObject::connect(view, &QPushButton::clicked, [&button] { button.push(); });
-    auto sync = [&button, view] { syncShown(button, view); };
-    button.setObserver(sync);
-    sync();
-    return view;
+    return following(button, view, [] {});
 }
 
 QWidget* popupView(PopupMenu& menu) {
     auto* view = new QComboBox;
     view->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     QObject::connect(view, &QComboBox::activated, [&menu](int index) { menu.setListIndex(index); });
-    auto sync = [&menu, view] {
+    return following(menu, view, [&menu, view] {
         QSignalBlocker block(view);
         view->clear();
         for (const auto& row : menu.rows()) view->addItem(qtext(row));
         view->setCurrentIndex(menu.listIndex());
-        syncShown(menu, view);
-    };
-    menu.setObserver(sync);
-    sync();
-    return view;
+    });
 }
 
 QWidget* sliderView(Slider& slider) {
@@ -133,14 +116,10 @@ QWidget* sliderView(Slider& slider) {
     view->setRange(slider.minimum(), slider.maximum());
     QObject::connect(view, &QSlider::valueChanged,
                      [&slider](int value) { slider.userMoved(value); });
-    auto sync = [&slider, view] {
+    return following(slider, view, [&slider, view] {
         QSignalBlocker block(view);
         view->setValue(slider.value());
-        syncShown(slider, view);
-    };
-    slider.setObserver(sync);
-    sync();
-    return view;
+    });
 }
 
 QStringList qtexts(const ListBox::Row& row) {
@@ -165,16 +144,12 @@ QWidget* listView(ListBox& list) {
     view->setSelectionMode(QAbstractItemView::NoSelection);
     view->setHeaderLabels(qtexts(list.headings()));
     view->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    auto sync = [&list, view] {
+    return following(list, view, [&list, view] {
         view->clear();
         for (const auto& row : list.rows()) new QTreeWidgetItem(view, qtexts(row));
         if (QTreeWidgetItem* item = view->topLevelItem(list.highlightedRow()))
             highlight(*item, view->palette());
-        syncShown(list, view);
-    };
-    list.setObserver(sync);
-    sync();
-    return view;
+    });
 }
 
 QWidget* controlView(Control& control) {
