@@ -68,8 +68,9 @@ class Console {
     // A line another part ran (a show command): shown and told as a line of the console's own,
     // with its result; it has no tokens.
     void showLineRunElsewhere(std::string_view line, std::string results, std::string source);
-    // The levels were set outside a line (a fade's step): the outputs and views follow.
-    void levelsSetElsewhere() const { tell(Change::levels); }
+    // The levels were set outside a line (a fade's step): the outputs and views follow, held
+    // like a line's.
+    void levelsSetElsewhere() { tellLevels(); }
 
     // Watchers are told in the order they came, after each change.
     void watch(Watcher watcher) { watchers_.push_back(std::move(watcher)); }
