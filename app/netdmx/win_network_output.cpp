@@ -2,7 +2,6 @@
 
 #include "netdmx/network_output.h"
 #include "netdmx/run_plan.h"
-#include "platform/events.h"
 #include "settings/extra_settings.h"
 #include "shell/window1.h"
 

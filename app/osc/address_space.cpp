@@ -7,6 +7,7 @@
 
 #include "command/level_assignment.h"
 #include "shell/module1.h"
+#include "show/show_numbers.h"
 
 namespace osc {
 
@@ -15,7 +16,6 @@ namespace {
 using platform::OscMessage;
 
 constexpr std::string_view prefix = "/brannic/";
-constexpr int32_t lastCueTenths = 99999;
 
 template <class T>
 std::string decimal(T value) {
@@ -67,21 +67,6 @@ std::optional<int32_t> channelNumber(std::string_view text) {
     return channel;
 }
 
-// "5" or "2.5": whole cues and tenths, 0.1 to 9999.9.
-std::optional<int32_t> cueTenths(std::string_view text) {
-    const size_t point = text.find('.');
-    auto whole = digitsValue(text.substr(0, point));
-    std::optional<int32_t> tenth = 0;
-    if (point != std::string_view::npos) {
-        std::string_view decimals = text.substr(point + 1);
-        tenth = decimals.size() == 1 ? digitsValue(decimals) : std::nullopt;
-    }
-    if (!whole || !tenth || *whole > lastCueTenths / 10) return std::nullopt;
-    const int32_t tenths = *whole * 10 + *tenth;
-    if (tenths < 1) return std::nullopt;
-    return tenths;
-}
-
 Mapping commandLine(const OscMessage& message) {
     if (message.arguments.size() != 1 || !std::holds_alternative<std::string>(message.arguments[0]))
         return wrongArguments(message, "one string (s)");
@@ -119,7 +104,7 @@ Mapping blackout(const OscMessage& message) {
 }
 
 Mapping fire(const OscMessage& message, std::string_view cueText) {
-    auto tenths = cueTenths(cueText);
+    auto tenths = show::parseCueNumber(cueText);
     if (!tenths) return outOfRange("cue", cueText, "0.1 to 9999.9, at most one decimal");
     if (!message.arguments.empty()) return wrongArguments(message, "no arguments");
     return {Fire{*tenths}, {}};

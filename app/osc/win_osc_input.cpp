@@ -2,7 +2,6 @@
 
 #include "netdmx/network_settings.h"
 #include "osc/osc_input.h"
-#include "platform/events.h"
 #include "settings/extra_settings.h"
 #include "shell/window1.h"
 
