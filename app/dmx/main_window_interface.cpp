@@ -1,6 +1,5 @@
 // The main window's handlers of its DMX interface: the reply shows in the interface dialog, the
 // port's state on the status line.
-#include "dmx/output_status.h"
 #include "dmx/win_config.h"
 #include "platform/window.h"
 #include "shell/window1.h"
@@ -11,8 +10,4 @@ void Window1::Serial1_DataAvailable(const std::string& firmwareText) {
 
 void Window1::Serial1_StateChanged(const std::string& statusLine) {
     StaticText1.setCaption(statusLine);
-}
-
-dmx::OutputStates& dmx::outputStates() {
-    return platform::Implicit<Window1>::instance().outputStates;
 }

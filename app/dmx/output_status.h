@@ -36,7 +36,4 @@ class OutputStates {
     platform::Watchers<const OutputState&> watchers_;
 };
 
-// The program's one list, the main window's (shell/window1.h).
-OutputStates& outputStates();
-
 }  // namespace dmx

@@ -1,6 +1,5 @@
 #include "netdmx/network_output.h"
 
-#include <chrono>
 #include <functional>
 #include <memory>
 
@@ -16,11 +15,6 @@ namespace {
 
 // Receivers act on the first Stream_Terminated packet; the standard asks for three in case of loss.
 constexpr int terminationPackets = 3;
-
-int64_t nowMs() {
-    using namespace std::chrono;
-    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
-}
 
 }  // namespace
 
@@ -53,7 +47,7 @@ class NetworkStream {
 
   private:
     void pump() {
-        int64_t now = nowMs();
+        int64_t now = platform::steadyMs();
         if (schedule_.due(now)) {
             sendToAll(/*terminated=*/false);
             schedule_.sent(now);

@@ -1,6 +1,5 @@
 #include "osc/osc_input.h"
 
-#include <chrono>
 #include <memory>
 
 #include "command/console.h"
@@ -19,11 +18,6 @@ namespace osc {
 namespace {
 
 constexpr const char* statusName = "OSC";
-
-int64_t nowMs() {
-    using namespace std::chrono;
-    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
-}
 
 // A show address is the show command an operator would type, so it runs, is undone and is told
 // as that line.
@@ -83,7 +77,7 @@ class Listening {
             return {errorAddress, "the console is busy with another command line; send again"};
         // A flood sends one frame a wake, not one a message.
         console.holdLevels();
-        return respond(message, sender, nowMs(), gate_, showControl_.on(),
+        return respond(message, sender, platform::steadyMs(), gate_, showControl_.on(),
                        [&](const Action& action) {
                            return runAction(console, showControl_, action, "OSC " + sender.host);
                        });
@@ -102,7 +96,7 @@ class Listening {
     }
 
     void faulted(platform::OscFault fault) {
-        if (auto line = faults_.count(fault, nowMs())) {
+        if (auto line = faults_.count(fault, platform::steadyMs())) {
             note_(*line);
         } else {
             faultTimer_.start(int(FaultReports::intervalMs));
@@ -110,7 +104,7 @@ class Listening {
     }
 
     void reportHeldFaults() {
-        for (const std::string& line : faults_.due(nowMs())) note_(line);
+        for (const std::string& line : faults_.due(platform::steadyMs())) note_(line);
         if (faults_.holding()) faultTimer_.start(int(FaultReports::intervalMs));
     }
 

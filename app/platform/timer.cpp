@@ -1,8 +1,14 @@
 #include "platform/timer.h"
 
 #include <QTimer>
+#include <chrono>
 
 namespace platform {
+
+int64_t steadyMs() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
 
 struct Timer::Impl {
     QTimer timer;

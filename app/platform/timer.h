@@ -1,10 +1,14 @@
 #pragma once
 // A single-shot timer on the event thread that can be re-armed or stopped, and goes with its owner.
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 
 namespace platform {
+
+// The steady clock in milliseconds: intervals between events, never the time of day.
+int64_t steadyMs();
 
 class Timer {
   public:

@@ -1,7 +1,6 @@
 #include "show/show_control.h"
 
 #include <algorithm>
-#include <chrono>
 #include <vector>
 
 #include "command/console.h"
@@ -17,11 +16,6 @@
 namespace show {
 
 namespace {
-
-Milliseconds nowMs() {
-    using namespace std::chrono;
-    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
-}
 
 std::string masterText(const ShowEngine& engine) {
     std::string master = "master " + std::to_string(engine.master()) + "%";
@@ -51,7 +45,7 @@ void ShowControl::setOn(bool on) {
     if (on) showState();
     // A fade left halfway when show control went off catches up with its clock when it comes back.
     if (!on) clock_.stop();
-    if (on && engine_.fading()) startClock(nowMs());
+    if (on && engine_.fading()) startClock(platform::steadyMs());
     applyScaling();
     // Only a master or a blackout changes what the outputs send.
     if (engine_.master() < 100 || engine_.blackout()) console_.levelsSetElsewhere();
@@ -76,11 +70,11 @@ void ShowControl::restore(const SavedShow& saved) {
 }
 
 nlohmann::ordered_json ShowControl::json() const {
-    return showJson(engine_, nowMs());
+    return showJson(engine_, platform::steadyMs());
 }
 
 void ShowControl::runShowLine(std::string_view line, std::string source) {
-    const Milliseconds now = nowMs();
+    const Milliseconds now = platform::steadyMs();
     std::string result = engine_.run(parseShowCommand(line), levels_, now);
     applyScaling();
     console_.showLineRunElsewhere(line, std::move(result), std::move(source));
@@ -117,7 +111,7 @@ void ShowControl::tick() {
         clock_.start(int(fadeTickMs));
         return;
     }
-    const Milliseconds now = nowMs();
+    const Milliseconds now = platform::steadyMs();
     FadeStep step = engine_.step(levels_, now);
     if (step.changed) console_.levelsSetElsewhere();
     if (step.ended) {

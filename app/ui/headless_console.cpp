@@ -1,7 +1,6 @@
 #include "ui/headless_console.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <utility>
@@ -68,11 +67,6 @@ std::string lineText(const command::Console& console, bool resultShown) {
     return oneLine(std::move(line));
 }
 
-int64_t nowMs() {
-    using namespace std::chrono;
-    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
-}
-
 // Channel sets may come thousands a second from a fader or a flood: the first after a quiet
 // second prints at once, the rest of that second as one line, the last of them with their count.
 class ChannelLines {
@@ -83,7 +77,7 @@ class ChannelLines {
         : print_(std::move(print)), timer_([this] { flush(); }) {}
 
     void add(std::string line) {
-        const int64_t now = nowMs();
+        const int64_t now = platform::steadyMs();
         if (held_ == 0 && now - printedMs_ >= intervalMs) {
             print_(line);
             printedMs_ = now;
@@ -101,7 +95,7 @@ class ChannelLines {
             heldLine_ += " (the last of " + std::to_string(held_) + " channel sets in a second)";
         print_(heldLine_);
         held_ = 0;
-        printedMs_ = nowMs();
+        printedMs_ = platform::steadyMs();
     }
 
   private:
@@ -138,7 +132,7 @@ void attach(Window1& window, std::function<void(const std::string&)> print) {
     platform::Implicit<WinConfig>::created = [print](WinConfig& dialog) {
         watch(dialog.StaticText6, "DMX interface", print);
     };
-    dmx::outputStates().watch([print](const dmx::OutputState& output) {
+    window.outputStates.watch([print](const dmx::OutputState& output) {
         print("Output: " + output.name + " " + output.target + ": " +
               (output.state.empty() ? std::string("off") : output.state));
     });
