@@ -166,12 +166,8 @@ struct Serial::Impl {
             readNotifier->setEnabled(false);
             return;
         }
-        char buffer[kReadSize];
-        ssize_t got;
-        do got = ::read(fd, buffer, std::min(sizeof buffer, kMaxUnread - in.size()));
-        while (got < 0 && errno == EINTR);
+        const ssize_t got = readBounded(fd, in);
         if (got > 0) {
-            in.append(buffer, static_cast<size_t>(got));
             dataGate.run([this] {
                 if (owner.DataAvailable) owner.DataAvailable();
             });

@@ -59,12 +59,8 @@ void SocketImpl::onReadable() {
         readNotifier->setEnabled(false);
         return;
     }
-    char buffer[kReadSize];
-    ssize_t got;
-    do got = ::recv(fd, buffer, sizeof buffer, 0);
-    while (got < 0 && errno == EINTR);
+    const ssize_t got = readBounded(fd, in);
     if (got > 0) {
-        in.append(buffer, static_cast<size_t>(got));
         heardAny = true;
         lastHeard = std::chrono::steady_clock::now();
         announceData();
