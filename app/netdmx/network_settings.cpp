@@ -1,27 +1,8 @@
 #include "netdmx/network_settings.h"
 
-#include <charconv>
-
 namespace netdmx {
 
-namespace {
-
-std::optional<int> wholeNumber(std::string_view text, int low, int high) {
-    int value = -1;
-    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || ec != std::errc() || end != text.data() + text.size() || value < low ||
-        value > high) {
-        return std::nullopt;
-    }
-    return value;
-}
-
-std::string valueOf(const settings::ExtraSettings& file, const std::string& key) {
-    auto found = file.find(key);
-    return found == file.end() ? std::string() : found->second;
-}
-
-}  // namespace
+using settings::wholeNumber;
 
 std::optional<uint16_t> parseUniverse(std::string_view text) {
     auto value = wholeNumber(text, 1, 63999);
@@ -60,7 +41,7 @@ ReadNetworkSettings readNetworkSettings(const settings::ExtraSettings& file) {
     ReadNetworkSettings read;
     NetworkSettings& network = read.settings;
     auto number = [&](const char* key, auto parse, const char* rule, auto& into) {
-        std::string text = valueOf(file, key);
+        std::string text = settings::settingValue(file, key);
         if (text.empty()) return;
         if (auto value = parse(text)) {
             into = *value;
@@ -68,13 +49,13 @@ ReadNetworkSettings readNetworkSettings(const settings::ExtraSettings& file) {
             read.error = std::string(key) + " must be " + rule + ", not \"" + text + "\"";
         }
     };
-    network.sacn.enabled = valueOf(file, "sacn.enabled") == "true";
+    network.sacn.enabled = settings::settingValue(file, "sacn.enabled") == "true";
     number("sacn.universe", parseUniverse, universeRule, network.sacn.universe);
     number("sacn.priority", parsePriority, priorityRule, network.sacn.priority);
-    network.sacn.hosts = splitHosts(valueOf(file, "sacn.hosts"));
-    network.artnet.enabled = valueOf(file, "artnet.enabled") == "true";
+    network.sacn.hosts = splitHosts(settings::settingValue(file, "sacn.hosts"));
+    network.artnet.enabled = settings::settingValue(file, "artnet.enabled") == "true";
     number("artnet.port_address", parsePortAddress, portAddressRule, network.artnet.portAddress);
-    network.artnet.hosts = splitHosts(valueOf(file, "artnet.hosts"));
+    network.artnet.hosts = splitHosts(settings::settingValue(file, "artnet.hosts"));
     if (!read.error.empty()) read.settings = NetworkSettings{};
     return read;
 }

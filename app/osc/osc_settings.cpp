@@ -1,28 +1,18 @@
 #include "osc/osc_settings.h"
 
-#include <charconv>
-
 #include "netdmx/network_settings.h"
 
 namespace osc {
 
 std::optional<uint16_t> parsePort(std::string_view text) {
-    int value = -1;
-    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || ec != std::errc() || end != text.data() + text.size() || value < 1 ||
-        value > 65535)
-        return std::nullopt;
-    return uint16_t(value);
+    auto value = settings::wholeNumber(text, 1, 65535);
+    return value ? std::optional<uint16_t>(uint16_t(*value)) : std::nullopt;
 }
 
 ReadOscSettings readOscSettings(const settings::ExtraSettings& file) {
     ReadOscSettings read;
-    auto valueOf = [&file](const char* key) {
-        auto found = file.find(key);
-        return found == file.end() ? std::string() : found->second;
-    };
-    const std::string port = valueOf("osc.port");
-    read.settings.allow = netdmx::splitHosts(valueOf("osc.allow"));
+    const std::string port = settings::settingValue(file, "osc.port");
+    read.settings.allow = netdmx::splitHosts(settings::settingValue(file, "osc.allow"));
     if (port.empty()) return read;
     read.settings.port = parsePort(port);
     if (!read.settings.port)

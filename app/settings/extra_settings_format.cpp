@@ -1,5 +1,7 @@
 #include "settings/extra_settings_format.h"
 
+#include <charconv>
+
 namespace settings {
 
 ExtraSettings parseExtraSettings(std::string_view text) {
@@ -20,6 +22,21 @@ std::vector<std::string> formatExtraSettings(const ExtraSettings& settings) {
     std::vector<std::string> lines;
     for (const auto& [key, value] : settings) lines.push_back(key + "=" + value);
     return lines;
+}
+
+std::string settingValue(const ExtraSettings& settings, const std::string& key) {
+    auto found = settings.find(key);
+    return found == settings.end() ? std::string() : found->second;
+}
+
+std::optional<int> wholeNumber(std::string_view text, int low, int high) {
+    int value = -1;
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size() || value < low ||
+        value > high) {
+        return std::nullopt;
+    }
+    return value;
 }
 
 }  // namespace settings

@@ -10,8 +10,7 @@ constexpr const char* liveKey = "live";
 constexpr const char* showKey = "show";
 
 bool switchSaved(const char* key) {
-    auto found = extraSettings.find(key);
-    return found != extraSettings.end() && found->second == "true";
+    return settings::settingValue(extraSettings, key) == "true";
 }
 
 std::string saveSwitch(const char* key, bool on) {

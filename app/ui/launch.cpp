@@ -1,20 +1,10 @@
 #include "ui/launch.h"
 
-#include <charconv>
-
 #include "netdmx/network_settings.h"
 
 namespace launch {
 
 namespace {
-
-std::optional<int32_t> portNumber(const std::string& text) {
-    int32_t port = -1;
-    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), port);
-    if (ec != std::errc() || end != text.data() + text.size() || port < 1 || port > 65535)
-        return std::nullopt;
-    return port;
-}
 
 // The numbers of the network outputs' options, checked as the settings dialog checks them.
 bool networkNumber(const std::string& option, const std::string& text,
@@ -65,7 +55,7 @@ Parsed parseArguments(const std::vector<std::string>& arguments) {
             options.version = true;
         } else if (argument == "--port") {
             if (!value(text)) return parsed;
-            options.port = portNumber(text);
+            options.port = settings::wholeNumber(text, 1, 65535);
             if (!options.port) {
                 parsed.error =
                     "--port takes a TCP port number from 1 to 65535, not \"" + text + "\"";
