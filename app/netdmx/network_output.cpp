@@ -131,11 +131,8 @@ std::string planOutputs(const NetworkSettings& settings, OutputPlan& plan) {
     OutputPlan made{settings, {}, {}};
     for (auto [hosts, into] : {std::pair{&settings.sacn.hosts, &made.sacnTo},
                                std::pair{&settings.artnet.hosts, &made.artnetTo}}) {
-        for (const std::string& host : *hosts) {
-            auto address = platform::resolveIpv4(host);
-            if (!address) return "the host \"" + host + "\" does not resolve to an IPv4 address";
-            into->push_back(*address);
-        }
+        if (std::string problem = platform::resolveHosts(*hosts, *into); !problem.empty())
+            return problem;
     }
     if (made.sacnTo.empty())
         made.sacnTo.push_back(*platform::resolveIpv4(sacnMulticastAddress(settings.sacn.universe)));

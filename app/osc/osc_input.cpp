@@ -121,13 +121,11 @@ class Listening {
 };
 
 std::string planInput(const OscSettings& settings, InputPlan& plan) {
-    InputPlan made{settings, {}};
-    for (const std::string& host : settings.allow) {
-        auto address = platform::resolveIpv4(host);
-        if (!address) return "the host \"" + host + "\" does not resolve to an IPv4 address";
-        made.allowed.push_back(platform::ipv4Text(*address));
-    }
-    plan = made;
+    std::vector<platform::Ipv4> addresses;
+    if (std::string problem = platform::resolveHosts(settings.allow, addresses); !problem.empty())
+        return problem;
+    plan = InputPlan{settings, {}};
+    for (platform::Ipv4 address : addresses) plan.allowed.push_back(platform::ipv4Text(address));
     return {};
 }
 

@@ -30,7 +30,7 @@ struct OscSender {
 
 // The kinds of packets that could not be read as OSC; each changes nothing.
 enum class OscFault { NotOsc, CutShort, BadTypeTag, BadPadding, BadBundle, TooLarge };
-inline constexpr size_t oscFaultKinds = 6;
+inline constexpr size_t oscFaultKinds = size_t(OscFault::TooLarge) + 1;
 
 // The one reply to a message: an address and its one string. An empty address sends nothing.
 struct OscReply {

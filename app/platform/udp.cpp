@@ -23,6 +23,15 @@ std::optional<Ipv4> resolveIpv4(const std::string& host) {
     return address;
 }
 
+std::string resolveHosts(const std::vector<std::string>& hosts, std::vector<Ipv4>& into) {
+    for (const std::string& host : hosts) {
+        auto address = resolveIpv4(host);
+        if (!address) return "the host \"" + host + "\" does not resolve to an IPv4 address";
+        into.push_back(*address);
+    }
+    return {};
+}
+
 std::vector<Ipv4> broadcastAddresses() {
     std::vector<Ipv4> found;
     for (const Ipv4Interface& interface : ipv4Interfaces()) {

@@ -15,6 +15,9 @@ namespace platform {
 // for the name server; done when settings are applied, not per packet). Nothing when it does not
 // resolve.
 std::optional<Ipv4> resolveIpv4(const std::string& host);
+// Each host's address onto into; what is wrong with the first that does not resolve, empty when
+// every one did.
+std::string resolveHosts(const std::vector<std::string>& hosts, std::vector<Ipv4>& into);
 // The directed broadcast address of each IPv4 interface that is up, loopback left out.
 std::vector<Ipv4> broadcastAddresses();
 std::string hostName();
