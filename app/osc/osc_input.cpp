@@ -34,7 +34,7 @@ std::string runAction(command::Console& console, show::ShowControl& showControl,
     if (auto* line = std::get_if<CommandLine>(&action)) {
         showControl.runLine(line->text, source);
     } else if (auto* level = std::get_if<ChannelLevel>(&action)) {
-        console.setChannel(level->channel, level->value, source);
+        showControl.setChannel(level->channel, level->value, source);
     } else {
         showControl.runLine(showLine(action), source);
     }

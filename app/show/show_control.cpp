@@ -92,9 +92,7 @@ void ShowControl::runConsoleLine(std::string_view line, std::string source) {
         return;
     }
     const Module1::LevelStore before = levels_;
-    lineRunning_ = true;
     console_.runLine(line, std::move(source), platform::yieldToBackgroundTasks);
-    lineRunning_ = false;
     if (levels_ == before) return;
     engine_.recordUndo(std::string(line), before);
     std::vector<int32_t> typed = console_.chanArray;
@@ -105,9 +103,20 @@ void ShowControl::runConsoleLine(std::string_view line, std::string source) {
     watchers_.tell();
 }
 
+void ShowControl::setChannel(int32_t channel, int32_t value, std::string source) {
+    console_.setChannel(channel, value, std::move(source));
+    if (!on_) return;
+    // Out of a running fade as a typed channel is, and part of the look kept; a fader's every
+    // step is not a line to undo.
+    engine_.channelsTyped(std::span<const int32_t>(&channel, 1));
+    watchers_.tell();
+}
+
 void ShowControl::tick() {
     if (!engine_.fading()) return;
-    if (lineRunning_) {
+    // A console line lets other events run between its characters: the fade waits for it, so the
+    // line's levels are its own.
+    if (console_.lineRunning()) {
         clock_.start(int(fadeTickMs));
         return;
     }

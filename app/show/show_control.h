@@ -57,6 +57,9 @@ class ShowControl {
     // the console's outcome; any other line goes to the console, and the undo journal and the
     // running fade learn what it set.
     void runLine(std::string_view line, std::string source = {});
+    // Sets one channel as a fader does (command::Console::setChannel): taken out of a running
+    // fade as a typed line's channels are.
+    void setChannel(int32_t channel, int32_t value, std::string source = {});
 
     // Told after every change of the show: its cues, the current cue, the master, the blackout,
     // or the look, after a line, at a fade's end or by a restore; and when show control comes on
@@ -91,9 +94,6 @@ class ShowControl {
     ShowLabels labels_;
     ShowEngine engine_;
     bool on_ = false;
-    // A console line is running (it lets other events run between its characters): the fade
-    // waits for it, so the line's levels are its own.
-    bool lineRunning_ = false;
     platform::Timer clock_;
     Milliseconds nextTickMs_ = 0;
     Milliseconds lastLiveMs_ = 0;

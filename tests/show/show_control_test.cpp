@@ -12,8 +12,8 @@
 
 namespace {
 
-// A channel typed during a fade leaves it at the typed level while the others go on, and undo
-// takes the typed line back.
+// A channel typed during a fade, or set as a surface's fader sets it, leaves it at its level while
+// the others go on, and undo takes the typed line back.
 TEST(ShowControl, ATypedChannelLeavesTheFadeAndUndoTakesItBack) {
     Module1::LevelStore levels{};
     command::Console console(levels);
@@ -23,17 +23,19 @@ TEST(ShowControl, ATypedChannelLeavesTheFadeAndUndoTakesItBack) {
     server::EventStreams streams(states);
     show::ShowControl control(console, levels, outputs, streams, {caption, cue, master});
     control.setOn(true);
-    for (const char* line : {"rec 1 time 0", "1/2@100", "rec 2 time 1", "goto 1", "go"})
+    for (const char* line : {"rec 1 time 0", "1/3@100", "rec 2 time 1", "goto 1", "go"})
         control.runLine(line);
     EXPECT_EQ(console.results(), "go: cue 2, 1/1 s");
     EXPECT_EQ(cue.caption(), "fading to cue 2");
 
     control.runLine("1@50");
+    control.setChannel(3, 10);
     const int32_t typed = levels[1];
     ASSERT_TRUE(testsupport::waitUntil([&] { return !control.engine().fading(); }, 3000));
     EXPECT_EQ(levels[1], typed);
     EXPECT_GT(typed, 100);
     EXPECT_EQ(levels[2], 255);
+    EXPECT_EQ(levels[3], 10);
     EXPECT_EQ(cue.caption(), "cue 2");
 
     control.runLine("undo");
