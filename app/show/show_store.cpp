@@ -74,14 +74,18 @@ void ShowStore::flush() {
 }
 
 void ShowStore::write() {
+    const std::string text = showFileText(waiting_());
     std::string problem;
+    if (text == written_) {
+        waiting_ = nullptr;
+        return;
+    }
     if (auto stream = file_.CreateTextFile(problem)) {
-        std::string text = showFileText(waiting_());
-        text.pop_back();  // the stream ends the last line itself
-        stream->WriteLine(text);
+        stream->WriteLine(std::string_view(text).substr(0, text.size() - 1));  // it ends the line
         problem = stream->Close();
     }
     if (problem.empty()) {
+        written_ = text;
         waiting_ = nullptr;
         failing_ = false;
         return;

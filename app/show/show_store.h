@@ -44,6 +44,9 @@ class ShowStore {
     // A damaged file that could not be kept aside is never written over.
     bool writable_ = true;
     bool failing_ = false;
+    // What the file holds as far as this run knows: a change that comes back to it (a refused
+    // line, show control switched) is not written again.
+    std::string written_;
 };
 
 }  // namespace show
