@@ -9,23 +9,19 @@ std::vector<CuePointer>::const_iterator CueList::lowerBound(CueNumber number) co
                             [](const CuePointer& cue, CueNumber n) { return cue->number < n; });
 }
 
-bool CueList::put(Cue cue) {
+void CueList::put(Cue cue) {
     auto place = lowerBound(cue.number);
-    bool replaces = place != cues_.end() && (*place)->number == cue.number;
     auto made = std::make_shared<const Cue>(std::move(cue));
-    if (replaces) {
+    if (place != cues_.end() && (*place)->number == made->number) {
         cues_[size_t(place - cues_.begin())] = std::move(made);
     } else {
         cues_.insert(place, std::move(made));
     }
-    return replaces;
 }
 
-bool CueList::erase(CueNumber number) {
+void CueList::erase(CueNumber number) {
     auto place = lowerBound(number);
-    if (place == cues_.end() || (*place)->number != number) return false;
-    cues_.erase(place);
-    return true;
+    if (place != cues_.end() && (*place)->number == number) cues_.erase(place);
 }
 
 const Cue* CueList::find(CueNumber number) const {

@@ -24,9 +24,9 @@ using CuePointer = std::shared_ptr<const Cue>;
 
 class CueList {
   public:
-    // Adds the cue, or replaces the one with its number; true when it replaced one.
-    bool put(Cue cue);
-    bool erase(CueNumber number);
+    // Adds the cue, or replaces the one with its number.
+    void put(Cue cue);
+    void erase(CueNumber number);
 
     const Cue* find(CueNumber number) const;
     // The first cue after number; the first cue of all when number is empty.

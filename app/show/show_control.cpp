@@ -15,15 +15,6 @@
 
 namespace show {
 
-namespace {
-
-std::string masterText(const ShowEngine& engine) {
-    std::string master = "master " + std::to_string(engine.master()) + "%";
-    return engine.blackout() ? "BLACKOUT, " + master : master;
-}
-
-}  // namespace
-
 ShowControl::ShowControl(command::Console& console, Module1::LevelStore& levels,
                          dmx::OutputList& outputs, server::EventStreams& streams, ShowLabels labels)
     : console_(console),
@@ -48,7 +39,7 @@ void ShowControl::setOn(bool on) {
     if (on && engine_.fading()) startClock(platform::steadyMs());
     applyScaling();
     // Only a master or a blackout changes what the outputs send.
-    if (engine_.master() < 100 || engine_.blackout()) console_.levelsSetElsewhere();
+    if (engine_.holdsDown()) console_.levelsSetElsewhere();
     watchers_.tell();
 }
 
@@ -141,13 +132,12 @@ void ShowControl::startClock(Milliseconds nowMs) {
 }
 
 void ShowControl::applyScaling() const {
-    const int32_t master = engine_.master();
-    const bool blackout = engine_.blackout();
-    if (!on_ || (master == 100 && !blackout)) {
+    if (!on_ || !engine_.holdsDown()) {
         outputs_.setScaling(nullptr);
         return;
     }
-    outputs_.setScaling([master, blackout](const Module1::LevelStore& levels) {
+    outputs_.setScaling([master = engine_.master(),
+                         blackout = engine_.blackout()](const Module1::LevelStore& levels) {
         return outputLevels(levels, master, blackout);
     });
 }
@@ -155,7 +145,7 @@ void ShowControl::applyScaling() const {
 void ShowControl::showState() {
     labels_.cue.setCaption(cueText(engine_));
     labels_.master.setCaption(masterText(engine_));
-    labels_.master.setAlert(engine_.master() < 100 || engine_.blackout());
+    labels_.master.setAlert(engine_.holdsDown());
 }
 
 void ShowControl::tellLive(Milliseconds nowMs) {

@@ -156,6 +156,11 @@ std::string ShowEngine::fadeTo(std::string_view command, const Cue& cue, FadeTim
     return std::string(command) + ": " + cueName(cue) + ", " + fadeTimesText(times) + " s";
 }
 
+std::string masterText(const ShowEngine& engine) {
+    std::string master = "master " + std::to_string(engine.master()) + "%";
+    return engine.blackout() ? "BLACKOUT, " + master : master;
+}
+
 std::string cueText(const ShowEngine& engine) {
     std::optional<CueNumber> current = engine.currentCue();
     if (!current) return "no cue";

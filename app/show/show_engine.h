@@ -39,6 +39,8 @@ class ShowEngine {
     double progress(Milliseconds nowMs) const;
     int32_t master() const { return master_; }
     bool blackout() const { return blackout_; }
+    // The master below full or the blackout on: the outputs send less than the levels.
+    bool holdsDown() const { return master_ < 100 || blackout_; }
 
     // The show to keep in the show file, with the levels on stage.
     SavedShow saved(const Module1::LevelStore& levels) const;
@@ -72,5 +74,7 @@ class ShowEngine {
 
 // The cue on stage as the windows show it: `cue 2 "Act 1"`, "fading to cue 3", "no cue".
 std::string cueText(const ShowEngine& engine);
+// "master 80%", or "BLACKOUT, master 80%".
+std::string masterText(const ShowEngine& engine);
 
 }  // namespace show

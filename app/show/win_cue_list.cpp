@@ -62,10 +62,9 @@ void WinCueList::followShow() {
     showCues(lstCues, engine);
     lblCue.setCaption(on ? show::cueText(engine)
                          : "Show control is off: Config > Show Control turns it on.");
-    lblMaster.setCaption((engine.blackout() ? "BLACKOUT, master " : "Master ") +
-                         std::to_string(engine.master()) + "%");
+    lblMaster.setCaption(show::masterText(engine));
     // Off, the master and the blackout hold nothing down: the outputs send the levels as they are.
-    lblMaster.setAlert(on && (engine.master() < 100 || engine.blackout()));
+    lblMaster.setAlert(on && engine.holdsDown());
     sldMaster.setValue(engine.master());
     chkBlackout.setValue(engine.blackout());
     platform::Control* const inputs[] = {&cmdGo, &cmdBack, &sldMaster, &chkBlackout};

@@ -46,11 +46,9 @@ void showDmxDialogAtScreenMiddle() {
 
 void Window1::Open() {
     Module1::readConfig();
-    Module1::liveLevels = Module1::liveOverride || Module1::liveLevelsSaved();
-    MenuBar1().Child("ConfigMenu")->Child("ConfigLiveLevels")->setChecked(Module1::liveLevels);
     // Before the server listens and the interface's port opens: the first answer, frame and
-    // network packet already carry the show's last look.
-    if (Module1::showOverride || Module1::showControlSaved()) setShowControl(true);
+    // network packet already carry the show's last look. The live read-back follows it.
+    setShowControl(Module1::showOverride || Module1::showControlSaved());
 
     ServerPort = Module1::portOverride.value_or(Module1::webServerPort);
     newListener();
