@@ -1,5 +1,7 @@
 #include "netdmx/cid.h"
 
+#include "platform/hex_bytes.h"
+
 namespace netdmx {
 
 namespace {
@@ -8,13 +10,6 @@ constexpr size_t textLength = 36;
 
 bool dashAt(size_t position) {
     return position == 8 || position == 13 || position == 18 || position == 23;
-}
-
-int hexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
 }
 
 }  // namespace
@@ -26,12 +21,10 @@ Cid uuidV4(Cid randomBytes) {
 }
 
 std::string formatCid(const Cid& cid) {
-    static constexpr char digits[] = "0123456789abcdef";
     std::string text;
     for (size_t i = 0; i < cid.size(); ++i) {
         if (dashAt(text.size())) text += '-';
-        text += digits[cid[i] >> 4];
-        text += digits[cid[i] & 0x0f];
+        platform::appendHexByte(text, cid[i]);
     }
     return text;
 }
@@ -45,9 +38,9 @@ std::optional<Cid> parseCid(std::string_view text) {
             if (text[i] != '-') return std::nullopt;
             ++i;
         }
-        int high = hexValue(text[i]), low = hexValue(text[i + 1]);
-        if (high < 0 || low < 0) return std::nullopt;
-        cid[byte++] = uint8_t(high << 4 | low);
+        auto value = platform::hexByte(text.substr(i));
+        if (!value) return std::nullopt;
+        cid[byte++] = *value;
     }
     return cid;
 }

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "command/show_file_format.h"
+#include "platform/hex_bytes.h"
 
 namespace show {
 
@@ -10,14 +11,8 @@ namespace {
 
 constexpr std::string_view formatLine = "[brannic-show,1]";
 constexpr std::string_view endLine = "[end]";
-constexpr char hexDigits[] = "0123456789abcdef";
 
 using Fields = std::vector<std::string>;
-
-void appendHexByte(std::string& text, unsigned byte) {
-    text += hexDigits[byte >> 4];
-    text += hexDigits[byte & 15];
-}
 
 bool escaped(unsigned char c) {
     return c < 0x20 || c == 0x7f || c == '%' || c == ',' || c == '[' || c == ']';
@@ -27,7 +22,7 @@ void appendLabel(std::string& text, std::string_view label) {
     for (unsigned char c : label) {
         if (escaped(c)) {
             text += '%';
-            appendHexByte(text, c);
+            platform::appendHexByte(text, c);
         } else {
             text += char(c);
         }
@@ -40,22 +35,9 @@ void appendLevels(std::string& text, const Module1::LevelStore& levels) {
         if (levels[channel] == 0) continue;
         text += ',' + std::to_string(channel) + ':';
         for (; channel <= Module1::lastChannel && levels[channel] != 0; ++channel) {
-            appendHexByte(text, unsigned(levels[channel]));
+            platform::appendHexByte(text, uint8_t(levels[channel]));
         }
     }
-}
-
-int hexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
-std::optional<int32_t> hexByte(std::string_view two) {
-    int high = hexValue(two[0]), low = hexValue(two[1]);
-    if (high < 0 || low < 0) return std::nullopt;
-    return high * 16 + low;
 }
 
 std::optional<std::string> readLabel(std::string_view text) {
@@ -65,7 +47,7 @@ std::optional<std::string> readLabel(std::string_view text) {
             label += text[i];
             continue;
         }
-        auto byte = i + 2 < text.size() ? hexByte(text.substr(i + 1, 2)) : std::nullopt;
+        auto byte = platform::hexByte(text.substr(i + 1));
         if (!byte) return std::nullopt;
         label += char(*byte);
         i += 2;
@@ -86,7 +68,7 @@ bool readRun(std::string_view run, Module1::LevelStore& levels) {
     }
     if (channel < 1 || channel + int32_t(hex.size() / 2) - 1 > Module1::lastChannel) return false;
     for (size_t i = 0; i < hex.size(); i += 2, ++channel) {
-        auto level = hexByte(hex.substr(i, 2));
+        auto level = platform::hexByte(hex.substr(i, 2));
         if (!level) return false;
         levels[channel] = *level;
     }
