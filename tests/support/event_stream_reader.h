@@ -2,6 +2,7 @@
 // The live read-back's event stream on 127.0.0.1, read one event at a time as a phone's page reads
 // it, for the tests and benchmarks that run the program as a child process. Every wait is bounded.
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -18,7 +19,8 @@ struct StreamEvent {
 
 class EventStreamReader {
   public:
-    // Sends GET /events on a new connection to port.
+    // Sends GET /events on a new connection to port and waits up to 5 s for the reply's head:
+    // from then on the stream is told of every event.
     explicit EventStreamReader(int32_t port);
     ~EventStreamReader();
     EventStreamReader(const EventStreamReader&) = delete;
@@ -33,11 +35,13 @@ class EventStreamReader {
     size_t bytes() const { return bytes_; }
 
   private:
+    // Reads what comes within the time into the buffer; false once the time ran out or the stream
+    // ended.
+    bool receive(std::chrono::steady_clock::time_point deadline);
     std::optional<StreamEvent> takeEvent();
 
     int fd_ = -1;
     bool ended_ = false;
-    bool headRead_ = false;
     size_t bytes_ = 0;
     std::string buffer_;
 };
