@@ -40,6 +40,8 @@ class TCPSocket {
     std::string Read(size_t count);
     std::string ReadAll();
     void Write(std::string_view bytes);
+    // Written bytes the network has not yet taken.
+    size_t BytesLeftToSend() const;
     // Ends the connection; Close does the same and drops what is buffered.
     void Disconnect();
     void Close();

@@ -180,6 +180,10 @@ void TCPSocket::Write(std::string_view bytes) {
     impl_->write(bytes);
 }
 
+size_t TCPSocket::BytesLeftToSend() const {
+    return impl_->out.size();
+}
+
 void TCPSocket::Disconnect() {
     if (impl_->fd >= 0) ::shutdown(impl_->fd, SHUT_WR);
     impl_->closeDescriptor();

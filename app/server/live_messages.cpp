@@ -84,4 +84,10 @@ std::string showEvent(const Json& show) {
     return event("show", show);
 }
 
+std::string cuesEvent(Json cues) {
+    Json data;
+    data["cues"] = std::move(cues);
+    return event("cues", data);
+}
+
 }  // namespace server

@@ -50,7 +50,9 @@ std::string commandEvent(const std::vector<LevelChange>& changes, const CommandO
 std::string outputEvent(const dmx::OutputState& output);
 // Levels that moved outside a command line (a fade): {"changes": [[channel, level], ...]}.
 std::string levelsEvent(const std::vector<LevelChange>& changes);
-// The show's state as /levels gives it in "show".
+// The show's state: /levels's "show" without its "cues".
 std::string showEvent(const nlohmann::ordered_json& show);
+// The cue list as /levels's "show" gives it, sent when it changed: {"cues": [...]}.
+std::string cuesEvent(nlohmann::ordered_json cues);
 
 }  // namespace server

@@ -13,8 +13,9 @@ namespace {
 // A few phones and desktops at once; a newcomer past this ends the oldest stream, which is the
 // likeliest to have a reader that left without a word.
 constexpr size_t maxStreams = 32;
-// A reader this far behind is dropped: nothing is buffered for it without bound.
-constexpr size_t maxUnsentBytes = 64 * 1024;
+// A reader with this much queued behind the event going out is dropped: nothing is buffered for
+// it without bound.
+constexpr size_t maxBacklogBytes = 64 * 1024;
 constexpr int heartbeatMs = 15000;
 
 }  // namespace
@@ -45,12 +46,16 @@ void EventStreams::forget(const platform::TCPSocket& socket) {
 void EventStreams::send(platform::TCPSocket& socket, std::string_view bytes) {
     Stream* stream = find(socket);
     if (!stream) return;
-    if (stream->unsent + bytes.size() > maxUnsentBytes) {
+    // A reader that has been sent everything takes the next event whatever its size: only what
+    // queues behind an event still going out counts against the cap.
+    const size_t left = socket.BytesLeftToSend();
+    const size_t backlog = std::min(left, stream->backlog);
+    if (left > 0 && backlog + bytes.size() > maxBacklogBytes) {
         forget(socket);
         socket.Close();
         return;
     }
-    stream->unsent += bytes.size();
+    stream->backlog = left > 0 ? backlog + bytes.size() : 0;
     socket.Write(bytes);
 }
 
@@ -68,9 +73,8 @@ void EventStreams::open(platform::ServerSocket& listener, platform::TCPSocket& s
     }
     listener.Exempt(socket);
     streams_.push_back({&socket});
-    socket.SendComplete = [this, &socket](bool) {
-        if (Stream* stream = find(socket)) stream->unsent = 0;
-    };
+    // A stream stays open when all its bytes have gone, unlike a reply.
+    socket.SendComplete = nullptr;
     socket.DataAvailable = [&socket] { socket.ReadAll(); };
     socket.Error = [this, &socket] { forget(socket); };
     send(socket, eventStreamHead);

@@ -38,8 +38,9 @@ class EventStreams {
   private:
     struct Stream {
         platform::TCPSocket* socket;
-        // Written since the socket last reported all its bytes sent.
-        size_t unsent = 0;
+        // Written after the event that was going out when the socket last had nothing left to
+        // send; what of it is still unsent is the reader's backlog.
+        size_t backlog = 0;
     };
 
     Stream* find(const platform::TCPSocket& socket);

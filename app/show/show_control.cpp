@@ -56,6 +56,7 @@ void ShowControl::restore(const SavedShow& saved) {
     applyScaling();
     console_.levelsSetElsewhere();
     toldLevels_ = levels_;
+    toldCues_ = engine_.cues();
     if (on_) showState();
     watchers_.tell();
 }
@@ -154,7 +155,14 @@ void ShowControl::tellLive(Milliseconds nowMs) {
     std::vector<server::LevelChange> changes = server::changedLevels(toldLevels_, levels_);
     if (!changes.empty()) streams_.broadcast(server::levelsEvent(changes));
     toldLevels_ = levels_;
-    streams_.broadcast(server::showEvent(showJson(engine_, nowMs)));
+    // The list goes only when it changed, before the state that may name a new cue: a fade's
+    // events stay small however long the show. Cues are shared and never change, so the same
+    // pointers are the same list.
+    if (!std::ranges::equal(engine_.cues(), toldCues_)) {
+        toldCues_ = engine_.cues();
+        streams_.broadcast(server::cuesEvent(cuesJson(toldCues_)));
+    }
+    streams_.broadcast(server::showEvent(showStateJson(engine_, nowMs)));
 }
 
 }  // namespace show

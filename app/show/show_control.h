@@ -84,7 +84,8 @@ class ShowControl {
     void startClock(Milliseconds nowMs);
     void applyScaling() const;
     void showState();
-    // The levels moved by the fade since the last time, and the show, to the live read-back.
+    // The levels moved by the fade since the last time, the cues when they changed, and the
+    // show's state, to the live read-back.
     void tellLive(Milliseconds nowMs);
 
     command::Console& console_;
@@ -97,8 +98,9 @@ class ShowControl {
     platform::Timer clock_;
     Milliseconds nextTickMs_ = 0;
     Milliseconds lastLiveMs_ = 0;
-    // The levels the live read-back was last told of.
+    // The levels and the cues the live read-back was last told of.
     Module1::LevelStore toldLevels_{};
+    CueList toldCues_;
     platform::Watchers<> watchers_;
 };
 

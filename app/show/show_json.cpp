@@ -24,21 +24,30 @@ std::string validUtf8(const std::string& text) {
 }  // namespace
 
 nlohmann::ordered_json showJson(const ShowEngine& engine, Milliseconds nowMs) {
-    Json cues = Json::array();
-    for (const CuePointer& cue : engine.cues()) {
-        cues.push_back({{"number", scaledNumber(cue->number, 10)},
-                        {"label", validUtf8(cue->label)},
-                        {"up", scaledNumber(cue->times.up, 1000)},
-                        {"down", scaledNumber(cue->times.down, 1000)}});
-    }
+    Json json = showStateJson(engine, nowMs);
+    json["cues"] = cuesJson(engine.cues());
+    return json;
+}
+
+nlohmann::ordered_json showStateJson(const ShowEngine& engine, Milliseconds nowMs) {
     const Cue* next = engine.nextCue();
     return {{"cue", cueNumberJson(engine.currentCue())},
             {"next", cueNumberJson(next ? std::optional(next->number) : std::nullopt)},
             {"fading", engine.fading()},
             {"progress", engine.progress(nowMs)},
             {"master", engine.master()},
-            {"blackout", engine.blackout()},
-            {"cues", std::move(cues)}};
+            {"blackout", engine.blackout()}};
+}
+
+nlohmann::ordered_json cuesJson(const CueList& cues) {
+    Json json = Json::array();
+    for (const CuePointer& cue : cues) {
+        json.push_back({{"number", scaledNumber(cue->number, 10)},
+                        {"label", validUtf8(cue->label)},
+                        {"up", scaledNumber(cue->times.up, 1000)},
+                        {"down", scaledNumber(cue->times.down, 1000)}});
+    }
+    return json;
 }
 
 }  // namespace show

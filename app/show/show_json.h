@@ -12,5 +12,9 @@ namespace show {
 
 // Labels come out as valid UTF-8, a bad byte replaced, so any dump of the object succeeds.
 nlohmann::ordered_json showJson(const ShowEngine& engine, Milliseconds nowMs);
+// The same without "cues": what changes during a fade, small whatever the length of the list.
+nlohmann::ordered_json showStateJson(const ShowEngine& engine, Milliseconds nowMs);
+// The "cues" array alone.
+nlohmann::ordered_json cuesJson(const CueList& cues);
 
 }  // namespace show

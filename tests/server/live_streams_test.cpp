@@ -72,4 +72,22 @@ TEST_F(LiveStreams, StalledReaderIsDroppedWhileAReadingOneKeepsUp) {
     Module1::liveLevels = false;
 }
 
+// The cap holds a backlog, not an event: a reader sent everything so far takes one bigger than it.
+TEST_F(LiveStreams, ReaderThatHasEverythingTakesAnEventBiggerThanTheCap) {
+    Module1::liveLevels = true;
+    testsupport::LoopbackClient reader(port);
+    reader.send("GET /events HTTP/1.1\r\n\r\n");
+    EXPECT_EQ(reader.receivedWithin(500), server::eventStreamHead);
+    const std::string event = "data: " + std::string(256 * 1024, 'x') + "\n\n";
+    window->eventStreams.broadcast(event);
+    const std::string whole = std::string(server::eventStreamHead) + event;
+    EXPECT_TRUE(
+        testsupport::waitUntil([&] { return reader.receivedWithin(10).size() >= whole.size(); }));
+    const std::string received = reader.receivedWithin(0);
+    EXPECT_EQ(received.size(), whole.size());
+    EXPECT_TRUE(received == whole);
+    EXPECT_FALSE(reader.closedByServer());
+    Module1::liveLevels = false;
+}
+
 }  // namespace

@@ -19,6 +19,8 @@
 #include <vector>
 
 #include "support/cpu_ticks.h"
+#include "support/event_stream_reader.h"
+#include "support/long_show.h"
 #include "support/loopback.h"
 #include "support/pty_pair.h"
 #include "support/temp_dir.h"
@@ -392,6 +394,53 @@ TEST(HeadlessProgram, ShowFadesCuesAndScalesOnlyTheOutputs) {
     EXPECT_EQ(level(run("bo+on"), 3), 0);
     EXPECT_TRUE(program.waitForLine("bo on -> blackout ON\nlblMaster: BLACKOUT, master 50%\n"))
         << program.output;
+    program.stop();
+}
+
+// A phone on a show of 5,000 cues: a changed list comes once, whole, to a reader that keeps up,
+// and through a fade every event is small and the stream stays open to the fade's end.
+TEST(HeadlessProgram, AReaderFollowsAFiveThousandCueShowThroughAFade) {
+    testsupport::TempDir folder;
+    testsupport::writeLongShow(folder.path() / "default.shw", 5000);
+    testsupport::PtyPair pty;
+    int port = testsupport::freePort();
+    Program program;
+    program.start(folder, pty.devicePath(), port, {},
+                  {"--show", "--app-dir", QString::fromStdString(folder.path())});
+    ASSERT_TRUE(program.waitForLine("in a browser")) << program.output;
+    testsupport::EventStreamReader reader(port);
+    httpGet(port, "/dmx?cmd=cue+5000+label+Finale");
+    httpGet(port, "/dmx?cmd=go");
+
+    std::vector<testsupport::StreamEvent> events;
+    QElapsedTimer following;
+    following.start();
+    auto fadeEnded = [&] {
+        const std::string& last = events.back().text;
+        return events.back().name == "show" && last.find("\"cue\":1,") != std::string::npos &&
+               last.find("\"fading\":false") != std::string::npos;
+    };
+    while (events.size() < 1000 && following.elapsed() < 10000) {
+        std::optional<testsupport::StreamEvent> event = reader.next(3000);
+        if (!event) break;
+        events.push_back(*event);
+        if (fadeEnded()) break;
+    }
+    ASSERT_FALSE(reader.ended()) << events.size() << " events before the stream ended";
+    ASSERT_TRUE(!events.empty() && fadeEnded()) << events.size() << " events";
+    size_t lists = 0, fadeSteps = 0;
+    for (const testsupport::StreamEvent& event : events) {
+        if (event.name == "cues") {
+            ++lists;
+            EXPECT_NE(event.text.find("\"label\":\"Finale\""), std::string::npos);
+            EXPECT_GT(event.text.size(), 5000 * 40u);
+        } else {
+            EXPECT_LT(event.text.size(), 1024u) << event.text.substr(0, 200);
+            if (event.text.find("\"fading\":true") != std::string::npos) ++fadeSteps;
+        }
+    }
+    EXPECT_EQ(lists, 1u);
+    EXPECT_GE(fadeSteps, 3u);
     program.stop();
 }
 
