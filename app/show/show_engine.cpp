@@ -71,6 +71,8 @@ std::string ShowEngine::apply(const Record& command, Module1::LevelStore& levels
     const Cue* last = cues_.last();
     CueNumber number = command.number.value_or(last ? (last->number / 10 + 1) * 10 : 10);
     if (number > highestCueNumber) return "rec: no cue number left after 9999.9";
+    // Over the cue being faded to, the fade stops where it is: the cue is the look on stage.
+    if (fade_ && number == current_) fade_.reset();
     // Recording over a cue keeps its times and label unless the line gives new ones.
     const Cue* old = cues_.find(number);
     Cue cue = old ? *old : Cue{number, "", FadeTimes{}, {}};

@@ -64,6 +64,22 @@ TEST_F(ShowEngineTest, AGoDuringAFadeStartsWhereTheChannelsAre) {
     EXPECT_FALSE(engine.fading());
 }
 
+// Recording over the cue being faded to stops the fade where it is; recording any other cue
+// leaves it running.
+TEST_F(ShowEngineTest, RecordingOverTheCueFadedToStopsTheFadeWhereItIs) {
+    recordLevel(200, "rec 1 time 2");
+    levels = {};
+    run("go", 0);
+    engine.step(levels, 1000);
+    run("rec 5", 1000);
+    EXPECT_TRUE(engine.fading());
+    run("rec 1", 1000);
+    EXPECT_FALSE(engine.fading());
+    engine.step(levels, 3000);
+    EXPECT_EQ(levels[1], 100);
+    EXPECT_EQ(engine.cues().find(10)->levels[1], 100);
+}
+
 TEST_F(ShowEngineTest, UndoTakesBackLevelsCuesAndCurrentButNotTheMaster) {
     recordLevel(100, "rec 1 time 0");
     recordLevel(0, "rec 2 time 9");
