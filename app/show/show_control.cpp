@@ -52,12 +52,18 @@ void ShowControl::runLine(std::string_view line, std::string source) {
 }
 
 void ShowControl::restore(const SavedShow& saved) {
-    engine_.restore(saved, levels_);
+    const Milliseconds now = platform::steadyMs();
+    engine_.restore(saved, levels_, now);
     applyScaling();
     console_.levelsSetElsewhere();
     toldLevels_ = levels_;
     if (on_) showState();
+    if (on_ && engine_.fading()) startClock(now);
     watchers_.tell();
+}
+
+SavedShow ShowControl::saved() const {
+    return engine_.saved(levels_, platform::steadyMs());
 }
 
 nlohmann::ordered_json ShowControl::json() const {
@@ -113,7 +119,10 @@ void ShowControl::tick() {
     }
     const Milliseconds now = platform::steadyMs();
     FadeStep step = engine_.step(levels_, now);
-    if (step.changed) console_.levelsSetElsewhere();
+    if (step.changed) {
+        console_.levelsSetElsewhere();
+        fadeStepWatchers_.tell();
+    }
     if (step.ended) {
         showState();
         tellLive(now);

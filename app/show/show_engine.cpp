@@ -45,17 +45,21 @@ double ShowEngine::progress(Milliseconds nowMs) const {
     return current_ ? 1.0 : 0.0;
 }
 
-SavedShow ShowEngine::saved(const Module1::LevelStore& levels) const {
-    return {cues_, current_, master_, blackout_, levels};
+SavedShow ShowEngine::saved(const Module1::LevelStore& levels, Milliseconds nowMs) const {
+    std::optional<RestOfFade> rest;
+    if (fade_) rest = fade_->rest(levels, nowMs);
+    return {cues_, current_, master_, blackout_, levels, rest};
 }
 
-void ShowEngine::restore(const SavedShow& show, Module1::LevelStore& levels) {
+void ShowEngine::restore(const SavedShow& show, Module1::LevelStore& levels, Milliseconds nowMs) {
     cues_ = show.cues;
     current_ = show.current;
     master_ = show.master;
     blackout_ = show.blackout;
     levels = show.levels;
     fade_.reset();
+    // From the kept look along the same lines: the first frame is the look, nothing jumps.
+    if (show.fade) fade_.emplace(levels, show.fade->to, show.fade->times, nowMs);
     journal_.clear();
 }
 

@@ -42,10 +42,11 @@ class ShowEngine {
     // The master below full or the blackout on: the outputs send less than the levels.
     bool holdsDown() const { return master_ < 100 || blackout_; }
 
-    // The show to keep in the show file, with the levels on stage.
-    SavedShow saved(const Module1::LevelStore& levels) const;
-    // Back to a saved show: its cues, master, blackout and look; no fade, an empty journal.
-    void restore(const SavedShow& show, Module1::LevelStore& levels);
+    // The show to keep in the show file, with the levels on stage at nowMs.
+    SavedShow saved(const Module1::LevelStore& levels, Milliseconds nowMs) const;
+    // Back to a saved show at nowMs: its cues, master, blackout and look, its fade going on from
+    // there, an empty journal.
+    void restore(const SavedShow& show, Module1::LevelStore& levels, Milliseconds nowMs);
 
   private:
     std::string apply(const Refused& command, Module1::LevelStore&, Milliseconds);

@@ -431,6 +431,62 @@ TEST(HeadlessProgram, ShowLookComesBackAfterKillNine) {
     second.stop();
 }
 
+// A fade cut by SIGTERM goes on after the restart: the show file keeps the look of the moment of
+// the quit and what was left of the fade; the first frame after the restart is that look, and the
+// fade goes on from it to its cue without a jump.
+TEST(HeadlessProgram, AFadeCutByAQuitGoesOnAfterTheRestart) {
+    testsupport::TempDir folder;
+    const std::filesystem::path showFile = folder.path() / "stage.shw";
+    const QStringList options = {"--show", "--show-file", QString::fromStdString(showFile)};
+    testsupport::PtyPair before, after;
+    const int port = testsupport::freePort();
+    const auto level = [](const std::string& frame, int channel) {
+        return static_cast<uint8_t>(frame[4 + channel]);
+    };
+    Program first;
+    first.start(folder, before.devicePath(), port, {}, options);
+    ASSERT_TRUE(first.waitForLine("in a browser")) << first.output;
+    for (const char* query : {"2%40100", "rec+2+time+4", "2%400", "1%40100", "rec+1+time+0",
+                              "goto+1", "go"}) {
+        httpGet(port, std::string("/dmx?cmd=") + query);
+        before.readExactly(518);
+    }
+    std::string frame(518, '\0');
+    for (int frames = 0; frames < 200 && level(frame, 2) < 32; ++frames) {
+        frame = before.readExactly(518, 500);
+        ASSERT_EQ(frame.size(), 518u);
+    }
+    first.stop();
+    std::ifstream file(showFile);
+    const std::string text((std::istreambuf_iterator<char>(file)), {});
+    const size_t look = text.find("[look,2,100,0,1:");
+    ASSERT_NE(look, std::string::npos) << text;
+    const int kept1 = std::stoi(text.substr(look + 16, 2), nullptr, 16);
+    const int kept2 = std::stoi(text.substr(look + 18, 2), nullptr, 16);
+    EXPECT_GE(kept2, level(frame, 2)) << "the look of the moment of the quit";
+    EXPECT_NE(text.find(",2:ff]\n[cue,1,"), std::string::npos) << text;
+
+    Program second;
+    second.start(folder, after.devicePath(), port, {}, options);
+    frame = after.readExactly(518);
+    ASSERT_EQ(frame.size(), 518u);
+    EXPECT_EQ(level(frame, 1), kept1);
+    EXPECT_EQ(level(frame, 2), kept2);
+    ASSERT_TRUE(second.waitForLine("in a browser")) << second.output;
+    EXPECT_NE(httpGet(port, "/levels").find("\"cue\":2,\"next\":null,\"fading\":true"),
+              std::string::npos);
+    std::vector<int> rising{kept2};
+    while (rising.back() < 255 && rising.size() < 300) {
+        frame = after.readExactly(518, 500);
+        if (frame.size() < 518) break;
+        rising.push_back(level(frame, 2));
+    }
+    EXPECT_EQ(rising.back(), 255);
+    EXPECT_EQ(level(frame, 1), 0);
+    EXPECT_TRUE(std::is_sorted(rising.begin(), rising.end()));
+    second.stop();
+}
+
 // A damaged show file is kept beside it under a new name; the status line names the file and its
 // first bad line.
 TEST(HeadlessProgram, DamagedShowFileIsKeptAside) {
