@@ -26,6 +26,7 @@ namespace show {
 
 struct SavedShow {
     CueList cues;
+    // The current cue, or the number of a deleted current cue: next counts from it.
     std::optional<CueNumber> current;
     int32_t master = 100;
     bool blackout = false;

@@ -51,15 +51,16 @@ void ShowControl::runLine(std::string_view line, std::string source) {
     }
 }
 
-void ShowControl::restore(const SavedShow& saved) {
+std::string ShowControl::restore(const SavedShow& saved) {
     const Milliseconds now = platform::steadyMs();
-    engine_.restore(saved, levels_, now);
+    std::string problem = engine_.restore(saved, levels_, now);
     applyScaling();
     console_.levelsSetElsewhere();
     toldLevels_ = levels_;
     if (on_) showState();
     if (on_ && engine_.fading()) startClock(now);
     watchers_.tell();
+    return problem;
 }
 
 SavedShow ShowControl::saved() const {

@@ -73,8 +73,9 @@ class ShowControl {
     }
 
     // Back to a saved show (at start, before the first frame): its cues, master, blackout and
-    // look, sent to the outputs at once, and its fade going on from there.
-    void restore(const SavedShow& saved);
+    // look, sent to the outputs at once, and its fade going on from there. The result says what
+    // of it could not be taken as it was, or is empty.
+    std::string restore(const SavedShow& saved);
     // The show to keep, with the levels on stage and what is left of a running fade.
     SavedShow saved() const;
 
