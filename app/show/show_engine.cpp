@@ -71,7 +71,8 @@ std::string ShowEngine::restore(const SavedShow& show, Module1::LevelStore& leve
     if (show.fade) fade_.emplace(levels, show.fade->to, show.fade->times, nowMs);
     journal_.clear();
     if (place_ && !currentCue()) {
-        return "The kept look's " + cueNumberName(place_) + " is not in the show: no cue is current";
+        return "The kept look's " + cueNumberName(place_) +
+               " is not in the show: no cue is current";
     }
     return {};
 }
