@@ -64,28 +64,6 @@ TEST_F(ShowEngineTest, AGoDuringAFadeStartsWhereTheChannelsAre) {
     EXPECT_FALSE(engine.fading());
 }
 
-// A show kept mid-fade and restored later goes on from the kept look along the same lines, over
-// the time that was left; a channel typed during the fade stays where it was typed.
-TEST_F(ShowEngineTest, AFadeKeptMidwayGoesOnAlongItsLinesAfterARestore) {
-    recordLevel(200, "rec 1 time 2/4");
-    levels = {};
-    run("go", 0);
-    engine.step(levels, 1000);
-    engine.channelsTyped(std::vector<int32_t>{2});
-    levels[2] = 50;
-    show::ShowEngine restarted;
-    Module1::LevelStore kept{};
-    restarted.restore(engine.saved(levels, 1000), kept, 60'000);
-    EXPECT_EQ(kept, levels);
-    EXPECT_TRUE(restarted.fading());
-    EXPECT_EQ(restarted.currentCue(), 10);
-    engine.step(levels, 1500);
-    restarted.step(kept, 60'500);
-    EXPECT_EQ(kept[1], levels[1]);
-    EXPECT_EQ(kept[2], 50);
-    EXPECT_TRUE(restarted.step(kept, 61'000).ended);
-}
-
 // Deleting the current cue leaves no cue current and go goes on above its number, also in a show
 // restored from a look that names a missing cue; undo brings the cue back as current.
 TEST_F(ShowEngineTest, ADeletedCurrentCueIsCurrentNoMoreAndGoGoesOnAboveIt) {
