@@ -23,6 +23,10 @@ Fade::Fade(const Module1::LevelStore& from, const Module1::LevelStore& to, FadeT
     }
 }
 
+Milliseconds Fade::elapsedAt(Milliseconds nowMs) const {
+    return std::max<Milliseconds>(0, nowMs - startMs_);
+}
+
 Milliseconds Fade::timeOf(int32_t channel) const {
     return to_[channel] > from_[channel] ? times_.up : times_.down;
 }
@@ -34,7 +38,7 @@ int32_t Fade::levelAt(int32_t channel, Milliseconds elapsed) const {
 }
 
 FadeStep Fade::step(Module1::LevelStore& levels, Milliseconds nowMs) const {
-    Milliseconds elapsed = std::max<Milliseconds>(0, nowMs - startMs_);
+    Milliseconds elapsed = elapsedAt(nowMs);
     FadeStep result{false, elapsed >= length_};
     for (int32_t channel = 1; channel <= Module1::lastChannel; ++channel) {
         if (released_[channel]) continue;
@@ -52,6 +56,17 @@ double Fade::progress(Milliseconds nowMs) const {
 
 void Fade::release(int32_t channel) {
     if (channel >= 1 && channel <= Module1::lastChannel) released_[channel] = true;
+}
+
+RestOfFade Fade::rest(const Module1::LevelStore& levels, Milliseconds nowMs) const {
+    Milliseconds elapsed = elapsedAt(nowMs);
+    RestOfFade rest{{std::max<Milliseconds>(0, times_.up - elapsed),
+                     std::max<Milliseconds>(0, times_.down - elapsed)},
+                    to_};
+    for (int32_t channel = 1; channel <= Module1::lastChannel; ++channel) {
+        if (released_[channel]) rest.to[channel] = levels[channel];
+    }
+    return rest;
 }
 
 }  // namespace show

@@ -14,6 +14,13 @@ struct FadeStep {
     bool ended = false;    // every channel is at its end level
 };
 
+// What is left of a fade at some instant: the time left each way and the levels it ends at. A new
+// fade from the levels of that instant goes on along the same straight lines.
+struct RestOfFade {
+    FadeTimes times;
+    Module1::LevelStore to{};
+};
+
 class Fade {
   public:
     Fade(const Module1::LevelStore& from, const Module1::LevelStore& to, FadeTimes times,
@@ -25,8 +32,11 @@ class Fade {
     double progress(Milliseconds nowMs) const;
     // The channel leaves the fade: it keeps whatever level it is given from now on.
     void release(int32_t channel);
+    // The rest of the fade at nowMs, `levels` on stage: a released channel ends where it is.
+    RestOfFade rest(const Module1::LevelStore& levels, Milliseconds nowMs) const;
 
   private:
+    Milliseconds elapsedAt(Milliseconds nowMs) const;
     Milliseconds timeOf(int32_t channel) const;
     int32_t levelAt(int32_t channel, Milliseconds elapsed) const;
 

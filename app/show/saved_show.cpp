@@ -40,6 +40,11 @@ void appendLevels(std::string& text, const Module1::LevelStore& levels) {
     }
 }
 
+// "3,5": the up and down seconds as two fields.
+std::string timesFields(FadeTimes times) {
+    return secondsText(times.up) + ',' + secondsText(times.down);
+}
+
 std::optional<std::string> readLabel(std::string_view text) {
     std::string label;
     for (size_t i = 0; i < text.size(); ++i) {
@@ -84,6 +89,14 @@ std::optional<Module1::LevelStore> readLevels(const Fields& fields, size_t first
     return levels;
 }
 
+// The up and down seconds at fields `first` and after it.
+std::optional<FadeTimes> readTimes(const Fields& fields, size_t first) {
+    auto up = parseSeconds(fields[first]);
+    auto down = parseSeconds(fields[first + 1]);
+    if (!up || !down) return std::nullopt;
+    return FadeTimes{*up, *down};
+}
+
 bool readLook(const Fields& fields, SavedShow& show) {
     if (fields.size() < 4 || (fields[3] != "0" && fields[3] != "1")) return false;
     auto current = parseCueNumber(fields[1]);
@@ -97,15 +110,23 @@ bool readLook(const Fields& fields, SavedShow& show) {
     return true;
 }
 
+bool readFade(const Fields& fields, SavedShow& show) {
+    if (fields.size() < 3 || show.fade) return false;
+    auto times = readTimes(fields, 1);
+    auto levels = readLevels(fields, 3);
+    if (!times || !levels) return false;
+    show.fade = RestOfFade{*times, *levels};
+    return true;
+}
+
 bool readCue(const Fields& fields, SavedShow& show) {
     if (fields.size() < 5) return false;
     auto number = parseCueNumber(fields[1]);
-    auto up = parseSeconds(fields[2]);
-    auto down = parseSeconds(fields[3]);
+    auto times = readTimes(fields, 2);
     auto label = readLabel(fields[4]);
     auto levels = readLevels(fields, 5);
-    if (!number || !up || !down || !label || !levels || show.cues.find(*number)) return false;
-    show.cues.put(Cue{*number, *label, {*up, *down}, *levels});
+    if (!number || !times || !label || !levels || show.cues.find(*number)) return false;
+    show.cues.put(Cue{*number, *label, *times, *levels});
     return true;
 }
 
@@ -115,6 +136,7 @@ bool readLine(std::string_view line, SavedShow& show) {
     Fields fields = command::showLineFields(line);
     if (fields.empty()) return false;
     if (fields[0] == "look") return readLook(fields, show);
+    if (fields[0] == "fade") return readFade(fields, show);
     if (fields[0] == "cue") return readCue(fields, show);
     return false;
 }
@@ -128,9 +150,13 @@ std::string showFileText(const SavedShow& show) {
     text += ',' + std::to_string(show.master) + (show.blackout ? ",1" : ",0");
     appendLevels(text, show.levels);
     text += "]\n";
+    if (show.fade) {
+        text += "[fade," + timesFields(show.fade->times);
+        appendLevels(text, show.fade->to);
+        text += "]\n";
+    }
     for (const CuePointer& cue : show.cues) {
-        text += "[cue," + cueNumberText(cue->number) + ',' + secondsText(cue->times.up) + ',' +
-                secondsText(cue->times.down) + ',';
+        text += "[cue," + cueNumberText(cue->number) + ',' + timesFields(cue->times) + ',';
         appendLabel(text, cue->label);
         appendLevels(text, cue->levels);
         text += "]\n";

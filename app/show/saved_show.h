@@ -1,11 +1,14 @@
 #pragma once
-// The show as the show file keeps it: the cues and the last look, one line each, every line
-// "[" fields separated by "," "]" as the show-file reader splits it.
+// The show as the show file keeps it: the cues, the last look and a fade running then, one line
+// each, every line "[" fields separated by "," "]" as the show-file reader splits it.
 //
 //   [brannic-show,1]
 //   [look,2,80,0,1:ff80,34:ff]            current cue (or none), master, blackout, levels
+//   [fade,12.5,0,1:ff,34:ff]              up and down seconds left, the levels it ends at
 //   [cue,2,3,5,Act%2C 1,1:ff80,34:ff]     number, up and down seconds, label, levels
 //   [end]
+//
+// The fade line is there only while a fade runs; it fades to the look's cue.
 //
 // Levels are runs of non-zero channels: "1:ff80" is channel 1 at 255 and channel 2 at 128; the
 // channels named nowhere are 0. In a label "%", ",", "[", "]" and control characters are
@@ -17,15 +20,19 @@
 
 #include "shell/module1.h"
 #include "show/cue_list.h"
+#include "show/fade.h"
 
 namespace show {
 
 struct SavedShow {
     CueList cues;
+    // The current cue, or the number of a deleted current cue: next counts from it.
     std::optional<CueNumber> current;
     int32_t master = 100;
     bool blackout = false;
     Module1::LevelStore levels{};
+    // What was left of the fade running then, if one was.
+    std::optional<RestOfFade> fade;
 };
 
 std::string showFileText(const SavedShow& show);

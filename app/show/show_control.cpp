@@ -51,14 +51,21 @@ void ShowControl::runLine(std::string_view line, std::string source) {
     }
 }
 
-void ShowControl::restore(const SavedShow& saved) {
-    engine_.restore(saved, levels_);
+std::string ShowControl::restore(const SavedShow& saved) {
+    const Milliseconds now = platform::steadyMs();
+    std::string problem = engine_.restore(saved, levels_, now);
     applyScaling();
     console_.levelsSetElsewhere();
     toldLevels_ = levels_;
     toldCues_ = engine_.cues();
     if (on_) showState();
+    if (on_ && engine_.fading()) startClock(now);
     watchers_.tell();
+    return problem;
+}
+
+SavedShow ShowControl::saved() const {
+    return engine_.saved(levels_, platform::steadyMs());
 }
 
 nlohmann::ordered_json ShowControl::json() const {
@@ -114,7 +121,10 @@ void ShowControl::tick() {
     }
     const Milliseconds now = platform::steadyMs();
     FadeStep step = engine_.step(levels_, now);
-    if (step.changed) console_.levelsSetElsewhere();
+    if (step.changed) {
+        console_.levelsSetElsewhere();
+        fadeStepWatchers_.tell();
+    }
     if (step.ended) {
         showState();
         tellLive(now);

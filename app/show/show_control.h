@@ -66,12 +66,18 @@ class ShowControl {
     // or goes off. A watcher is told until unwatch is given the number watch returned.
     size_t watch(std::function<void()> watcher) { return watchers_.watch(std::move(watcher)); }
     void unwatch(size_t watcher) { watchers_.unwatch(watcher); }
+    // Told after each fade step that moved the levels, as long as show control lives: the look
+    // kept follows the fade. The watchers above are not; nothing else they show moves.
+    void watchFadeSteps(std::function<void()> watcher) {
+        fadeStepWatchers_.watch(std::move(watcher));
+    }
 
     // Back to a saved show (at start, before the first frame): its cues, master, blackout and
-    // look, sent to the outputs at once.
-    void restore(const SavedShow& saved);
-    // The show to keep, with the levels on stage.
-    SavedShow saved() const { return engine_.saved(levels_); }
+    // look, sent to the outputs at once, and its fade going on from there. The result says what
+    // of it could not be taken as it was, or is empty.
+    std::string restore(const SavedShow& saved);
+    // The show to keep, with the levels on stage and what is left of a running fade.
+    SavedShow saved() const;
 
     const ShowEngine& engine() const { return engine_; }
     // The "show" object of the live read-back.
@@ -102,6 +108,7 @@ class ShowControl {
     Module1::LevelStore toldLevels_{};
     CueList toldCues_;
     platform::Watchers<> watchers_;
+    platform::Watchers<> fadeStepWatchers_;
 };
 
 }  // namespace show

@@ -17,6 +17,10 @@ std::string cueNumberName(CueNumber number) {
     return "cue " + cueNumberText(number);
 }
 
+std::string cueNumberName(std::optional<CueNumber> number) {
+    return number ? cueNumberName(*number) : "no cue";
+}
+
 }  // namespace
 
 std::string ShowEngine::run(const ShowCommand& command, Module1::LevelStore& levels,
@@ -37,30 +41,44 @@ void ShowEngine::channelsTyped(std::span<const int32_t> channels) {
 }
 
 void ShowEngine::recordUndo(std::string description, const Module1::LevelStore& before) {
-    journal_.push({std::move(description), before, current_, cues_});
+    journal_.push({std::move(description), before, place_, cues_});
+}
+
+std::optional<CueNumber> ShowEngine::currentCue() const {
+    return place_ && cues_.find(*place_) ? place_ : std::nullopt;
 }
 
 double ShowEngine::progress(Milliseconds nowMs) const {
     if (fade_) return fade_->progress(nowMs);
-    return current_ ? 1.0 : 0.0;
+    return currentCue() ? 1.0 : 0.0;
 }
 
-SavedShow ShowEngine::saved(const Module1::LevelStore& levels) const {
-    return {cues_, current_, master_, blackout_, levels};
+SavedShow ShowEngine::saved(const Module1::LevelStore& levels, Milliseconds nowMs) const {
+    std::optional<RestOfFade> rest;
+    if (fade_) rest = fade_->rest(levels, nowMs);
+    return {cues_, place_, master_, blackout_, levels, rest};
 }
 
-void ShowEngine::restore(const SavedShow& show, Module1::LevelStore& levels) {
+std::string ShowEngine::restore(const SavedShow& show, Module1::LevelStore& levels,
+                                Milliseconds nowMs) {
     cues_ = show.cues;
-    current_ = show.current;
+    place_ = show.current;
     master_ = show.master;
     blackout_ = show.blackout;
     levels = show.levels;
     fade_.reset();
+    // From the kept look along the same lines: the first frame is the look, nothing jumps.
+    if (show.fade) fade_.emplace(levels, show.fade->to, show.fade->times, nowMs);
     journal_.clear();
+    if (place_ && !currentCue()) {
+        return "The kept look's " + cueNumberName(place_) +
+               " is not in the show: no cue is current";
+    }
+    return {};
 }
 
 std::string ShowEngine::currentName() const {
-    return current_ ? cueNumberName(*current_) : "no cue";
+    return cueNumberName(currentCue());
 }
 
 std::string ShowEngine::apply(const Refused& command, Module1::LevelStore&, Milliseconds) {
@@ -71,6 +89,8 @@ std::string ShowEngine::apply(const Record& command, Module1::LevelStore& levels
     const Cue* last = cues_.last();
     CueNumber number = command.number.value_or(last ? (last->number / 10 + 1) * 10 : 10);
     if (number > highestCueNumber) return "rec: no cue number left after 9999.9";
+    // Over the cue being faded to, the fade stops where it is: the cue is the look on stage.
+    if (fade_ && number == place_) fade_.reset();
     // Recording over a cue keeps its times and label unless the line gives new ones.
     const Cue* old = cues_.find(number);
     Cue cue = old ? *old : Cue{number, "", FadeTimes{}, {}};
@@ -102,19 +122,19 @@ std::string ShowEngine::apply(const DeleteCue& command, Module1::LevelStore& lev
 }
 
 std::string ShowEngine::apply(const Go& command, Module1::LevelStore& levels, Milliseconds nowMs) {
-    if (command.guarded && command.from != current_) {
+    if (command.guarded && command.from != currentCue()) {
         return "go: refused, " + currentName() + " is current";
     }
     const Cue* next = nextCue();
-    if (!next) return cues_.empty() ? "go: no cues" : "go: no cue after " + currentName();
+    if (!next) return cues_.empty() ? "go: no cues" : "go: no cue after " + cueNumberName(place_);
     recordUndo("go", levels);
     return fadeTo("go", *next, next->times, levels, nowMs);
 }
 
 std::string ShowEngine::apply(const Back&, Module1::LevelStore& levels, Milliseconds nowMs) {
-    if (!current_) return "back: no cue is current";
-    const Cue* previous = cues_.before(*current_);
-    if (!previous) return "back: no cue before " + currentName();
+    if (!place_) return "back: no cue is current";
+    const Cue* previous = cues_.before(*place_);
+    if (!previous) return "back: no cue before " + cueNumberName(place_);
     recordUndo("back", levels);
     return fadeTo("back", *previous, backTimes, levels, nowMs);
 }
@@ -142,7 +162,7 @@ std::string ShowEngine::apply(const Undo&, Module1::LevelStore& levels, Millisec
     std::optional<UndoEntry> entry = journal_.pop();
     if (!entry) return "undo: nothing to undo";
     levels = entry->levels;
-    current_ = entry->current;
+    place_ = entry->place;
     cues_ = std::move(entry->cues);
     fade_.reset();
     return "undo: " + entry->description + " taken back";
@@ -151,7 +171,7 @@ std::string ShowEngine::apply(const Undo&, Module1::LevelStore& levels, Millisec
 std::string ShowEngine::fadeTo(std::string_view command, const Cue& cue, FadeTimes times,
                                Module1::LevelStore& levels, Milliseconds nowMs) {
     fade_.emplace(levels, cue.levels, times, nowMs);
-    current_ = cue.number;
+    place_ = cue.number;
     step(levels, nowMs);
     return std::string(command) + ": " + cueName(cue) + ", " + fadeTimesText(times) + " s";
 }

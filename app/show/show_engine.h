@@ -30,10 +30,11 @@ class ShowEngine {
     void recordUndo(std::string description, const Module1::LevelStore& before);
 
     const CueList& cues() const { return cues_; }
-    // The cue on stage, or being faded to; it may have been deleted since.
-    std::optional<CueNumber> currentCue() const { return current_; }
-    // The cue a plain go fades to; null at the end of the list.
-    const Cue* nextCue() const { return cues_.after(current_); }
+    // The cue on stage, or being faded to; none once it is deleted.
+    std::optional<CueNumber> currentCue() const;
+    // The cue a plain go fades to: the first after the current cue, or after the deleted one's
+    // number; null at the end of the list.
+    const Cue* nextCue() const { return cues_.after(place_); }
     bool fading() const { return fade_.has_value(); }
     // The running fade's progress from 0 to 1; when none runs, 1 with a cue current, else 0.
     double progress(Milliseconds nowMs) const;
@@ -42,10 +43,12 @@ class ShowEngine {
     // The master below full or the blackout on: the outputs send less than the levels.
     bool holdsDown() const { return master_ < 100 || blackout_; }
 
-    // The show to keep in the show file, with the levels on stage.
-    SavedShow saved(const Module1::LevelStore& levels) const;
-    // Back to a saved show: its cues, master, blackout and look; no fade, an empty journal.
-    void restore(const SavedShow& show, Module1::LevelStore& levels);
+    // The show to keep in the show file, with the levels on stage at nowMs.
+    SavedShow saved(const Module1::LevelStore& levels, Milliseconds nowMs) const;
+    // Back to a saved show at nowMs: its cues, master, blackout and look, its fade going on from
+    // there, an empty journal. The result says what of it could not be taken as it was, or is
+    // empty.
+    std::string restore(const SavedShow& show, Module1::LevelStore& levels, Milliseconds nowMs);
 
   private:
     std::string apply(const Refused& command, Module1::LevelStore&, Milliseconds);
@@ -65,7 +68,8 @@ class ShowEngine {
     std::string currentName() const;
 
     CueList cues_;
-    std::optional<CueNumber> current_;
+    // The number of the current cue, kept when the cue is deleted: next counts from it.
+    std::optional<CueNumber> place_;
     int32_t master_ = 100;
     bool blackout_ = false;
     std::optional<Fade> fade_;

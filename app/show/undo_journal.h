@@ -14,7 +14,8 @@ namespace show {
 struct UndoEntry {
     std::string description;  // the line as the result names it: "rec 5", "34@25"
     Module1::LevelStore levels{};
-    std::optional<CueNumber> current;
+    // The current cue's number, or the deleted current cue's.
+    std::optional<CueNumber> place;
     CueList cues;
 };
 

@@ -12,12 +12,17 @@ void Window1::keepShow() {
         platform::GetFolderItem(Module1::showFileOverride.empty() ? Module1::currentShowFile
                                                                   : Module1::showFileOverride),
         [this](const std::string& line) { StaticText1.setCaption(line); });
-    if (auto saved = showStore_->load()) showControl.restore(*saved);
+    if (auto saved = showStore_->load()) {
+        if (std::string problem = showControl.restore(*saved); !problem.empty())
+            StaticText1.setCaption(problem);
+    }
     // Watched from here on, or the show just read would be written back at once. The store goes
-    // before show control does: the watcher finds it gone then.
-    showControl.watch([this] {
+    // before show control does: the watchers find it gone then.
+    auto keep = [this] {
         if (showStore_) showStore_->changed([this] { return showControl.saved(); });
-    });
+    };
+    showControl.watch(keep);
+    showControl.watchFadeSteps(keep);
 }
 
 void Window1::flushShow() {

@@ -38,4 +38,20 @@ TEST(Fade, AReleasedChannelKeepsItsTypedLevelAndATimeOfZeroSnaps) {
     EXPECT_EQ(levels[2], 7);
 }
 
+// A fade from the levels of some instant to its rest goes on along the same lines; a released
+// channel ends where it is.
+TEST(Fade, ItsRestGoesOnAlongTheSameLines) {
+    Module1::LevelStore levels{}, to{};
+    to[1] = 200;
+    to[2] = 100;
+    show::Fade fade(levels, to, {2000, 4000}, 0);
+    fade.step(levels, 1000);
+    fade.release(2);
+    show::RestOfFade rest = fade.rest(levels, 1000);
+    Module1::LevelStore resumed = levels;
+    show::Fade(levels, rest.to, rest.times, 60'000).step(resumed, 60'500);
+    fade.step(levels, 1500);
+    EXPECT_EQ(resumed, levels);
+}
+
 }  // namespace

@@ -43,6 +43,16 @@ TEST(SavedShow, RoundTripsThroughLinesTheShowFileReaderSplits) {
     EXPECT_EQ(reading.show.cues.find(25)->label, sampleShow().cues.find(25)->label);
 }
 
+// The fade line comes back as written: the time left each way and the levels it ends at.
+TEST(SavedShow, KeepsARunningFadeAfterTheLook) {
+    show::SavedShow saved = sampleShow();
+    saved.fade = show::RestOfFade{{12500, 0}, {}};
+    saved.fade->to[34] = 255;
+    std::string text = show::showFileText(saved);
+    EXPECT_EQ(linesOf(text)[2], "[fade,12.5,0,34:ff]");
+    EXPECT_EQ(show::showFileText(show::readShowFile(linesOf(text)).show), text);
+}
+
 TEST(SavedShow, ADamagedFileLoadsItsGoodLinesAndNamesTheFirstBadOne) {
     std::vector<std::string> lines = linesOf(show::showFileText(sampleShow()));
     lines[2] = "[cue,2.5,1.25,4,x,600:ff]";

@@ -64,6 +64,39 @@ TEST_F(ShowEngineTest, AGoDuringAFadeStartsWhereTheChannelsAre) {
     EXPECT_FALSE(engine.fading());
 }
 
+// Deleting the current cue leaves no cue current and go goes on above its number, also in a show
+// restored from a look that names a missing cue; undo brings the cue back as current.
+TEST_F(ShowEngineTest, ADeletedCurrentCueIsCurrentNoMoreAndGoGoesOnAboveIt) {
+    for (const char* line : {"rec 1", "rec 2", "rec 3", "goto 2"}) run(line);
+    run("del 2");
+    EXPECT_EQ(run("go from none"), "go: cue 3, 3/3 s");
+    run("undo");
+    run("undo");
+    EXPECT_EQ(engine.currentCue(), 20);
+    show::SavedShow saved = engine.saved(levels, 0);
+    saved.cues.erase(20);
+    EXPECT_EQ(engine.restore(saved, levels, 0),
+              "The kept look's cue 2 is not in the show: no cue is current");
+    EXPECT_FALSE(engine.currentCue());
+    EXPECT_EQ(engine.nextCue()->number, 30);
+}
+
+// Recording over the cue being faded to stops the fade where it is; recording any other cue
+// leaves it running.
+TEST_F(ShowEngineTest, RecordingOverTheCueFadedToStopsTheFadeWhereItIs) {
+    recordLevel(200, "rec 1 time 2");
+    levels = {};
+    run("go", 0);
+    engine.step(levels, 1000);
+    run("rec 5", 1000);
+    EXPECT_TRUE(engine.fading());
+    run("rec 1", 1000);
+    EXPECT_FALSE(engine.fading());
+    engine.step(levels, 3000);
+    EXPECT_EQ(levels[1], 100);
+    EXPECT_EQ(engine.cues().find(10)->levels[1], 100);
+}
+
 TEST_F(ShowEngineTest, UndoTakesBackLevelsCuesAndCurrentButNotTheMaster) {
     recordLevel(100, "rec 1 time 0");
     recordLevel(0, "rec 2 time 9");

@@ -74,6 +74,11 @@ int listeningSockets(qint64 pid, int port) {
     return count;
 }
 
+// A channel's level in a frame to the USB interface.
+int frameLevel(const std::string& frame, int channel) {
+    return static_cast<uint8_t>(frame.at(4 + channel));
+}
+
 }  // namespace
 
 TEST(HeadlessProgram, ServesCommandsSendsFramesAndStopsOnSigterm) {
@@ -361,12 +366,9 @@ TEST(HeadlessProgram, ShowFadesCuesAndScalesOnlyTheOutputs) {
         EXPECT_EQ(httpGet(port, "/dmx?cmd=" + query).rfind("HTTP/1.0 200 OK", 0), 0u) << query;
         return pty.readExactly(518);
     };
-    const auto level = [](const std::string& frame, int channel) {
-        return static_cast<uint8_t>(frame[4 + channel]);
-    };
     for (const char* query : {"1/5%400", "rec+1+time+0", "1/5%40100", "rec+2+time+1", "goto+1"})
         run(query);
-    EXPECT_EQ(level(run("go"), 3), 0);
+    EXPECT_EQ(frameLevel(run("go"), 3), 0);
 
     QElapsedTimer fading;
     fading.start();
@@ -375,7 +377,7 @@ TEST(HeadlessProgram, ShowFadesCuesAndScalesOnlyTheOutputs) {
     while (endedMs < 0 && fading.elapsed() < 3000) {
         std::string frame = pty.readExactly(518, 500);
         if (frame.size() < 518) break;
-        rising.push_back(level(frame, 3));
+        rising.push_back(frameLevel(frame, 3));
         if (rising.back() == 255) endedMs = fading.elapsed();
     }
     EXPECT_GT(endedMs, 800);
@@ -387,11 +389,11 @@ TEST(HeadlessProgram, ShowFadesCuesAndScalesOnlyTheOutputs) {
         program.waitForLine("go -> go: cue 2, 1/1 s\nlblCue: fading to cue 2\nlblCue: cue 2\n"))
         << program.output;
 
-    EXPECT_EQ(level(run("gm+50"), 3), 128);
+    EXPECT_EQ(frameLevel(run("gm+50"), 3), 128);
     std::string levels = httpGet(port, "/levels");
     EXPECT_NE(levels.find("\"levels\":[255,255,255,255,255,0"), std::string::npos) << levels;
     EXPECT_NE(levels.find("\"master\":50,\"blackout\":false"), std::string::npos) << levels;
-    EXPECT_EQ(level(run("bo+on"), 3), 0);
+    EXPECT_EQ(frameLevel(run("bo+on"), 3), 0);
     EXPECT_TRUE(program.waitForLine("bo on -> blackout ON\nlblMaster: BLACKOUT, master 50%\n"))
         << program.output;
     program.stop();
@@ -477,6 +479,52 @@ TEST(HeadlessProgram, ShowLookComesBackAfterKillNine) {
     EXPECT_EQ(frame.substr(5, 6), std::string(5, '\x66') + '\0');
     ASSERT_TRUE(second.waitForLine("in a browser")) << second.output;
     EXPECT_NE(httpGet(port, "/levels").find("\"cue\":1,"), std::string::npos);
+    second.stop();
+}
+
+// A fade cut by SIGTERM goes on after the restart: the show file keeps the look of the moment of
+// the quit and what was left of the fade; the first frame after the restart is that look, and the
+// fade goes on from it to its cue without a jump.
+TEST(HeadlessProgram, AFadeCutByAQuitGoesOnAfterTheRestart) {
+    testsupport::TempDir folder;
+    const std::filesystem::path showFile = folder.path() / "stage.shw";
+    const QStringList options = {"--show", "--show-file", QString::fromStdString(showFile)};
+    testsupport::PtyPair before, after;
+    const int port = testsupport::freePort();
+    Program first;
+    first.start(folder, before.devicePath(), port, {}, options);
+    ASSERT_TRUE(first.waitForLine("in a browser")) << first.output;
+    for (const char* query :
+         {"2%40100", "rec+2+time+4", "2%400", "1%40100", "rec+1+time+0", "goto+1", "go"}) {
+        httpGet(port, std::string("/dmx?cmd=") + query);
+        before.readExactly(518);
+    }
+    std::string frame(518, '\0');
+    for (int frames = 0; frames < 200 && frameLevel(frame, 2) < 32; ++frames)
+        ASSERT_EQ((frame = before.readExactly(518, 500)).size(), 518u);
+    first.stop();
+    std::ifstream file(showFile);
+    const std::string text((std::istreambuf_iterator<char>(file)), {});
+    const size_t look = text.find("[look,2,100,0,1:");
+    ASSERT_NE(look, std::string::npos) << text;
+    const int kept = std::stoi(text.substr(look + 16, 4), nullptr, 16);
+    EXPECT_GE(kept & 0xff, frameLevel(frame, 2)) << "the look of the moment of the quit";
+    EXPECT_NE(text.find(",2:ff]\n[cue,1,"), std::string::npos) << text;
+
+    Program second;
+    second.start(folder, after.devicePath(), port, {}, options);
+    frame = after.readExactly(518);
+    ASSERT_EQ(frame.size(), 518u);
+    EXPECT_EQ(frameLevel(frame, 1) << 8 | frameLevel(frame, 2), kept) << "the kept look first";
+    std::vector<int> rising{kept & 0xff};
+    ASSERT_TRUE(second.waitForLine("in a browser")) << second.output;
+    EXPECT_NE(httpGet(port, "/levels").find("\"cue\":2,\"next\":null,\"fading\":true"),
+              std::string::npos);
+    while (rising.back() < 255 && rising.size() < 300 &&
+           (frame = after.readExactly(518, 500)).size() == 518)
+        rising.push_back(frameLevel(frame, 2));
+    EXPECT_EQ(rising.back(), 255);
+    EXPECT_TRUE(std::is_sorted(rising.begin(), rising.end())) << "no jump";
     second.stop();
 }
 
