@@ -20,9 +20,6 @@ TEST(ShowCommand, ReadsNumbersTimesAndALabelToTheEndOfTheLine) {
 
     // A form's "+" is a space; a real plus arrives as %2B and is decoded after.
     EXPECT_EQ(show::formSpaces("rec+5+label+A%2BB"), "rec 5 label A%2BB");
-    EXPECT_TRUE(show::isShowLine("Go+from+2"));
-    EXPECT_FALSE(show::isShowLine("1+2@50"));
-    EXPECT_FALSE(show::isShowLine("gone"));
 }
 
 TEST(ShowCommand, RefusesWhatCannotRunAndSaysWhy) {
