@@ -138,7 +138,7 @@ ShowCommand goTo(Words& words) {
 
 ShowCommand setMaster(Words& words) {
     std::string_view word = words.nextAsTyped();
-    auto percent = parsePercent(word);
+    auto percent = parseRoundedPercent(word);
     if (!percent) return refused("gm", "\"" + std::string(word) + "\" is not a percent 0 to 100");
     return alone("gm", words, SetMaster{*percent});
 }
