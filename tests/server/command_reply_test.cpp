@@ -1,5 +1,6 @@
 // The reply of every request shape, and what reaches the interface.
 #include "command_server_fixture.h"
+#include "server/live_messages.h"
 #include "show/show_control.h"
 
 namespace {
@@ -100,6 +101,19 @@ TEST_F(CommandReply, WithShowControlAWordNotUnderstoodIsRefusedAndSetsNothing) {
     exchange("GET /dmx?cmd=1+thru+3+at+50 HTTP/1.1\r\n\r\n");
     EXPECT_EQ(window->lblQuery.caption(), "1 thru 3 at 50");
     EXPECT_EQ(nextFrameLevels(), levelsWith({1, 2, 3}, 127));
+}
+
+// The live read-back's paths answer with or without a query and never run it.
+TEST_F(CommandReply, LivePathsWithAQueryRunNoCommand) {
+    Module1::liveLevels = true;
+    EXPECT_EQ(
+        exchange("GET /levels?t=5 HTTP/1.1\r\n\r\n").substr(0, server::levelsReplyHead.size()),
+        server::levelsReplyHead);
+    testsupport::LoopbackClient stream(port);
+    stream.send("GET /events?id=7#x HTTP/1.1\r\n\r\n");
+    EXPECT_EQ(stream.receivedWithin(300), server::eventStreamHead);
+    Module1::liveLevels = false;
+    EXPECT_EQ(pty.readFor(100), "");
 }
 
 TEST_F(CommandReply, StatusLineNamesTheClientAndThePort) {
