@@ -111,7 +111,6 @@ TEST_F(OscSocketTest, AMessageToIpv6LoopbackIsTakenAndAnsweredThere) {
     runOscUntil([&] { return (replied = ::recv(client, reply, sizeof reply, MSG_DONTWAIT)) > 0; });
     ::close(client);
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].address, "/brannic/blackout");
     EXPECT_EQ(sender.host, "::1");
     ASSERT_GT(replied, 0);
     EXPECT_EQ(std::string(reply), "/brannic/out/result");
