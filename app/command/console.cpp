@@ -10,9 +10,14 @@ namespace command {
 
 void Console::runLine(std::string_view line, std::string source,
                       const std::function<void()>& afterEachCharacter) {
+    runLineTypedAs(line, line, std::move(source), afterEachCharacter);
+}
+
+void Console::runLineTypedAs(std::string_view line, std::string_view typed, std::string source,
+                             const std::function<void()>& afterEachCharacter) {
     lineRunning_ = true;
     lineSource_ = std::move(source);
-    setQuery(std::string(line));
+    setQuery(std::string(typed));
     tokens.assign(1, std::string());
     const auto lexOne = [&](std::string_view character) {
         lexTokens(character);

@@ -42,6 +42,9 @@ class Console {
     // source says who ran it, such as a client's address.
     void runLine(std::string_view line, std::string source = {},
                  const std::function<void()>& afterEachCharacter = {});
+    // As runLine, showing typed as the query: a line typed in words runs as its symbols.
+    void runLineTypedAs(std::string_view line, std::string_view typed, std::string source,
+                        const std::function<void()>& afterEachCharacter);
 
     // Sets one channel to a raw value, as a fader or a surface does, without touching the
     // selection or the history: shows "5@D127" as the query and " 5 @ D127" as the result, then

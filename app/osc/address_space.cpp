@@ -95,12 +95,12 @@ Mapping master(const OscMessage& message) {
     return {Master{int32_t(std::lround(number->value))}, {}};
 }
 
+// A toggle button sends a float as often as an integer: any number but 0 is on.
 Mapping blackout(const OscMessage& message) {
-    const int32_t* on =
-        message.arguments.size() == 1 ? std::get_if<int32_t>(&message.arguments[0]) : nullptr;
-    if (!on) return wrongArguments(message, "one integer (i), 0 or 1");
-    if (*on != 0 && *on != 1) return outOfRange("blackout", decimal(*on), "0 or 1");
-    return {Blackout{*on == 1}, {}};
+    auto number = oneNumber(message);
+    if (!number || std::isnan(number->value))
+        return wrongArguments(message, "one number (i or f), 0 for off");
+    return {Blackout{number->value != 0}, {}};
 }
 
 Mapping fire(const OscMessage& message, std::string_view cueText) {

@@ -7,8 +7,8 @@
 #include "osc/fault_reports.h"
 #include "osc/respond.h"
 #include "platform/osc_socket.h"
+#include "platform/socket_address.h"
 #include "platform/timer.h"
-#include "platform/udp.h"
 #include "settings/extra_settings.h"
 #include "show/show_control.h"
 #include "show/show_numbers.h"
@@ -121,11 +121,14 @@ class Listening {
 };
 
 std::string planInput(const OscSettings& settings, InputPlan& plan) {
-    std::vector<platform::Ipv4> addresses;
-    if (std::string problem = platform::resolveHosts(settings.allow, addresses); !problem.empty())
-        return problem;
-    plan = InputPlan{settings, {}};
-    for (platform::Ipv4 address : addresses) plan.allowed.push_back(platform::ipv4Text(address));
+    std::vector<std::string> allowed;
+    for (const std::string& host : settings.allow) {
+        // A sender may come by IPv4 or IPv6: every address of the host is taken.
+        std::vector<std::string> addresses = platform::hostAddresses(host);
+        if (addresses.empty()) return "the host \"" + host + "\" does not resolve";
+        allowed.insert(allowed.end(), addresses.begin(), addresses.end());
+    }
+    plan = InputPlan{settings, std::move(allowed)};
     return {};
 }
 

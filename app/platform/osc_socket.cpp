@@ -11,6 +11,9 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
+
+#include "platform/socket_address.h"
 
 namespace platform {
 
@@ -50,15 +53,28 @@ OscArgument argumentOf(char type, const lo_arg* value) {
     }
 }
 
-// The length of the next datagram and whether it can be OSC at all (a message starts with its
-// address, a bundle with "#bundle"), without taking it off the socket. Negative when none waits.
-ssize_t peekDatagram(int fd, bool& looksLikeOsc) {
-    char first = 0;
-    ssize_t length;
-    do length = ::recv(fd, &first, 1, MSG_PEEK | MSG_TRUNC | MSG_DONTWAIT);
-    while (length < 0 && errno == EINTR);
-    looksLikeOsc = length > 0 && (first == '/' || first == '#');
-    return length;
+// A datagram and where it came from. length is its whole length, also when it did not fit;
+// negative when none waits.
+struct Datagram {
+    ssize_t length = -1;
+    sockaddr_storage from{};
+    socklen_t fromLength = sizeof from;
+};
+
+Datagram receive(int fd, std::vector<char>& buffer) {
+    Datagram datagram;
+    do {
+        datagram.fromLength = sizeof datagram.from;
+        datagram.length =
+            ::recvfrom(fd, buffer.data(), buffer.size(), MSG_TRUNC | MSG_DONTWAIT,
+                       reinterpret_cast<sockaddr*>(&datagram.from), &datagram.fromLength);
+    } while (datagram.length < 0 && errno == EINTR);
+    return datagram;
+}
+
+// A message starts with its address, a bundle with "#bundle".
+bool looksLikeOsc(const Datagram& datagram, const std::vector<char>& buffer) {
+    return datagram.length > 0 && (buffer[0] == '/' || buffer[0] == '#');
 }
 
 // liblo retries a port in use sixteen times and leaves a socket open each time; a bind of our
@@ -78,10 +94,37 @@ std::string portTaken(uint16_t port) {
     return reason;
 }
 
-void dropDatagram(int fd) {
-    char ignored;
-    ::recv(fd, &ignored, 1, MSG_DONTWAIT);
+// liblo is built for IPv4 alone here: the IPv6 socket is the console's own, on the same port.
+// -1 without an error where the machine has no IPv6.
+int openIpv6(uint16_t port, std::string& error) {
+    const int fd = ::socket(AF_INET6, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (fd < 0) {
+        if (errno != EAFNOSUPPORT) error = std::strerror(errno);
+        return -1;
+    }
+    const int only = 1;
+    ::setsockopt(fd, IPPROTO_IPV6, IPV6_V6ONLY, &only, sizeof only);
+    sockaddr_in6 at{};
+    at.sin6_family = AF_INET6;
+    at.sin6_port = htons(port);
+    at.sin6_addr = in6addr_any;
+    if (::bind(fd, reinterpret_cast<sockaddr*>(&at), sizeof at) == 0) return fd;
+    if (errno != EADDRNOTAVAIL) error = std::strerror(errno);
+    ::close(fd);
+    return -1;
 }
+
+uint16_t portOf(const sockaddr_storage& address) {
+    if (address.ss_family == AF_INET6)
+        return ntohs(reinterpret_cast<const sockaddr_in6&>(address).sin6_port);
+    return ntohs(reinterpret_cast<const sockaddr_in&>(address).sin_port);
+}
+
+// One socket and the notifier that wakes for it.
+struct Listener {
+    int fd = -1;
+    std::unique_ptr<QSocketNotifier> notifier;
+};
 
 }  // namespace
 
@@ -91,9 +134,12 @@ struct OscSocket::Impl {
 
     OscSocket& owner;
     lo_server server = nullptr;
-    int fd = -1;
+    Listener ipv4, ipv6;
     uint16_t port = 0;
-    std::unique_ptr<QSocketNotifier> notifier;
+    // The datagram being read, and the socket it came in by.
+    std::vector<char> buffer = std::vector<char>(largestDatagram);
+    Datagram source;
+    int sourceFd = -1;
     bool receiving = false;
     bool closeRequested = false;
     // liblo reports through one handler without a context while a server is being made.
@@ -111,26 +157,28 @@ struct OscSocket::Impl {
         }
     }
 
-    static int onMessage(const char* path, const char* types, lo_arg** argv, int argc,
-                         lo_message message, void* self) {
-        static_cast<Impl*>(self)->answer(path, types, argv, argc, message);
+    static int onMessage(const char* path, const char* types, lo_arg** argv, int argc, lo_message,
+                         void* self) {
+        static_cast<Impl*>(self)->answer(path, types, argv, argc);
         return 0;  // handled: liblo then sends nothing of its own
     }
 
-    void answer(const char* path, const char* types, lo_arg** argv, int argc, lo_message message) {
+    void answer(const char* path, const char* types, lo_arg** argv, int argc) {
         if (!owner.received || closeRequested) return;
         OscMessage taken{path, {}};
         for (int i = 0; i < argc; ++i) taken.arguments.push_back(argumentOf(types[i], argv[i]));
-        lo_address source = lo_message_get_source(message);
-        const char* host = lo_address_get_hostname(source);
-        const char* sourcePort = lo_address_get_port(source);
-        OscSender sender{host ? host : "", uint16_t(sourcePort ? std::atoi(sourcePort) : 0)};
+        const OscSender sender{addressText(source.from), portOf(source.from)};
         OscReply reply = owner.received(taken, sender);
         if (reply.address.empty() || !server) return;
         lo_message out = lo_message_new();
         lo_message_add_string(out, reply.text.c_str());
+        size_t length = 0;
+        void* bytes = lo_message_serialise(out, reply.address.c_str(), nullptr, &length);
         // The socket does not block: when its buffer is full the reply is lost, not waited for.
-        lo_send_message_from(source, server, reply.address.c_str(), out);
+        if (bytes)
+            ::sendto(sourceFd, bytes, length, MSG_DONTWAIT,
+                     reinterpret_cast<const sockaddr*>(&source.from), source.fromLength);
+        std::free(bytes);
         lo_message_free(out);
     }
 
@@ -145,15 +193,27 @@ struct OscSocket::Impl {
         if (!server) return openError.empty() ? "cannot open the UDP port" : openError;
         lo_server_set_error_context(server, this);
         lo_server_enable_queue(server, 0, 0);
-        lo_server_max_msg_size(server, int(largestDatagram));
         lo_server_add_method(server, nullptr, nullptr, onMessage, this);
-        fd = lo_server_get_socket_fd(server);
+        const int fd = lo_server_get_socket_fd(server);
         ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) | O_NONBLOCK);
         ::fcntl(fd, F_SETFD, FD_CLOEXEC);
         port = boundPort(fd);
-        notifier = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
-        QObject::connect(notifier.get(), &QSocketNotifier::activated, [this] { onReadable(); });
+        std::string error;
+        const int fd6 = openIpv6(port, error);
+        if (!error.empty()) {
+            release();
+            return error;
+        }
+        listen(ipv4, fd);
+        if (fd6 >= 0) listen(ipv6, fd6);
         return {};
+    }
+
+    void listen(Listener& listener, int fd) {
+        listener.fd = fd;
+        listener.notifier = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
+        QObject::connect(listener.notifier.get(), &QSocketNotifier::activated,
+                         [this, fd] { onReadable(fd); });
     }
 
     static uint16_t boundPort(int fd) {
@@ -165,20 +225,21 @@ struct OscSocket::Impl {
         return ntohs(reinterpret_cast<sockaddr_in*>(&bound)->sin_port);
     }
 
-    void onReadable() {
+    // liblo reads the datagram the console took off the socket, so the reply knows the sender
+    // whichever family it came in by.
+    void onReadable(int fd) {
         receiving = true;
         const auto until = std::chrono::steady_clock::now() + workPerWake;
         while (!closeRequested && std::chrono::steady_clock::now() < until) {
-            bool looksLikeOsc = false;
-            const ssize_t length = peekDatagram(fd, looksLikeOsc);
-            if (length < 0) break;
-            if (!looksLikeOsc || size_t(length) > largestDatagram) {
-                dropDatagram(fd);
-                if (owner.faulted)
-                    owner.faulted(looksLikeOsc ? OscFault::TooLarge : OscFault::NotOsc);
+            source = receive(fd, buffer);
+            if (source.length < 0) break;
+            const bool osc = looksLikeOsc(source, buffer);
+            if (!osc || size_t(source.length) > largestDatagram) {
+                if (owner.faulted) owner.faulted(osc ? OscFault::TooLarge : OscFault::NotOsc);
                 continue;
             }
-            lo_server_recv_noblock(server, 0);
+            sourceFd = fd;
+            lo_server_dispatch_data(server, buffer.data(), size_t(source.length));
         }
         if (owner.wakeDone) owner.wakeDone();
         receiving = false;
@@ -194,14 +255,18 @@ struct OscSocket::Impl {
     }
 
     void release() {
-        // The notifier may be inside its own signal right now: it goes when control returns.
-        if (notifier) {
-            notifier->setEnabled(false);
-            notifier.release()->deleteLater();
+        for (Listener* listener : {&ipv4, &ipv6}) {
+            // The notifier may be inside its own signal right now: it goes when control returns.
+            if (listener->notifier) {
+                listener->notifier->setEnabled(false);
+                listener->notifier.release()->deleteLater();
+            }
         }
+        // liblo closes the IPv4 socket, the console its own.
+        if (ipv6.fd >= 0) ::close(ipv6.fd);
+        ipv4.fd = ipv6.fd = -1;
         if (server) lo_server_free(server);
         server = nullptr;
-        fd = -1;
         port = 0;
         closeRequested = false;
     }

@@ -1,8 +1,9 @@
 #pragma once
-// OSC over UDP on the event thread: liblo reads and answers, without a thread of its own. Each wake
-// of the socket reads for a bounded time, so a flood cannot hold up the other events (what it
-// leaves waits in the socket's buffer, and what overflows that is lost before it is read); replies
-// go out without waiting, and a full send buffer drops them.
+// OSC over UDP on the event thread, by IPv4 and IPv6: the console takes each datagram off its
+// socket and liblo reads it, without a thread of its own. Each wake of a socket reads for a
+// bounded time, so a flood cannot hold up the other events (what it leaves waits in the socket's
+// buffer, and what overflows that is lost before it is read); replies go out without waiting, and
+// a full send buffer drops them.
 
 #include <chrono>
 #include <cstdint>
@@ -21,8 +22,8 @@ class OscSocket {
     OscSocket(const OscSocket&) = delete;
     OscSocket& operator=(const OscSocket&) = delete;
 
-    // Listens on port on every IPv4 address; 0 takes a free port the system picks. The reason of
-    // a failure, empty when it listens.
+    // Listens on port on every IPv4 and IPv6 address (IPv4 alone on a machine without IPv6); 0
+    // takes a free port the system picks. The reason of a failure, empty when it listens.
     std::string open(uint16_t port);
     // May be called from inside received: the socket closes once that message is done.
     void close();

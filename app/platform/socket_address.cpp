@@ -1,7 +1,10 @@
 #include "platform/socket_address.h"
 
 #include <arpa/inet.h>
+#include <netdb.h>
 #include <netinet/in.h>
+
+#include <cstring>
 
 namespace platform {
 
@@ -19,6 +22,22 @@ std::string addressText(const sockaddr_storage& address) {
         }
     }
     return text;
+}
+
+std::vector<std::string> hostAddresses(const std::string& host) {
+    addrinfo hints{};
+    hints.ai_family = AF_UNSPEC;
+    hints.ai_socktype = SOCK_DGRAM;
+    addrinfo* found = nullptr;
+    std::vector<std::string> texts;
+    if (host.empty() || getaddrinfo(host.c_str(), nullptr, &hints, &found) != 0) return texts;
+    for (const addrinfo* address = found; address; address = address->ai_next) {
+        sockaddr_storage storage{};
+        std::memcpy(&storage, address->ai_addr, address->ai_addrlen);
+        texts.push_back(addressText(storage));
+    }
+    freeaddrinfo(found);
+    return texts;
 }
 
 }  // namespace platform

@@ -40,8 +40,10 @@ std::string event(std::string_view name, const Json& data) {
 }  // namespace
 
 LiveRequest classifyLive(std::string_view requestLine) {
-    if (requestLine == "GET /levels") return LiveRequest::levels;
-    if (requestLine == "GET /events") return LiveRequest::events;
+    // A query or a fragment is still the path: it never becomes a command.
+    const std::string_view path = requestLine.substr(0, requestLine.find_first_of("?#"));
+    if (path == "GET /levels") return LiveRequest::levels;
+    if (path == "GET /events") return LiveRequest::events;
     return LiveRequest::none;
 }
 

@@ -24,6 +24,7 @@ inline constexpr std::string_view eventStreamHeartbeat = ":\n\n";
 
 enum class LiveRequest { none, levels, events };
 
+// GET /levels or GET /events, with or without a query or fragment after the path.
 LiveRequest classifyLive(std::string_view requestLine);
 
 // What the console shows about its last command.

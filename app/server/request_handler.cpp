@@ -17,6 +17,7 @@
 #include "settings/config.h"
 #include "settings/live_setting.h"
 #include "shell/window1.h"
+#include "show/line_words.h"
 #include "show/show_command.h"
 #include "show/show_control.h"
 
@@ -40,13 +41,13 @@ server::CommandOutcome outcomeOf(const command::Console& console) {
     return {console.query(), console.tokensText(), console.results(), console.chanArray};
 }
 
-// The command line of the query's raw value. In a show line a "+" is a space, as a browser's form
-// sends it; every other line is decoded as it always was.
+// The command line of the query's raw value. With show control on, in a line of words (a show
+// line, or operators spelled out) a "+" is a space, as a browser's form sends it; every other line
+// is decoded as it always was.
 std::string commandLineOf(std::string_view rawValue, bool showControl) {
     if (showControl) {
-        std::string showLine = Module1::DecodeURLComponent(show::formSpaces(rawValue));
-        if (show::isShowLine(platform::Trim(showLine)))
-            return std::string(platform::Trim(showLine));
+        std::string wordLine = Module1::DecodeURLComponent(show::formSpaces(rawValue));
+        if (show::hasWord(wordLine)) return std::string(platform::Trim(wordLine));
     }
     return std::string(platform::Trim(Module1::DecodeURLComponent(rawValue)));
 }

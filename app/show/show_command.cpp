@@ -4,24 +4,14 @@
 #include <array>
 #include <utility>
 
+#include "show/letters.h"
+
 namespace show {
 
 namespace {
 
 constexpr std::array<std::string_view, 9> showWords = {"rec",  "cue", "del", "go",  "back",
                                                        "goto", "gm",  "bo",  "undo"};
-
-bool isLetter(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
-std::string lowercase(std::string_view word) {
-    std::string lower(word);
-    for (char& c : lower) {
-        if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
-    }
-    return lower;
-}
 
 // The words of a line, one at a time, and the untouched rest for a label.
 class Words {
@@ -148,7 +138,7 @@ ShowCommand goTo(Words& words) {
 
 ShowCommand setMaster(Words& words) {
     std::string_view word = words.nextAsTyped();
-    auto percent = parsePercent(word);
+    auto percent = parseRoundedPercent(word);
     if (!percent) return refused("gm", "\"" + std::string(word) + "\" is not a percent 0 to 100");
     return alone("gm", words, SetMaster{*percent});
 }
@@ -164,11 +154,7 @@ ShowCommand setBlackout(Words& words) {
 
 }  // namespace
 
-bool isShowLine(std::string_view line) {
-    size_t end = 0;
-    while (end < line.size() && isLetter(line[end])) ++end;
-    if (end < line.size() && line[end] != ' ' && line[end] != '+') return false;
-    std::string word = lowercase(line.substr(0, end));
+bool isShowWord(std::string_view word) {
     return std::find(showWords.begin(), showWords.end(), word) != showWords.end();
 }
 

@@ -52,13 +52,12 @@ struct Refused {
 using ShowCommand = std::variant<Refused, Record, ChangeCue, DeleteCue, Go, Back, GoTo, SetMaster,
                                  SetBlackout, Undo>;
 
-// True when the line's first word (letters, any case, ended by a space, a "+" or the end) is one
-// of the show words; every other line belongs to the channel command language. Holds for the raw
-// query value and for the decoded line alike.
-bool isShowLine(std::string_view line);
+// True for a word (in lower case) that starts a show line: rec, cue, del, go, back, goto, gm, bo,
+// undo. Which lines are show lines: readLine (line_words.h).
+bool isShowWord(std::string_view word);
 // The raw query value with every "+" a space, to be decoded after.
 std::string formSpaces(std::string_view rawQueryValue);
-// The command of a show line (one isShowLine accepts).
+// The command of a show line (one readLine reads as one).
 ShowCommand parseShowCommand(std::string_view line);
 
 }  // namespace show

@@ -9,6 +9,7 @@
 #include "platform/events.h"
 #include "server/live_messages.h"
 #include "server/live_streams.h"
+#include "show/line_words.h"
 #include "show/output_levels.h"
 #include "show/show_command.h"
 #include "show/show_json.h"
@@ -44,10 +45,22 @@ void ShowControl::setOn(bool on) {
 }
 
 void ShowControl::runLine(std::string_view line, std::string source) {
-    if (on_ && isShowLine(line)) {
-        runShowLine(line, std::move(source));
-    } else {
-        runConsoleLine(line, std::move(source));
+    if (!on_) {
+        console_.runLine(line, std::move(source), platform::yieldToBackgroundTasks);
+        return;
+    }
+    const LineReading reading = readLine(line);
+    switch (reading.kind) {
+        case LineReading::Kind::show:
+            runShowLine(line, std::move(source));
+            break;
+        case LineReading::Kind::channels:
+            runConsoleLine(reading.text, line, std::move(source));
+            break;
+        case LineReading::Kind::refused:
+            // Told as any line is, so every face shows why; nothing else changes.
+            console_.showLineRunElsewhere(line, reading.text, std::move(source));
+            break;
     }
 }
 
@@ -85,15 +98,12 @@ void ShowControl::runShowLine(std::string_view line, std::string source) {
     watchers_.tell();
 }
 
-void ShowControl::runConsoleLine(std::string_view line, std::string source) {
-    if (!on_) {
-        console_.runLine(line, std::move(source), platform::yieldToBackgroundTasks);
-        return;
-    }
+void ShowControl::runConsoleLine(std::string_view line, std::string_view typedLine,
+                                 std::string source) {
     const Module1::LevelStore before = levels_;
-    console_.runLine(line, std::move(source), platform::yieldToBackgroundTasks);
+    console_.runLineTypedAs(line, typedLine, std::move(source), platform::yieldToBackgroundTasks);
     if (levels_ == before) return;
-    engine_.recordUndo(std::string(line), before);
+    engine_.recordUndo(std::string(typedLine), before);
     std::vector<int32_t> typed = console_.chanArray;
     for (int32_t channel = 1; channel <= Module1::lastChannel; ++channel) {
         if (levels_[channel] != before[channel]) typed.push_back(channel);

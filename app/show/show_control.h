@@ -54,8 +54,9 @@ class ShowControl {
     void setOn(bool on);
 
     // Runs a command line sent from source. On, a show line goes to the engine and its result is
-    // the console's outcome; any other line goes to the console, and the undo journal and the
-    // running fade learn what it set.
+    // the console's outcome; a line with a word it does not know is refused and changes nothing;
+    // any other line goes to the console, and the undo journal and the running fade learn what it
+    // set.
     void runLine(std::string_view line, std::string source = {});
     // Sets one channel as a fader does (command::Console::setChannel): taken out of a running
     // fade as a typed line's channels are.
@@ -85,7 +86,8 @@ class ShowControl {
 
   private:
     void runShowLine(std::string_view line, std::string source);
-    void runConsoleLine(std::string_view line, std::string source);
+    // With show control on: line as read from typedLine.
+    void runConsoleLine(std::string_view line, std::string_view typedLine, std::string source);
     void tick();
     void startClock(Milliseconds nowMs);
     void applyScaling() const;

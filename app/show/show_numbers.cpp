@@ -66,6 +66,19 @@ std::optional<int32_t> parsePercent(std::string_view text) {
     return int32_t(*percent);
 }
 
+std::optional<int32_t> parseRoundedPercent(std::string_view text) {
+    // The tenths decide the rounding; the digits after them only whether 100 is passed.
+    const size_t point = text.find('.');
+    const std::string_view pastTenths =
+        point == std::string_view::npos || text.size() <= point + 2 ? "" : text.substr(point + 2);
+    auto tenths = scaledDecimal(text.substr(0, text.size() - pastTenths.size()), 1);
+    if (!tenths || pastTenths.find_first_not_of("0123456789") != std::string_view::npos)
+        return std::nullopt;
+    const bool overTenths = pastTenths.find_first_not_of('0') != std::string_view::npos;
+    if (*tenths > 1000 || (*tenths == 1000 && overTenths)) return std::nullopt;
+    return int32_t((*tenths + 5) / 10);
+}
+
 std::string cueNumberText(CueNumber number) {
     return scaledText(number, 10);
 }

@@ -33,6 +33,8 @@ std::optional<Milliseconds> parseSeconds(std::string_view text);
 std::optional<FadeTimes> parseFadeTimes(std::string_view text);
 // A whole percent from 0 to 100.
 std::optional<int32_t> parsePercent(std::string_view text);
+// A percent from 0 to 100 with any decimals, rounded half up to a whole one: "50.5" is 51.
+std::optional<int32_t> parseRoundedPercent(std::string_view text);
 
 std::string cueNumberText(CueNumber number);
 std::string secondsText(Milliseconds time);

@@ -35,8 +35,8 @@ TEST(OscAddressSpace, WrongTypeOrCountChangesNothingAndSaysWhat) {
     EXPECT_EQ(map("/brannic/gm", {int32_t(1), int32_t(2)}).refusal,
               "/brannic/gm takes one number (i or f)");
     EXPECT_EQ(map("/brannic/go", {int32_t(1)}).refusal, "/brannic/go takes no arguments");
-    // Blackout is a switch, not a level: an integer only.
-    EXPECT_FALSE(map("/brannic/blackout", {1.0f}).action);
+    EXPECT_EQ(map("/brannic/blackout", {std::string("on")}).refusal,
+              "/brannic/blackout takes one number (i or f), 0 for off");
     EXPECT_EQ(map("/brannic/chan/1/raw", {int32_t(1)}).refusal,
               "unknown address /brannic/chan/1/raw");
 }
@@ -59,6 +59,13 @@ TEST(OscAddressSpace, ShowAddressesNeedShowControlAndChannelsDoNot) {
               "/brannic/go needs show control, which is off");
     EXPECT_TRUE(std::get<osc::Blackout>(*map("/brannic/blackout", {int32_t(1)}).action).on);
     EXPECT_EQ(std::get<osc::Master>(*map("/brannic/gm", {49.5f}).action).percent, 50);
+}
+
+// A touch surface's toggle sends a float: any number but 0 is on.
+TEST(OscAddressSpace, BlackoutTakesAnIntegerOrAFloat) {
+    EXPECT_TRUE(std::get<osc::Blackout>(*map("/brannic/blackout", {1.0f}).action).on);
+    EXPECT_FALSE(std::get<osc::Blackout>(*map("/brannic/blackout", {0.0f}).action).on);
+    EXPECT_FALSE(map("/brannic/blackout", {std::numeric_limits<float>::quiet_NaN()}).action);
     EXPECT_TRUE(map("/brannic/chan/1", {int32_t(1)}, false).action);
     EXPECT_TRUE(map("/brannic/cmd", {std::string("go")}, false).action);
 }

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <QProcess>
+#include <cstdlib>
 #include <filesystem>
 
 #include "osc_reply_client.h"
@@ -88,6 +89,33 @@ TEST_F(OscSocketTest, UnreadablePacketsChangeNothingAndOscsendIsHeardAfterThem) 
     EXPECT_EQ(messages[0].address, "/brannic/chan/12");
     EXPECT_EQ(std::get<float>(messages[0].arguments.at(0)), 33.5f);
     EXPECT_EQ(sender.host, "127.0.0.1");
+}
+
+// liblo here speaks IPv4 alone, so the test sends a message liblo made from a socket of its own.
+TEST_F(OscSocketTest, AMessageToIpv6LoopbackIsTakenAndAnsweredThere) {
+    const int client = ::socket(AF_INET6, SOCK_DGRAM, 0);
+    if (client < 0) GTEST_SKIP() << "no IPv6 on this machine";
+    sockaddr_in6 to{};
+    to.sin6_family = AF_INET6;
+    to.sin6_port = htons(socket.port());
+    to.sin6_addr = in6addr_loopback;
+    lo_message message = lo_message_new();
+    lo_message_add_int32(message, 1);
+    size_t length = 0;
+    void* bytes = lo_message_serialise(message, "/brannic/blackout", nullptr, &length);
+    ::sendto(client, bytes, length, 0, reinterpret_cast<sockaddr*>(&to), sizeof to);
+    std::free(bytes);
+    lo_message_free(message);
+    char reply[256];
+    ssize_t replied = -1;
+    runOscUntil([&] { return (replied = ::recv(client, reply, sizeof reply, MSG_DONTWAIT)) > 0; });
+    ::close(client);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(sender.host, "::1");
+    ASSERT_GT(replied, 0);
+    EXPECT_EQ(std::string(reply), "/brannic/out/result");
+    EXPECT_NE(std::string_view(reply, size_t(replied)).find("took /brannic/blackout"),
+              std::string_view::npos);
 }
 
 size_t openDescriptors() {

@@ -1,5 +1,7 @@
 // The reply of every request shape, and what reaches the interface.
 #include "command_server_fixture.h"
+#include "server/live_messages.h"
+#include "show/show_control.h"
 
 namespace {
 
@@ -85,6 +87,33 @@ TEST_F(CommandReply, OnlyTheFirstOfTwoRequestsInOnePacketIsAnswered) {
     EXPECT_EQ(nextFrameLevels(), levelsWith({7}, char(179)));
     EXPECT_EQ(pty.readFor(200), "");
     EXPECT_EQ(Module1::DMXdata[8], 0);
+}
+
+// With show control on, a slip of the thumb after all channels at 0 leaves them there.
+TEST_F(CommandReply, WithShowControlAWordNotUnderstoodIsRefusedAndSetsNothing) {
+    window->showControl.setOn(true);
+    exchange("GET /dmx?cmd=1%2F512%400 HTTP/1.1\r\n\r\n");
+    EXPECT_EQ(nextFrameLevels(), std::string(512, '\0'));
+    exchange("GET /dmx?cmd=go! HTTP/1.1\r\n\r\n");
+    EXPECT_EQ(window->lblResults.caption(), "unknown word \"go!\"");
+    EXPECT_EQ(nextFrameLevels(), std::string(512, '\0'));
+    // A form sends spaces as "+": operators spelled out are read as words.
+    exchange("GET /dmx?cmd=1+thru+3+at+50 HTTP/1.1\r\n\r\n");
+    EXPECT_EQ(window->lblQuery.caption(), "1 thru 3 at 50");
+    EXPECT_EQ(nextFrameLevels(), levelsWith({1, 2, 3}, 127));
+}
+
+// The live read-back's paths answer with or without a query and never run it.
+TEST_F(CommandReply, LivePathsWithAQueryRunNoCommand) {
+    Module1::liveLevels = true;
+    EXPECT_EQ(
+        exchange("GET /levels?t=5 HTTP/1.1\r\n\r\n").substr(0, server::levelsReplyHead.size()),
+        server::levelsReplyHead);
+    testsupport::LoopbackClient stream(port);
+    stream.send("GET /events?id=7#x HTTP/1.1\r\n\r\n");
+    EXPECT_EQ(stream.receivedWithin(300), server::eventStreamHead);
+    Module1::liveLevels = false;
+    EXPECT_EQ(pty.readFor(100), "");
 }
 
 TEST_F(CommandReply, StatusLineNamesTheClientAndThePort) {

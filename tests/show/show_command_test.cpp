@@ -14,15 +14,16 @@ TEST(ShowCommand, ReadsNumbersTimesAndALabelToTheEndOfTheLine) {
     EXPECT_EQ(rec.label, "Act 1, sc\xc3\xa8ne  two");
     EXPECT_FALSE(std::get<show::Record>(parseShowCommand("rec")).number);
 
+    // The master is a whole percent: typed decimals round half up.
+    EXPECT_EQ(std::get<show::SetMaster>(parseShowCommand("gm 50.5")).percent, 51);
+    EXPECT_EQ(std::get<show::SetMaster>(parseShowCommand("gm 50.49")).percent, 50);
+
     auto go = std::get<show::Go>(parseShowCommand("go  from none"));
     EXPECT_TRUE(go.guarded);
     EXPECT_FALSE(go.from);
 
     // A form's "+" is a space; a real plus arrives as %2B and is decoded after.
     EXPECT_EQ(show::formSpaces("rec+5+label+A%2BB"), "rec 5 label A%2BB");
-    EXPECT_TRUE(show::isShowLine("Go+from+2"));
-    EXPECT_FALSE(show::isShowLine("1+2@50"));
-    EXPECT_FALSE(show::isShowLine("gone"));
 }
 
 TEST(ShowCommand, RefusesWhatCannotRunAndSaysWhy) {
@@ -32,6 +33,7 @@ TEST(ShowCommand, RefusesWhatCannotRunAndSaysWhy) {
     EXPECT_EQ(reason("rec 0"), "rec: 0 is not a cue number 0.1 to 9999.9");
     EXPECT_EQ(reason("rec 2.55"), "rec: 2.55 is not a cue number 0.1 to 9999.9");
     EXPECT_EQ(reason("gm 150"), "gm: \"150\" is not a percent 0 to 100");
+    EXPECT_EQ(reason("gm 100.01"), "gm: \"100.01\" is not a percent 0 to 100");
     EXPECT_EQ(reason("cue 7 time -1"), "cue: time \"-1\" is not seconds 0 to 3600");
     EXPECT_EQ(reason("goto 3 label x"), "goto: unknown word \"label\"");
     EXPECT_EQ(reason("bo maybe"), "bo: unknown word \"maybe\"");
