@@ -1,4 +1,4 @@
-#include "platform/osc_socket.h"
+#include "network/osc_socket.h"
 
 #include <fcntl.h>
 #include <lo/lo.h>
