@@ -1,27 +1,81 @@
 #!/usr/bin/env bash
-# Fails on an include that points up the layers of app/: platform/ and shell/ at the bottom include
-# nothing of the program above them; command/, dmx/, server/, settings/, netdmx/, osc/ and show/
-# never include ui/; the network outputs build on dmx/'s output interface, never the other way.
+# The folders of app/ in one order, lowest first: a folder includes only folders below it. Fails
+# on an include that points up the order and on two folders that include each other (a loop),
+# listing each. An include counts when its path names a file of app/, quoted or in angle brackets
+# (the include path finds <ui/...> as well as "ui/..."; <net/if.h> is the system's).
 set -u
-app="$1/app"
+root="$1"
+app="$root/app"
+order="event_loop network platform shell settings command dmx netdmx show server osc ui"
+# Loops the program still has, each as its two folders in alphabetical order. The check passes while
+# exactly these are found, and fails when another appears or one of these is gone (then drop it
+# from here). command:show: the command line asks the show control; server:show: the show control
+# writes the live messages and event streams.
+known_loops="command:show server:show"
 status=0
 
-# folder, then the extended regular expression of the project includes it may not have
-check() {
-    local found
-    # Quoted or angle-bracket: the include path finds <ui/...> as well as "ui/...".
-    found=$(grep -rnE "^[[:space:]]*#[[:space:]]*include[[:space:]]*[\"<]($2)/" "$app/$1" || true)
-    if [[ -n "$found" ]]; then
-        echo "upward include in app/$1:"
-        echo "$found"
-        status=1
-    fi
+rank() {
+    local i=0 folder
+    for folder in $order; do
+        [[ "$folder" == "$1" ]] && { echo $i; return; }
+        i=$((i + 1))
+    done
+    echo -1
 }
 
-check platform 'shell|command|dmx|server|settings|netdmx|osc|show|ui'
-check shell 'command|dmx|server|settings|netdmx|osc|show|ui'
-for folder in command dmx server settings netdmx osc show; do
-    check "$folder" ui
+# Each project include as "from to file:line".
+edges() {
+    local folder
+    for folder in "$app"/*/; do
+        folder=$(basename "$folder")
+        grep -rnoE "^[[:space:]]*#[[:space:]]*include[[:space:]]*[\"<][^\">]+" "$app/$folder" |
+            sed -E "s#^$app/##; s#^([^:]*:[0-9]+):.*[\"<](.*)#\\1 \\2#" |
+            while read -r place target; do
+                to=${target%%/*}
+                [[ "$target" == */* && "$to" != "$folder" && -f "$app/$target" ]] &&
+                    echo "$folder $to $place"
+            done
+    done
+}
+
+for folder in "$app"/*/; do
+    folder=$(basename "$folder")
+    if [[ $(rank "$folder") -lt 0 ]]; then
+        echo "app/$folder is not in the order of folders"
+        status=1
+    fi
 done
-check dmx netdmx
+
+all=$(edges)
+pairs=$(awk '{print $1, $2}' <<<"$all" | sort -u)
+found_loops=""
+while read -r from to; do
+    [[ -z "$from" ]] && continue
+    if [[ $(rank "$to") -gt $(rank "$from") ]]; then
+        loop=""
+        if grep -qx "$to $from" <<<"$pairs"; then
+            loop=$(printf '%s\n' "$from" "$to" | sort | paste -sd:)
+        fi
+        if [[ -n "$loop" ]]; then
+            found_loops+="$loop "
+            if [[ " $known_loops " == *" $loop "* ]]; then
+                echo "known loop $from <-> $to (app/$from includes app/$to):"
+            else
+                echo "loop $from <-> $to (app/$from includes app/$to):"
+                status=1
+            fi
+        else
+            echo "upward include in app/$from (of app/$to):"
+            status=1
+        fi
+        awk -v f="$from" -v t="$to" '$1 == f && $2 == t {print "  " $3}' <<<"$all"
+    fi
+done <<<"$pairs"
+
+for loop in $known_loops; do
+    if [[ " $found_loops " != *" $loop "* ]]; then
+        echo "known loop $loop is gone: drop it from known_loops in $0"
+        status=1
+    fi
+done
 exit $status

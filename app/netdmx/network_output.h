@@ -11,7 +11,7 @@
 #include "dmx/output_status.h"
 #include "netdmx/e131_packet.h"
 #include "netdmx/network_settings.h"
-#include "platform/udp.h"
+#include "network/udp.h"
 
 namespace netdmx {
 

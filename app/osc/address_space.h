@@ -7,7 +7,7 @@
 #include <string>
 #include <variant>
 
-#include "platform/osc_message.h"
+#include "network/osc_message.h"
 
 namespace osc {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/osc_message.h"
+#include "network/osc_message.h"
 
 namespace osc {
 

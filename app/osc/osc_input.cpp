@@ -4,10 +4,11 @@
 
 #include "command/console.h"
 #include "dmx/output_status.h"
+#include "network/osc_socket.h"
+#include "network/socket_address.h"
+#include "network/udp.h"
 #include "osc/fault_reports.h"
 #include "osc/respond.h"
-#include "platform/osc_socket.h"
-#include "platform/socket_address.h"
 #include "platform/timer.h"
 #include "settings/extra_settings.h"
 #include "show/show_control.h"

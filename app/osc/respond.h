@@ -6,9 +6,9 @@
 #include <functional>
 #include <string>
 
+#include "network/osc_message.h"
 #include "osc/address_space.h"
 #include "osc/sender_gate.h"
-#include "platform/osc_message.h"
 
 namespace osc {
 

@@ -13,7 +13,7 @@
 #include <csignal>
 #include <cstdlib>
 
-#include "platform/owned_timer.h"
+#include "event_loop/owned_timer.h"
 #include "platform/platform_state.h"
 #include "platform/widget_view.h"
 #include "platform/window.h"

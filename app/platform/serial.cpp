@@ -12,9 +12,9 @@
 #include <cerrno>
 #include <utility>
 
+#include "network/read_bounds.h"
 #include "platform/device_watch.h"
 #include "platform/events.h"
-#include "platform/read_bounds.h"
 #include "platform/write_queue.h"
 
 namespace platform {

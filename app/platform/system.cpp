@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <sstream>
 
-#include "platform/ipv4_interfaces.h"
+#include "network/ipv4_interfaces.h"
 
 namespace platform::System {
 

@@ -21,8 +21,8 @@
 #include <map>
 #include <set>
 
+#include "event_loop/owned_timer.h"
 #include "platform/menus.h"
-#include "platform/owned_timer.h"
 #include "platform/window.h"
 
 namespace platform {

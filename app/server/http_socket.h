@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "network/tcp.h"
 #include "platform/events.h"
-#include "platform/tcp.h"
 #include "server/http_headers.h"
 
 class HTTPSocket {

@@ -1,6 +1,6 @@
 #include "server/listener_status.h"
 
-#include "platform/socket_error.h"
+#include "network/socket_error.h"
 #include "platform/text.h"
 
 namespace server {

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "dmx/output_status.h"
-#include "platform/tcp.h"
+#include "network/tcp.h"
 #include "server/live_messages.h"
 
 namespace server {

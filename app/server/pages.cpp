@@ -88,19 +88,4 @@ std::string_view pageBeforeBodyEnd(std::string_view page) {
     return bodyEnd == 0 ? page : page.substr(0, bodyEnd - 1);
 }
 
-LoadedFormPage loadFormPage(const platform::FolderItem& file, const std::string& name) {
-    const std::string unusable = " - bad file, used default form";
-    if (!file.Exists()) return {Module1::formPage(), "HTML page file: " + name + unusable};
-    LoadedFormPage loaded{{}, "HTML page file: " + name};
-    if (auto stream = file.OpenAsTextFile()) {
-        loaded.content = stream->ReadAll();
-        stream->Close();
-    } else {
-        loaded.content = Module1::formPage();
-        loaded.title += unusable;
-    }
-    loaded.content = std::string(pageBeforeBodyEnd(loaded.content));
-    return loaded;
-}
-
 }  // namespace server

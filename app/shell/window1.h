@@ -13,11 +13,11 @@
 #include <string_view>
 #include <vector>
 
+#include "network/tcp.h"
 #include "platform/controls.h"
 #include "platform/events.h"
 #include "platform/menus.h"
 #include "platform/serial.h"
-#include "platform/tcp.h"
 #include "platform/timer.h"
 #include "platform/window.h"
 

@@ -8,6 +8,7 @@
 #include "dmx/usbpro_interface.h"
 #include "netdmx/network_output.h"
 #include "osc/osc_input.h"
+#include "server/connection_policy.h"
 #include "server/live_streams.h"
 #include "shell/aux_windows.h"
 #include "shell/menubar.h"
@@ -124,6 +125,7 @@ Window1::Window1()
         TCPSocket1_Connected(socket);
     };
     TCPSocket1.Error = [this] { TCPSocket1_Error(TCPSocket1.LastErrorCode()); };
+    server::applyConnectionPolicy(TCPSocket1);
     DMXinterface.parametersRead = [this](const std::string& text) { Serial1_DataAvailable(text); };
     DMXinterface.statusLine = [this](const std::string& line) { Serial1_StateChanged(line); };
     registerMenuHandlers();

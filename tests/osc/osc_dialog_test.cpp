@@ -5,7 +5,7 @@
 
 #include "osc/osc_input.h"
 #include "osc/win_osc_input.h"
-#include "osc_reply_client.h"
+#include "support/osc_reply_client.h"
 #include "ui/desktop_fixture.h"
 
 using platform::Implicit;

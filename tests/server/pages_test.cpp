@@ -2,18 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-
-#include "support/temp_dir.h"
 
 namespace {
 
 const std::string crlf = "\r\n";
-
-void writeFile(const std::filesystem::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
 
 TEST(FormPage, IsTheBuiltInPageWithCrLfLineEnds) {
     EXPECT_EQ(Module1::formPage(),
@@ -50,37 +42,6 @@ TEST(PageBeforeBodyEnd, DropsFromTheFirstBodyEndInAnyCase) {
     EXPECT_EQ(server::pageBeforeBodyEnd("a</BoDy>b</BODY>c"), "a");
     EXPECT_EQ(server::pageBeforeBodyEnd("no tag here"), "no tag here");
     EXPECT_EQ(server::pageBeforeBodyEnd(""), "");
-}
-
-class LoadFormPage : public ::testing::Test {
-  protected:
-    testsupport::TempDir folder;
-    platform::FolderItem file{folder.path() / "DMXform.htm"};
-};
-
-TEST_F(LoadFormPage, MissingFileGivesTheBuiltInPage) {
-    server::LoadedFormPage loaded = server::loadFormPage(file, "DMXform.htm");
-    EXPECT_EQ(loaded.content, Module1::formPage());
-    EXPECT_EQ(loaded.title, "HTML page file: DMXform.htm - bad file, used default form");
-}
-
-TEST_F(LoadFormPage, FileIsTakenByteForByteUpToItsBodyEnd) {
-    writeFile(file.path(), "<html>\r\n<b>Stage left</b>\n\xC3\xA9</BODY>after\r\n</html>");
-    server::LoadedFormPage loaded = server::loadFormPage(file, "DMXform.htm");
-    EXPECT_EQ(loaded.content, "<html>\r\n<b>Stage left</b>\n\xC3\xA9");
-    EXPECT_EQ(loaded.title, "HTML page file: DMXform.htm");
-}
-
-TEST_F(LoadFormPage, EmptyFileGivesAnEmptyPage) {
-    writeFile(file.path(), "");
-    EXPECT_EQ(server::loadFormPage(file, "x").content, "");
-}
-
-TEST_F(LoadFormPage, UnreadableFileGivesTheBuiltInPage) {
-    std::filesystem::create_directory(file.path());
-    server::LoadedFormPage loaded = server::loadFormPage(file, "DMXform.htm");
-    EXPECT_EQ(loaded.content, Module1::formPage());
-    EXPECT_EQ(loaded.title, "HTML page file: DMXform.htm - bad file, used default form");
 }
 
 }  // namespace

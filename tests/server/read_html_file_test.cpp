@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 
 #include "platform/files.h"
@@ -9,6 +10,41 @@
 #include "support/temp_dir.h"
 
 namespace {
+
+void writeFile(const std::filesystem::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+class LoadFormPage : public ::testing::Test {
+  protected:
+    testsupport::TempDir folder;
+    platform::FolderItem file{folder.path() / "DMXform.htm"};
+};
+
+TEST_F(LoadFormPage, MissingFileGivesTheBuiltInPage) {
+    server::LoadedFormPage loaded = server::loadFormPage(file, "DMXform.htm");
+    EXPECT_EQ(loaded.content, Module1::formPage());
+    EXPECT_EQ(loaded.title, "HTML page file: DMXform.htm - bad file, used default form");
+}
+
+TEST_F(LoadFormPage, FileIsTakenByteForByteUpToItsBodyEnd) {
+    writeFile(file.path(), "<html>\r\n<b>Stage left</b>\n\xC3\xA9</BODY>after\r\n</html>");
+    server::LoadedFormPage loaded = server::loadFormPage(file, "DMXform.htm");
+    EXPECT_EQ(loaded.content, "<html>\r\n<b>Stage left</b>\n\xC3\xA9");
+    EXPECT_EQ(loaded.title, "HTML page file: DMXform.htm");
+}
+
+TEST_F(LoadFormPage, EmptyFileGivesAnEmptyPage) {
+    writeFile(file.path(), "");
+    EXPECT_EQ(server::loadFormPage(file, "x").content, "");
+}
+
+TEST_F(LoadFormPage, UnreadableFileGivesTheBuiltInPage) {
+    std::filesystem::create_directory(file.path());
+    server::LoadedFormPage loaded = server::loadFormPage(file, "DMXform.htm");
+    EXPECT_EQ(loaded.content, Module1::formPage());
+    EXPECT_EQ(loaded.title, "HTML page file: DMXform.htm - bad file, used default form");
+}
 
 class ReadHTMLFile : public ::testing::Test {
   protected:

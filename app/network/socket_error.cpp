@@ -1,4 +1,4 @@
-#include "platform/socket_error.h"
+#include "network/socket_error.h"
 
 #include <cerrno>
 

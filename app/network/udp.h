@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/ipv4_interfaces.h"
+#include "network/ipv4_interfaces.h"
 
 namespace platform {
 

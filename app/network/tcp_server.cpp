@@ -1,5 +1,5 @@
-// The listening side: accepting under a cap on open connections, idle connections giving way to
-// newcomers, and one event at a time across all connections.
+// The listening side: accepting as the server's policy allows, and one event at a time across all
+// connections.
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/socket.h>
@@ -7,26 +7,22 @@
 
 #include <QAbstractEventDispatcher>
 #include <QTimer>
-#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <map>
 #include <vector>
 
-#include "platform/connection_eviction.h"
-#include "platform/event_queue.h"
-#include "platform/owned_timer.h"
-#include "platform/socket_address.h"
-#include "platform/tcp.h"
-#include "platform/tcp_connection.h"
-#include "platform/tcp_listen.h"
+#include "event_loop/event_queue.h"
+#include "event_loop/owned_timer.h"
+#include "network/socket_address.h"
+#include "network/tcp.h"
+#include "network/tcp_connection.h"
+#include "network/tcp_listen.h"
 
 namespace platform {
 
 namespace {
 
-// Open client connections at most, so that idle clients cannot exhaust the program's descriptors.
-constexpr size_t kMaxConnections = 128;
 // Accepts per wakeup of the listener during a burst: between them the loop reads what the accepted
 // clients sent, so a request that arrived behind a burst of silent connects is taken before they
 // push it out. Outside a burst one accept a wakeup, so none is made that can only fail: a burst is
@@ -123,13 +119,7 @@ struct ServerImpl {
         int limit = loopTurns <= lastAcceptTurn + 1 ? kAcceptsPerWakeup : 1;
         lastAcceptTurn = loopTurns;
         for (int accepted = 0; accepted < limit; ++accepted) {
-            if (countedConnections() >= kMaxConnections) {
-                if (!clientWaiting()) return;
-                if (!evictOne()) {
-                    pauseAccepting();
-                    return;
-                }
-            }
+            if (owner.MayAccept && !owner.MayAccept()) return;
             sockaddr_storage peer{};
             socklen_t length = sizeof peer;
             int descriptor = ::accept4(fd, reinterpret_cast<sockaddr*>(&peer), &length,
@@ -137,21 +127,18 @@ struct ServerImpl {
             if (descriptor >= 0) {
                 adopt(descriptor, addressText(peer));
             } else if (errno == EMFILE || errno == ENFILE) {
-                if (!makeRoomForDescriptor()) return;
+                if (!owner.OutOfDescriptors || !owner.OutOfDescriptors()) {
+                    pauseAccepting();
+                    return;
+                }
             } else if (errno != EINTR && errno != ECONNABORTED) {
                 return;
             }
         }
     }
 
-    // Out of descriptors: an idle connection gives way; failing that the listener waits for one
-    // to end, and with none that could, the newcomer is turned away.
-    bool makeRoomForDescriptor() {
-        if (evictOne()) return true;
-        if (countedConnections() > 0 || reserve < 0) {
-            pauseAccepting();
-            return false;
-        }
+    bool turnAwayWaitingClient() {
+        if (reserve < 0) return false;
         ::close(reserve);
         ::close(::accept4(fd, nullptr, nullptr, SOCK_CLOEXEC));
         reserve = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
@@ -178,25 +165,15 @@ struct ServerImpl {
 
     static bool isOpen(const Connection& connection) { return connection.socket->impl_->fd >= 0; }
 
-    size_t countedConnections() const {
-        return std::count_if(connections.begin(), connections.end(), [](const auto& entry) {
-            return isOpen(entry.second) && !entry.second.exempt;
-        });
-    }
-
-    bool evictOne() {
-        std::vector<EvictionCandidate> candidates;
+    std::vector<AcceptedConnection> openConnections() const {
+        std::vector<AcceptedConnection> open;
         for (const auto& [id, connection] : connections) {
             const SocketImpl& impl = *connection.socket->impl_;
-            if (isOpen(connection) && !connection.exempt && connection.eventsOnTheWay == 0 &&
-                !impl.wrote) {
-                candidates.push_back({id, impl.lastHeard, impl.heardAny});
-            }
+            if (!isOpen(connection)) continue;
+            open.push_back({connection.socket.get(), impl.lastHeard, impl.heardAny, impl.wrote,
+                            connection.eventsOnTheWay > 0, connection.exempt});
         }
-        auto chosen = connectionToEvict(candidates, std::chrono::steady_clock::now());
-        if (!chosen) return false;
-        connections.at(*chosen).socket->Close();
-        return true;
+        return open;
     }
 
     void adopt(int descriptor, std::string peer) {
@@ -207,7 +184,7 @@ struct ServerImpl {
         SocketImpl& impl = *connection.impl_;
         impl.remote = std::move(peer);
         impl.connected = true;
-        impl.keepOpenForReply = true;
+        impl.keepOpenForReply = owner.AnswerAfterHalfClose;
         impl.lastHeard = std::chrono::steady_clock::now();
         impl.deliver = [this, id](std::function<void()> event) {
             ++connections.at(id).eventsOnTheWay;
@@ -271,8 +248,24 @@ size_t ServerSocket::ConnectionCount() const {
     return impl_->connections.size();
 }
 
+std::vector<AcceptedConnection> ServerSocket::OpenConnections() const {
+    return impl_->openConnections();
+}
+
 void ServerSocket::Exempt(TCPSocket& socket) {
     impl_->exempt(socket);
+}
+
+bool ServerSocket::ClientWaiting() const {
+    return impl_->clientWaiting();
+}
+
+void ServerSocket::PauseAccepting() {
+    impl_->pauseAccepting();
+}
+
+bool ServerSocket::TurnAwayWaitingClient() {
+    return impl_->turnAwayWaitingClient();
 }
 
 }  // namespace platform

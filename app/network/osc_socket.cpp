@@ -1,4 +1,4 @@
-#include "platform/osc_socket.h"
+#include "network/osc_socket.h"
 
 #include <fcntl.h>
 #include <lo/lo.h>
@@ -13,7 +13,7 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/socket_address.h"
+#include "network/socket_address.h"
 
 namespace platform {
 

@@ -9,10 +9,10 @@
 #include <cerrno>
 #include <cstring>
 
-#include "platform/owned_timer.h"
-#include "platform/socket_address.h"
-#include "platform/socket_error.h"
-#include "platform/tcp_connection.h"
+#include "event_loop/owned_timer.h"
+#include "network/socket_address.h"
+#include "network/socket_error.h"
+#include "network/tcp_connection.h"
 
 namespace platform::detail {
 

@@ -1,4 +1,4 @@
-#include "platform/tcp_listen.h"
+#include "network/tcp_listen.h"
 
 #include <arpa/inet.h>
 #include <fcntl.h>
@@ -8,7 +8,7 @@
 
 #include <cerrno>
 
-#include "platform/socket_error.h"
+#include "network/socket_error.h"
 
 namespace platform::detail {
 

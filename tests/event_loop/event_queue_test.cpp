@@ -1,4 +1,4 @@
-#include "platform/event_queue.h"
+#include "event_loop/event_queue.h"
 
 #include <gtest/gtest.h>
 

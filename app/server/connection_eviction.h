@@ -6,7 +6,7 @@
 #include <optional>
 #include <span>
 
-namespace platform {
+namespace server {
 
 using SteadyTime = std::chrono::steady_clock::time_point;
 
@@ -27,4 +27,4 @@ struct EvictionCandidate {
 std::optional<uint64_t> connectionToEvict(std::span<const EvictionCandidate> candidates,
                                           SteadyTime now);
 
-}  // namespace platform
+}  // namespace server

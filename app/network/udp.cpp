@@ -1,4 +1,4 @@
-#include "platform/udp.h"
+#include "network/udp.h"
 
 #include <arpa/inet.h>
 #include <netdb.h>

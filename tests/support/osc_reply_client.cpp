@@ -1,4 +1,4 @@
-#include "osc_reply_client.h"
+#include "support/osc_reply_client.h"
 
 #include <QCoreApplication>
 #include <chrono>

@@ -1,4 +1,4 @@
-#include "platform/socket_address.h"
+#include "network/socket_address.h"
 
 #include <arpa/inet.h>
 #include <netdb.h>

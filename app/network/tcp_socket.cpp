@@ -6,9 +6,9 @@
 #include <algorithm>
 #include <cerrno>
 
-#include "platform/socket_error.h"
-#include "platform/tcp.h"
-#include "platform/tcp_connection.h"
+#include "network/socket_error.h"
+#include "network/tcp.h"
+#include "network/tcp_connection.h"
 
 namespace platform {
 

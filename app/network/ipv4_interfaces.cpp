@@ -1,4 +1,4 @@
-#include "platform/ipv4_interfaces.h"
+#include "network/ipv4_interfaces.h"
 
 #include <arpa/inet.h>
 #include <ifaddrs.h>

@@ -1,10 +1,6 @@
-#include "platform/tcp.h"
+#include "network/tcp.h"
 
-#include <arpa/inet.h>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -12,82 +8,14 @@
 #include <thread>
 #include <vector>
 
-#include "platform/events.h"
+#include "support/echo_server.h"
 #include "support/pty_pair.h"
 
 using platform::ServerSocket;
 using platform::TCPSocket;
+using testsupport::EchoServer;
+using testsupport::RawClient;
 using testsupport::waitUntil;
-
-namespace {
-
-// A plain blocking client on 127.0.0.1, as a browser or telnet would connect.
-class RawClient {
-  public:
-    explicit RawClient(int port) {
-        fd_ = ::socket(AF_INET, SOCK_STREAM, 0);
-        timeval limit{3, 0};
-        setsockopt(fd_, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);
-        setsockopt(fd_, SOL_SOCKET, SO_SNDTIMEO, &limit, sizeof limit);  // bounds connect too
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_port = htons(static_cast<uint16_t>(port));
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        connected_ = ::connect(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
-    }
-    ~RawClient() { ::close(fd_); }
-    bool connected() const { return connected_; }
-    bool send(const std::string& bytes) {
-        return ::send(fd_, bytes.data(), bytes.size(), MSG_NOSIGNAL) > 0;
-    }
-    // Stops sending, as `printf ... | nc` does after its request, while still reading.
-    void finishSending() { ::shutdown(fd_, SHUT_WR); }
-    // Everything until the server closes, running the event loop meanwhile.
-    std::string receiveAll() {
-        std::string data;
-        for (int rounds = 0; rounds < 600; ++rounds) {
-            waitUntil([] { return false; }, 5);
-            char buffer[4096];
-            ssize_t got = ::recv(fd_, buffer, sizeof buffer, MSG_DONTWAIT);
-            if (got == 0) return data;
-            if (got > 0) data.append(buffer, static_cast<size_t>(got));
-        }
-        return data;
-    }
-
-  private:
-    int fd_;
-    bool connected_;
-};
-
-// A listener that answers each connection with "echo:" and what it read up to a blank line.
-struct EchoServer {
-    ServerSocket server;
-    std::vector<std::string> addresses;
-    std::vector<int32_t> errors;
-    int sendCompletes = 0;
-
-    EchoServer() {
-        server.Port = 0;
-        server.Connected = [this](TCPSocket& socket) {
-            addresses.push_back(socket.RemoteAddress());
-            socket.DataAvailable = [&socket] {
-                auto buffered = socket.Lookahead();
-                size_t end = buffered.find("\r\n\r\n");
-                if (end == std::string_view::npos) return;
-                socket.Write("echo:" + socket.Read(end + 4));
-            };
-            socket.SendComplete = [this, &socket](bool) {
-                ++sendCompletes;
-                socket.Disconnect();
-            };
-            socket.Error = [this, &socket] { errors.push_back(socket.LastErrorCode()); };
-        };
-        server.Listen();
-    }
-};
-
-}  // namespace
 
 TEST(Tcp, ServesOneRequestPerConnectionAndShowsTheDottedAddress) {
     EchoServer echo;
@@ -114,38 +42,6 @@ TEST(Tcp, SilentClientDoesNotHoldUpAnother) {
     busy.send("GET /x HTTP/1.0\r\n\r\n");
     EXPECT_EQ(busy.receiveAll(), "echo:GET /x HTTP/1.0\r\n\r\n");
     EXPECT_EQ(echo.server.ConnectionCount(), 1u);
-}
-
-TEST(Tcp, ClientThatStopsSendingStillGetsItsReply) {
-    EchoServer echo;
-    RawClient client(echo.server.ListeningPort());
-    client.send("GET /pipe HTTP/1.0\r\n\r\n");
-    client.finishSending();
-    EXPECT_EQ(client.receiveAll(), "echo:GET /pipe HTTP/1.0\r\n\r\n");
-    EXPECT_TRUE(echo.errors.empty());
-}
-
-TEST(Tcp, ReplyIsKeptForAClientThatStoppedSendingWhileAnotherWasServed) {
-    ServerSocket server;
-    server.Port = 0;
-    server.Connected = [&](TCPSocket& socket) {
-        socket.DataAvailable = [&socket] {
-            if (socket.Lookahead().find("slow") != std::string_view::npos) {
-                for (int i = 0; i < 30; ++i) waitUntil([] { return false; }, 3);
-            }
-            socket.Write("reply to " + socket.ReadAll());
-        };
-        socket.SendComplete = [&socket](bool) { socket.Disconnect(); };
-    };
-    server.Listen();
-    // Both are sent before the server runs: the piped request and its end arrive while the slow
-    // handler is still at work.
-    RawClient slow(server.ListeningPort()), piped(server.ListeningPort());
-    slow.send("slow");
-    piped.send("fast");
-    piped.finishSending();
-    EXPECT_EQ(piped.receiveAll(), "reply to fast");
-    EXPECT_EQ(slow.receiveAll(), "reply to slow");
 }
 
 TEST(Tcp, PeerThatHangsUpIsReportedAsDisconnected) {
@@ -240,26 +136,6 @@ TEST(Tcp, BurstOfConnectsIsQueuedWhileTheServerIsBusy) {
         ASSERT_TRUE(burst.back()->connected()) << i;
     }
     EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(1));
-}
-
-TEST(Tcp, ExemptConnectionOutlastsACrowdThatFillsTheServer) {
-    EchoServer echo;
-    auto echoing = echo.server.Connected;
-    echo.server.Connected = [&](TCPSocket& socket) {
-        echoing(socket);
-        if (echo.addresses.size() == 1) echo.server.Exempt(socket);
-    };
-    RawClient stream(echo.server.ListeningPort());
-    ASSERT_TRUE(waitUntil([&] { return echo.addresses.size() == 1; }));
-    std::vector<std::unique_ptr<RawClient>> crowd;
-    for (int i = 0; i < 200; ++i) {
-        crowd.push_back(std::make_unique<RawClient>(echo.server.ListeningPort()));
-        if (i % 50 == 49) waitUntil([] { return false; }, 5);
-    }
-    EXPECT_TRUE(waitUntil([&] { return echo.addresses.size() == 201; }));
-    EXPECT_EQ(echo.server.ConnectionCount(), 129u);
-    stream.send("GET /events HTTP/1.0\r\n\r\n");
-    EXPECT_EQ(stream.receiveAll(), "echo:GET /events HTTP/1.0\r\n\r\n");
 }
 
 // By address, and by a name looked up first (from the hosts file: nothing leaves this machine).

@@ -11,9 +11,9 @@
 #include <string>
 #include <string_view>
 
-#include "platform/name_lookup.h"
-#include "platform/read_bounds.h"
-#include "platform/tcp.h"
+#include "network/name_lookup.h"
+#include "network/read_bounds.h"
+#include "network/tcp.h"
 
 struct addrinfo;
 
@@ -32,7 +32,7 @@ struct SocketImpl {
     // A connect that failed at once: reported by the next Poll or event loop turn, whichever is
     // first.
     bool errorPending = false;
-    // An accepted connection answers after its peer has stopped sending.
+    // Stays up after the peer has stopped sending, for the reply (ServerSocket::AnswerAfterHalfClose).
     bool keepOpenForReply = false;
     bool wrote = false;
     // Bytes were read that the DataAvailable handler has not yet been given.

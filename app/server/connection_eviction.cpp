@@ -1,8 +1,8 @@
-#include "platform/connection_eviction.h"
+#include "server/connection_eviction.h"
 
 #include <algorithm>
 
-namespace platform {
+namespace server {
 
 std::optional<uint64_t> connectionToEvict(std::span<const EvictionCandidate> candidates,
                                           SteadyTime now) {
@@ -18,4 +18,4 @@ std::optional<uint64_t> connectionToEvict(std::span<const EvictionCandidate> can
     return chosen->id;
 }
 
-}  // namespace platform
+}  // namespace server

@@ -1,4 +1,4 @@
-#include "platform/name_lookup.h"
+#include "network/name_lookup.h"
 
 #include <sys/socket.h>
 #include <unistd.h>

@@ -1,4 +1,4 @@
-#include "platform/osc_socket.h"
+#include "network/osc_socket.h"
 
 #include <arpa/inet.h>
 #include <gtest/gtest.h>
@@ -11,7 +11,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "osc_reply_client.h"
+#include "support/osc_reply_client.h"
 
 namespace {
 

@@ -1,13 +1,15 @@
 #pragma once
 // TCP sockets of the framework. A TCPSocket is one connection, made by Connect or accepted by a
 // ServerSocket. Events run on the event thread. LastErrorCode is a SocketError code
-// (platform/socket_error.h).
+// (network/socket_error.h).
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace platform {
 
@@ -57,11 +59,22 @@ class TCPSocket {
     std::unique_ptr<detail::SocketImpl> impl_;
 };
 
-// Listens on one port and accepts connections as TCPSockets that it owns until they end. At most
-// 128 connections, exempt ones aside, are open at a time; when more clients wait, an idle
-// connection (silent, or quiet for ten seconds) gives way to the newcomer before one still sending,
-// and a connection is never closed once it has written or while its events are being handled.
-// Accepting pauses while no connection may give way, and resumes when one can.
+// One open connection of a listener, as the server's policy sees it.
+struct AcceptedConnection {
+    TCPSocket* socket;
+    // When its last bytes arrived, or when it was accepted if none have.
+    std::chrono::steady_clock::time_point lastHeard;
+    bool heardAny;
+    // It has written: a request of it is being answered.
+    bool wrote;
+    // Events of it are queued or running: its handler may be holding a request it has taken.
+    bool busy;
+    bool exempt;
+};
+
+// Listens on one port and accepts connections as TCPSockets that it owns until they end. The events
+// of all its connections run one at a time. How many it takes, and which give way, is the server's
+// policy (server/connection_policy.h): the listener asks it and offers the means.
 class ServerSocket {
   public:
     ServerSocket();
@@ -78,9 +91,26 @@ class ServerSocket {
     int32_t LastErrorCode() const;
     // Open connections, exempt ones included.
     size_t ConnectionCount() const;
-    // This connection no longer counts against the connection cap and is never chosen to give way;
-    // the server still owns it until it ends.
+    std::vector<AcceptedConnection> OpenConnections() const;
+    // Marks the connection as outside the server's policy (AcceptedConnection::exempt); the server
+    // still owns it until it ends.
     void Exempt(TCPSocket& socket);
+
+    // Accepted connections stay up after their peer stops sending, for the reply; one that wrote
+    // nothing ends then.
+    bool AnswerAfterHalfClose = false;
+    // Asked before each accept: false leaves the waiting clients queued. None accepts them all.
+    std::function<bool()> MayAccept;
+    // Asked when the system has no descriptor left for the next client: true when room was made.
+    // None waits, as PauseAccepting.
+    std::function<bool()> OutOfDescriptors;
+    // A client waits in the listen queue.
+    bool ClientWaiting() const;
+    // Stops accepting until an event of a connection has run, one is exempted, or a second passed.
+    void PauseAccepting();
+    // Accepts the next waiting client on the descriptor held back for this and closes it at once,
+    // so that it is turned away instead of left to hang. False when none is held back.
+    bool TurnAwayWaitingClient();
 
     // A new connection; its own events are wired by the handler.
     std::function<void(TCPSocket&)> Connected;

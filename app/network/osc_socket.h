@@ -11,7 +11,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/osc_message.h"
+#include "network/osc_message.h"
 
 namespace platform {
 

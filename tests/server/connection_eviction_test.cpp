@@ -1,4 +1,4 @@
-#include "platform/connection_eviction.h"
+#include "server/connection_eviction.h"
 
 #include <gtest/gtest.h>
 
@@ -6,22 +6,22 @@
 
 namespace {
 
-using platform::EvictionCandidate;
+using server::EvictionCandidate;
 using std::chrono::seconds;
 
 TEST(ConnectionEviction, IdleGivesWayBeforeSendingAndTheQuietestFirst) {
-    platform::SteadyTime now{seconds(1000)};
+    server::SteadyTime now{seconds(1000)};
     EvictionCandidate typist{1, now - seconds(5), true};
     EvictionCandidate silentNew{2, now - seconds(1), false};
     EvictionCandidate silentOld{3, now - seconds(3), false};
     EvictionCandidate asleep{4, now - seconds(11), true};
     std::vector<EvictionCandidate> all{typist, silentNew, silentOld, asleep};
-    EXPECT_EQ(platform::connectionToEvict(all, now), 4u);
+    EXPECT_EQ(server::connectionToEvict(all, now), 4u);
     all.pop_back();
-    EXPECT_EQ(platform::connectionToEvict(all, now), 3u);
+    EXPECT_EQ(server::connectionToEvict(all, now), 3u);
     std::vector<EvictionCandidate> sending{{5, now - seconds(1), true}, typist};
-    EXPECT_EQ(platform::connectionToEvict(sending, now), 1u);
-    EXPECT_EQ(platform::connectionToEvict({}, now), std::nullopt);
+    EXPECT_EQ(server::connectionToEvict(sending, now), 1u);
+    EXPECT_EQ(server::connectionToEvict({}, now), std::nullopt);
 }
 
 }  // namespace
