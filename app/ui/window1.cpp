@@ -4,7 +4,6 @@
 #include "dmx/level_view.h"
 #include "dmx/output.h"
 #include "dmx/output_status.h"
-#include "dmx/send_dmx.h"
 #include "dmx/usbpro_interface.h"
 #include "netdmx/network_output.h"
 #include "osc/osc_input.h"
@@ -47,7 +46,7 @@ void followConsole(Window1& window) {
             case Change::levels:
                 // The frame goes first: on the desktop, laying out the level view takes
                 // milliseconds.
-                Module1::sendDMX();
+                window.outputs.send(console.levels());
                 platform::Implicit<WinLevels>::instance().EditField1.setText(
                     dmx::levelViewText(console.levels()));
                 break;
@@ -63,7 +62,7 @@ void followConsole(Window1& window) {
 Window1::Window1()
     : platform::Window("Brannic Webserver", 520, 280, false),
       ownOutputStates_(std::make_unique<dmx::OutputStates>()),
-      ownConsole_(std::make_unique<command::Console>(Module1::DMXdata)),
+      ownConsole_(std::make_unique<command::Console>()),
       ownInterface_(std::make_unique<dmx::UsbProInterface>(*ownOutputStates_)),
       ownNetworkOutputs_(std::make_unique<netdmx::NetworkOutputs>(*ownOutputStates_)),
       ownOutputs_(std::make_unique<dmx::OutputList>()),
@@ -72,7 +71,7 @@ Window1::Window1()
           [this](const dmx::OutputState&) { lblOutputs.setCaption(outputLines(outputStates)); })),
       // The labels are only named here; they are made before the show first writes to them.
       ownShow_(std::make_unique<show::ShowControl>(
-          *ownConsole_, Module1::DMXdata, *ownOutputs_, *ownEventStreams_,
+          *ownConsole_, ownConsole_->DMXdata, *ownOutputs_, *ownEventStreams_,
           show::ShowLabels{captionShow, lblCue, lblMaster})),
       ownOscInput_(std::make_unique<osc::OscInput>(
           *ownConsole_, *ownShow_, *ownOutputStates_,

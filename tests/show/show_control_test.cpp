@@ -15,13 +15,13 @@ namespace {
 // A channel typed during a fade, or set as a surface's fader sets it, leaves it at its level while
 // the others go on, and undo takes the typed line back.
 TEST(ShowControl, ATypedChannelLeavesTheFadeAndUndoTakesItBack) {
-    Module1::LevelStore levels{};
-    command::Console console(levels);
+    command::Console console;
+    const Module1::LevelStore& levels = console.DMXdata;
     platform::StaticText caption("caption", ""), cue("cue", ""), master("master", "");
     dmx::OutputStates states;
     dmx::OutputList outputs;
     server::EventStreams streams(states);
-    show::ShowControl control(console, levels, outputs, streams, {caption, cue, master});
+    show::ShowControl control(console, console.DMXdata, outputs, streams, {caption, cue, master});
     control.setOn(true);
     for (const char* line : {"rec 1 time 0", "1/3@100", "rec 2 time 1", "goto 1", "go"})
         control.runLine(line);
