@@ -13,8 +13,7 @@
 namespace {
 
 void lineToFrame(benchmark::State& state, const std::string& line) {
-    Module1::LevelStore levels{};
-    command::Console console(levels);
+    command::Console console;
     std::string levelView;
     std::string frame;
     console.watch([&](command::Console::Change change) {

@@ -1,8 +1,6 @@
 // Any command lines, one per input line, run through the console: nothing is stored outside the
 // store's 513 elements (element 0 takes channel 0, as in 0@50, and is never sent), no level outside
 // 0 to 255, and the remembered selection names store elements only.
-#include <memory>
-
 #include "command/console.h"
 #include "logic_support.h"
 
@@ -17,9 +15,9 @@ void checkLevels(const command::Console& console) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    // On the heap, so a write past either end is caught by the address sanitizer.
-    auto levels = std::make_unique<Module1::LevelStore>();
-    command::Console console(*levels);
+    // The console keeps its store on the heap: a write past either end is caught by the address
+    // sanitizer.
+    command::Console console;
     console.watch([&console](command::Console::Change change) {
         if (change == command::Console::Change::results) checkLevels(console);
     });

@@ -6,7 +6,7 @@
 set -u
 root="$1"
 app="$root/app"
-order="event_loop network platform shell settings command dmx netdmx show server osc ui"
+order="event_loop network platform status shell settings command dmx netdmx show server osc ui"
 # Loops the program still has, each as its two folders in alphabetical order. The check passes while
 # exactly these are found, and fails when another appears or one of these is gone (then drop it
 # from here). command:show: the command line asks the show control; server:show: the show control

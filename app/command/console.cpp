@@ -33,7 +33,7 @@ void Console::runLineTypedAs(std::string_view line, std::string_view typed, std:
 
 void Console::setChannel(int32_t channel, int32_t value, std::string source) {
     lineSource_ = std::move(source);
-    levels_[size_t(channel)] = value;
+    DMXdata[size_t(channel)] = value;
     const std::string number = std::to_string(channel), raw = "D" + std::to_string(value);
     setQuery(number + "@" + raw);
     results_ = " " + number + " @ " + raw;
@@ -68,7 +68,7 @@ void Console::parseCommand() {
 
 void Console::parseTokens(const std::vector<std::string>& statement) {
     dispTokens();
-    if (auto caption = runStatement(statement, chanArray, levels_, DMXlevels)) {
+    if (auto caption = runStatement(statement, chanArray, DMXdata, DMXlevels)) {
         results_ = std::move(*caption);
         tell(Change::results);
     }

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,7 +33,7 @@ class Console {
     };
     using Watcher = std::function<void(Change)>;
 
-    explicit Console(Module1::LevelStore& levels) : levels_(levels) {}
+    Console() = default;
     Console(const Console&) = delete;
     Console& operator=(const Console&) = delete;
 
@@ -78,6 +79,13 @@ class Console {
     // Watchers are told in the order they came, after each change.
     void watch(Watcher watcher) { watchers_.push_back(std::move(watcher)); }
 
+  private:
+    // On the heap of its own, so that a write past either end is caught by the address sanitizer.
+    std::unique_ptr<Module1::LevelStore> ownLevels_ = std::make_unique<Module1::LevelStore>();
+
+  public:
+    // The level store, the console's own: show control and the outputs are handed it.
+    Module1::LevelStore& DMXdata = *ownLevels_;
     // Lexer and parser state.
     std::vector<std::string> tokens;
     std::string token;
@@ -92,7 +100,7 @@ class Console {
     const std::string& history() const { return history_; }
     // Who ran the last line, as runLine was told.
     const std::string& lineSource() const { return lineSource_; }
-    const Module1::LevelStore& levels() const { return levels_; }
+    const Module1::LevelStore& levels() const { return DMXdata; }
 
   private:
     void tell(Change change) const;
@@ -101,7 +109,6 @@ class Console {
     void emptyFullHistory();
     void appendHistory(std::string_view text);
 
-    Module1::LevelStore& levels_;
     std::string query_ = "Command";
     std::string tokensText_ = "Tokens";
     std::string results_ = "Results";

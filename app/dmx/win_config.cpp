@@ -4,18 +4,9 @@
 #include "platform/events.h"
 #include "platform/system.h"
 #include "platform/text.h"
+#include "platform/timer.h"
 #include "settings/config.h"
-#include "shell/window1.h"
-
-namespace {
-
-// The main window's interface; none before the launch adopted the main window.
-dmx::UsbProInterface* mainInterface() {
-    Window1* main = platform::Implicit<Window1>::find();
-    return main ? &main->DMXinterface : nullptr;
-}
-
-}  // namespace
+#include "status/status_model.h"
 
 WinConfig::WinConfig() : platform::Window("Configure DMX Pro", 500, 250, false) {
     place(StaticText1, 0, 0, 1, 2);
@@ -30,6 +21,24 @@ WinConfig::WinConfig() : platform::Window("Configure DMX Pro", 500, 250, false) 
     PopupMenu1.change = [this] { PopupMenu1_Change(); };
     PushButton1.action = [this] { PushButton1_Action(); };
     PushButton2.action = [this] { PushButton2_Action(); };
+}
+
+WinConfig::~WinConfig() {
+    if (status_) status_->unwatch(statusWatcher_);
+}
+
+void WinConfig::connect(dmx::UsbProInterface& interface, status::StatusModel& status) {
+    interface_ = &interface;
+    status_ = &status;
+    statusWatcher_ = status.watch([this](const status::Entry& entry, bool) {
+        if (entry.source == status::Source::interfaceDialog) StaticText6.setCaption(entry.text);
+    });
+}
+
+void WinConfig::tellChoice(std::string text) {
+    if (status_)
+        status_->setState(status::Source::interfaceDialog, "port choice", std::move(text),
+                          platform::steadyMs());
 }
 
 void WinConfig::Open() {
@@ -50,31 +59,30 @@ void WinConfig::PopupMenu1_Change() {
     Module1::currentPortNumber = index;
     StaticText5.setCaption("Serial Port " + platform::Str(index) + " = " + PopupMenu1.text());
     if (index < 0) {
-        StaticText6.setCaption("invalid serial port number");
+        tellChoice("invalid serial port number");
         return;
     }
     // The stable name of the row's port when it has one, so a replug finds the same adapter.
     const auto ports = platform::System::SerialPortList();
-    dmx::UsbProInterface* interface = mainInterface();
-    platform::Serial* serial = interface ? &interface->port() : nullptr;
+    platform::Serial* serial = interface_ ? &interface_->port() : nullptr;
     if (serial) {
         serial->setSerialPort(static_cast<size_t>(index) < ports.size()
                                   ? ports[static_cast<size_t>(index)].Path()
                                   : std::string());
     }
     if (serial && serial->Open()) {
-        StaticText6.setCaption("Serial Port " + platform::Str(index) + " is Open\r");
+        tellChoice("Serial Port " + platform::Str(index) + " is Open\r");
     } else {
-        StaticText6.setCaption("serial port could not be opened");
+        tellChoice("serial port could not be opened");
     }
 }
 
 void WinConfig::PushButton1_Action() {
     Module1::writeConfig();
     Hide();
-    if (dmx::UsbProInterface* interface = mainInterface()) interface->sendStartCodeOnly();
+    if (interface_) interface_->sendStartCodeOnly();
 }
 
 void WinConfig::PushButton2_Action() {
-    if (dmx::UsbProInterface* interface = mainInterface()) interface->requestParameters();
+    if (interface_) interface_->requestParameters();
 }

@@ -3,7 +3,6 @@
 #include "netdmx/network_output.h"
 #include "netdmx/run_plan.h"
 #include "settings/extra_settings.h"
-#include "shell/window1.h"
 
 WinNetworkOutput::WinNetworkOutput() : SettingsDialog("Network Output", 420, 330, false) {
     place(chkSacn, 0, 0, 1, 2);
@@ -24,8 +23,8 @@ WinNetworkOutput::WinNetworkOutput() : SettingsDialog("Network Output", 420, 330
 }
 
 void WinNetworkOutput::fillFromSettingsInForce() {
-    const netdmx::NetworkSettings& running =
-        platform::Implicit<Window1>::instance().networkOutputs.runningSettings();
+    if (!outputs_) return;
+    const netdmx::NetworkSettings& running = outputs_->runningSettings();
     chkSacn.setValue(running.sacn.enabled);
     txtSacnUniverse.setText(std::to_string(running.sacn.universe));
     txtSacnPriority.setText(std::to_string(running.sacn.priority));
@@ -53,7 +52,7 @@ void WinNetworkOutput::cmdOK_Action() {
     applyAndSave(problem, [&] {
         // Saved with the settings.
         netdmx::giveInstallationCid(plan, Module1::extraSettings);
-        platform::Implicit<Window1>::instance().networkOutputs.start(plan);
+        if (outputs_) outputs_->start(plan);
         netdmx::storeNetworkSettings(read.settings, Module1::extraSettings);
     });
 }

@@ -4,9 +4,15 @@
 #include "platform/controls.h"
 #include "settings/settings_dialog.h"
 
+namespace netdmx {
+class NetworkOutputs;
+}
+
 class WinNetworkOutput : public SettingsDialog {
   public:
     WinNetworkOutput();
+    // The outputs it starts, handed over by the main window as the dialog is made.
+    void connect(netdmx::NetworkOutputs& outputs) { outputs_ = &outputs; }
 
     platform::CheckBox chkSacn{"chkSacn", "Send sACN (E1.31)"};
     platform::StaticText lblSacnUniverse{"lblSacnUniverse", "Universe:"};
@@ -29,4 +35,6 @@ class WinNetworkOutput : public SettingsDialog {
 
   private:
     void fillFromSettingsInForce() override;
+
+    netdmx::NetworkOutputs* outputs_ = nullptr;
 };

@@ -3,7 +3,6 @@
 #include "netdmx/network_settings.h"
 #include "osc/osc_input.h"
 #include "settings/extra_settings.h"
-#include "shell/window1.h"
 
 WinOscInput::WinOscInput() : SettingsDialog("OSC Input", 420, 160, false) {
     place(lblPort, 0, 0);
@@ -16,8 +15,8 @@ WinOscInput::WinOscInput() : SettingsDialog("OSC Input", 420, 160, false) {
 }
 
 void WinOscInput::fillFromSettingsInForce() {
-    const osc::OscSettings& running =
-        platform::Implicit<Window1>::instance().oscInput.runningSettings();
+    if (!input_) return;
+    const osc::OscSettings& running = input_->runningSettings();
     txtPort.setText(running.port ? std::to_string(*running.port) : "");
     txtAllow.setText(netdmx::joinHosts(running.allow));
 }
@@ -29,7 +28,7 @@ void WinOscInput::cmdOK_Action() {
     osc::InputPlan plan;
     std::string problem = read.error.empty() ? osc::planInput(read.settings, plan) : read.error;
     applyAndSave(problem, [&] {
-        platform::Implicit<Window1>::instance().oscInput.start(plan);
+        if (input_) input_->start(plan);
         osc::storeOscSettings(read.settings, Module1::extraSettings);
     });
 }

@@ -4,9 +4,15 @@
 #include "platform/controls.h"
 #include "settings/settings_dialog.h"
 
+namespace osc {
+class OscInput;
+}
+
 class WinOscInput : public SettingsDialog {
   public:
     WinOscInput();
+    // The input it starts, handed over by the main window as the dialog is made.
+    void connect(osc::OscInput& input) { input_ = &input; }
 
     platform::StaticText lblPort{"lblPort", "UDP port:"};
     platform::EditField txtPort{"txtPort"};
@@ -21,4 +27,6 @@ class WinOscInput : public SettingsDialog {
 
   private:
     void fillFromSettingsInForce() override;
+
+    osc::OscInput* input_ = nullptr;
 };

@@ -1,9 +1,11 @@
 #include "platform/events.h"
 #include "platform/system.h"
 #include "platform/text.h"
+#include "platform/timer.h"
 #include "server/http_socket.h"
 #include "settings/config.h"
 #include "shell/window1.h"
+#include "status/status_model.h"
 
 namespace {
 
@@ -18,16 +20,24 @@ void Window1::checkNetwork() {
         CRLF = "\r\n";
         namespace Network = platform::System::Network;
         if (!Network::IsConnected()) return;
-        lblHostName.setCaption("");
-        lblIPaddr.setCaption("");
-        lblIPort.setCaption(platform::Str(ServerPort));
+        // The address lists grow a line at a time, as each is found.
+        std::string lanAddresses, wanAddresses;
+        const auto tell = [this](status::Source source, const std::string& text) {
+            status.setState(source, "addresses", text, platform::steadyMs());
+        };
+        tell(status::Source::wanAddresses, wanAddresses);
+        tell(status::Source::lanAddresses, lanAddresses);
+        status.setState(status::Source::serverPort, "port", platform::Str(ServerPort),
+                        platform::steadyMs());
         int interfaceCount = Network::NetworkInterfaceCount();
         for (int i = 0; i < interfaceCount; ++i) {
-            lblIPaddr.appendCaption(platform::Str(i) + ": " + Network::IPAddress(i) + CRLF);
+            lanAddresses += platform::Str(i) + ": " + Network::IPAddress(i) + CRLF;
+            tell(status::Source::lanAddresses, lanAddresses);
             if (Module1::enableWAN) {
                 std::string page = publicAddressService.Get(Module1::wanServiceHost + "/ip.php",
                                                             publicAddressTimeoutSeconds);
-                lblHostName.appendCaption(platform::Str(i) + ": " + page + CRLF);
+                wanAddresses += platform::Str(i) + ": " + page + CRLF;
+                tell(status::Source::wanAddresses, wanAddresses);
             }
             platform::yieldToBackgroundTasks();
         }

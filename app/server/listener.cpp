@@ -1,8 +1,10 @@
 // The listener's life: listening on ServerPort, each connection's status, the end of a reply and
 // socket errors.
 #include "platform/text.h"
+#include "platform/timer.h"
 #include "server/listener_status.h"
 #include "shell/window1.h"
+#include "status/status_model.h"
 
 namespace {
 
@@ -26,8 +28,11 @@ void Window1::newListener() {
 }
 
 void Window1::TCPSocket1_Connected(platform::TCPSocket& socket) {
-    StaticText1.setCaption(server::connectedCaption(socket.RemoteAddress()));
-    lblIPort.setCaption(platform::Str(ServerPort));
+    // States: the same client again says nothing new.
+    const int64_t now = platform::steadyMs();
+    status.setState(status::Source::statusLine, "client",
+                    server::connectedCaption(socket.RemoteAddress()), now);
+    status.setState(status::Source::serverPort, "port", platform::Str(ServerPort), now);
 }
 
 void Window1::TCPSocket1_SendComplete(platform::TCPSocket& socket, bool /*aborted*/) {
@@ -36,7 +41,9 @@ void Window1::TCPSocket1_SendComplete(platform::TCPSocket& socket, bool /*aborte
 }
 
 void Window1::TCPSocket1_Error(int32_t code) {
-    StaticText1.setCaption(server::socketErrorCaption(code));
+    // A state: a port in use fails again at every retry, and says so once.
+    status.setState(status::Source::statusLine, "listener error", server::socketErrorCaption(code),
+                    platform::steadyMs());
     if (!listeningOn(TCPSocket1, ServerPort) && !relistenTimer.armed())
         relistenTimer.start(relistenDelayMs);
 }

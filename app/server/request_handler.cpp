@@ -5,6 +5,7 @@
 #include "command/console.h"
 #include "dmx/output_status.h"
 #include "platform/text.h"
+#include "platform/timer.h"
 #include "server/basic_login.h"
 #include "server/entrypoints.h"
 #include "server/listener_status.h"
@@ -20,6 +21,7 @@
 #include "show/line_words.h"
 #include "show/show_command.h"
 #include "show/show_control.h"
+#include "status/status_model.h"
 
 namespace {
 
@@ -32,7 +34,8 @@ bool loginMissing(Window1& window, const platform::TCPSocket& socket, std::strin
     // A browser's first request carries no credentials: only a given password counts as a try.
     if (!loginThrottle.refuses(address, now) && server::loginAccepted(head, expected)) return false;
     if (!server::basicCredentials(head).empty() && loginThrottle.failed(address, now)) {
-        window.StaticText1.setCaption(server::loginsRefusedCaption(address));
+        window.status.addEvent(status::Source::statusLine, server::loginsRefusedCaption(address),
+                               platform::steadyMs());
     }
     return true;
 }

@@ -3,7 +3,6 @@
 #include "platform/events.h"
 #include "platform/text.h"
 #include "settings/config.h"
-#include "shell/window1.h"
 
 WinWebConfig::WinWebConfig() : platform::Window("Brannic Webserver Config", 380, 250, false) {
     place(StaticText1, 0, 0);
@@ -23,8 +22,7 @@ WinWebConfig::WinWebConfig() : platform::Window("Brannic Webserver Config", 380,
 void WinWebConfig::Open() {
     txtUsername.setText(Module1::username);
     txtPassword.setText(Module1::password);
-    const Window1* main = platform::Implicit<Window1>::find();
-    const int32_t port = main ? main->ServerPort : Module1::webServerPort;
+    const int32_t port = server_.port ? server_.port() : Module1::webServerPort;
     txtWebPort.setText(std::string(platform::Trim(platform::Str(port))));
     chkEnableWan.setValue(Module1::enableWAN);
     chkLogin.setValue(Module1::requireLogin);
@@ -42,12 +40,7 @@ void WinWebConfig::cmd1_Action() {
     Module1::username = txtUsername.text();
     Module1::enableWAN = chkEnableWan.value();
     Module1::requireLogin = chkLogin.value();
-    if (Window1* main = platform::Implicit<Window1>::find()) {
-        main->ServerPort = Module1::webServerPort;
-        main->checkNetwork();
-        main->lblWANaddr.setVisible(Module1::enableWAN);
-        main->newListener();
-    }
+    if (server_.takeSettings) server_.takeSettings();
     Module1::writeConfig();
     Hide();
 }

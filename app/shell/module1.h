@@ -16,14 +16,13 @@
 
 namespace Module1 {
 
-// The highest channel of the universe; a level store holds channels 0 to lastChannel.
+// The highest channel of the universe; a level store holds channels 0 to lastChannel. Element n
+// is the level of channel n as the byte value to transmit; element 0 is never sent. The console
+// owns the program's store (command/console.h).
 inline constexpr int32_t lastChannel = 512;
 using LevelStore = std::array<int32_t, lastChannel + 1>;
 
 struct State {
-    // Levels (command/): element n is the level of channel n as the byte value to transmit;
-    // element 0 is never sent.
-    LevelStore DMXdata{};
     std::string currentShowFile = "default.shw";
     // Every line of the show file, without its delimiters, split into its fields.
     std::vector<std::vector<std::string>> showFields;
@@ -67,7 +66,6 @@ struct State {
 
 inline State state;
 
-inline LevelStore& DMXdata = state.DMXdata;
 inline std::string& currentShowFile = state.currentShowFile;
 inline std::vector<std::vector<std::string>>& showFields = state.showFields;
 inline int32_t& currentPortNumber = state.currentPortNumber;

@@ -42,10 +42,15 @@ namespace show {
 class ShowControl;
 class ShowStore;
 }  // namespace show
+namespace status {
+class StatusModel;
+enum class Source;
+}  // namespace status
 
 class Window1 : public platform::Window {
-    // Made with the window, before the references into it below. The status list first: the
-    // outputs report to it until they go.
+    // Made with the window, before the references into it below. The status model and the
+    // status list first: the others report to them until they go.
+    std::unique_ptr<status::StatusModel> ownStatus_;
     std::unique_ptr<dmx::OutputStates> ownOutputStates_;
     std::unique_ptr<command::Console> ownConsole_;
     std::unique_ptr<dmx::UsbProInterface> ownInterface_;
@@ -62,6 +67,9 @@ class Window1 : public platform::Window {
     Window1();
     ~Window1() override;
 
+    // What the program says of itself (status/status_model.h): the status labels below, the
+    // interface dialog and the headless journal show it.
+    status::StatusModel& status;
     // The console model (command/console.h): the labels, the history and the level views and the
     // outputs follow it.
     command::Console& console;
@@ -121,6 +129,8 @@ class Window1 : public platform::Window {
     platform::StaticText captionShow{"captionShow", "Show:"};
     platform::StaticText lblCue{"lblCue", ""};
     platform::StaticText lblMaster{"lblMaster", ""};
+    // The label that shows a source of the status model; none for the interface dialog's.
+    platform::StaticText* statusLabel(status::Source source);
 
     // Command language.
     void lexTokens(std::string_view character);
@@ -150,6 +160,10 @@ class Window1 : public platform::Window {
     const platform::MenuItem* menuBar() const override;
     // Wires the menu commands of the menu bar to this window's handlers.
     void registerMenuHandlers();
+    // Hands each dialog, as it is made, what of this window it works on (ui/dialog_wiring.cpp);
+    // unwired, the dialogs go with this window.
+    void wireDialogs();
+    void unwireDialogs();
     // Show control on or off, with its check mark; on brings the live read-back with it, off
     // leaves the read-back as its own switch says.
     void setShowControl(bool on);

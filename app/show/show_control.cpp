@@ -13,15 +13,18 @@
 #include "show/output_levels.h"
 #include "show/show_command.h"
 #include "show/show_json.h"
+#include "status/status_model.h"
 
 namespace show {
 
 ShowControl::ShowControl(command::Console& console, Module1::LevelStore& levels,
-                         dmx::OutputList& outputs, server::EventStreams& streams, ShowLabels labels)
+                         dmx::OutputList& outputs, server::EventStreams& streams,
+                         status::StatusModel& status, ShowLabels labels)
     : console_(console),
       levels_(levels),
       outputs_(outputs),
       streams_(streams),
+      status_(status),
       labels_(labels),
       clock_([this] { tick(); }) {}
 
@@ -164,8 +167,9 @@ void ShowControl::applyScaling() const {
 }
 
 void ShowControl::showState() {
-    labels_.cue.setCaption(cueText(engine_));
-    labels_.master.setCaption(masterText(engine_));
+    const Milliseconds now = platform::steadyMs();
+    status_.setState(status::Source::cue, "cue", cueText(engine_), now);
+    status_.setState(status::Source::master, "master", masterText(engine_), now);
     labels_.master.setAlert(engine_.holdsDown());
 }
 

@@ -26,6 +26,9 @@ class EventStreams;
 namespace platform {
 class StaticText;
 }
+namespace status {
+class StatusModel;
+}
 
 namespace show {
 
@@ -35,7 +38,7 @@ inline constexpr Milliseconds fadeTickMs = 23;
 inline constexpr Milliseconds liveTickMs = 100;
 
 // Where the main window shows the show: the cue (and a running fade), and the master and
-// blackout, in red while they hold the stage down.
+// blackout, in red while they hold the stage down. Their texts are the status model's.
 struct ShowLabels {
     platform::StaticText& caption;
     platform::StaticText& cue;
@@ -45,7 +48,7 @@ struct ShowLabels {
 class ShowControl {
   public:
     ShowControl(command::Console& console, Module1::LevelStore& levels, dmx::OutputList& outputs,
-                server::EventStreams& streams, ShowLabels labels);
+                server::EventStreams& streams, status::StatusModel& status, ShowLabels labels);
     ~ShowControl();
     ShowControl(const ShowControl&) = delete;
     ShowControl& operator=(const ShowControl&) = delete;
@@ -100,6 +103,7 @@ class ShowControl {
     Module1::LevelStore& levels_;
     dmx::OutputList& outputs_;
     server::EventStreams& streams_;
+    status::StatusModel& status_;
     ShowLabels labels_;
     ShowEngine engine_;
     bool on_ = false;

@@ -2,7 +2,6 @@
 
 #include "command/console.h"
 #include "platform/events.h"
-#include "shell/window1.h"
 #include "show/show_control.h"
 
 namespace {
@@ -44,21 +43,23 @@ WinCueList::WinCueList() : platform::Window("Cue List", 420, 360) {
 }
 
 WinCueList::~WinCueList() {
-    if (main_) main_->showControl.unwatch(showWatcher_);
+    if (showControl_) showControl_->unwatch(showWatcher_);
+}
+
+void WinCueList::connect(show::ShowControl& showControl, command::Console& console) {
+    showControl_ = &showControl;
+    console_ = &console;
 }
 
 void WinCueList::Open() {
-    main_ = platform::Implicit<Window1>::find();
-    if (!main_) return;
-    setTop(main_->top() + main_->height());
-    setLeft(main_->left());
-    showWatcher_ = main_->showControl.watch([this] { followShow(); });
+    if (!showControl_) return;
+    showWatcher_ = showControl_->watch([this] { followShow(); });
     followShow();
 }
 
 void WinCueList::followShow() {
-    const bool on = main_->showControl.on();
-    const show::ShowEngine& engine = main_->showControl.engine();
+    const bool on = showControl_->on();
+    const show::ShowEngine& engine = showControl_->engine();
     showCues(lstCues, engine);
     lblCue.setCaption(on ? show::cueText(engine)
                          : "Show control is off: Config > Show Control turns it on.");
@@ -72,12 +73,12 @@ void WinCueList::followShow() {
 }
 
 void WinCueList::send(std::string line) {
-    if (!main_) return;
-    if (main_->console.lineRunning()) {
+    if (!showControl_) return;
+    if (console_->lineRunning()) {
         platform::post([line = std::move(line)] {
             if (WinCueList* window = platform::Implicit<WinCueList>::find()) window->send(line);
         });
         return;
     }
-    main_->showControl.runLine(line, sourceName);
+    showControl_->runLine(line, sourceName);
 }

@@ -10,13 +10,21 @@
 #include "platform/controls.h"
 #include "platform/window.h"
 
-class Window1;
+namespace command {
+class Console;
+}
+namespace show {
+class ShowControl;
+}
 
 class WinCueList : public platform::Window {
   public:
     WinCueList();
     ~WinCueList() override;
     void Open() override;
+    // The show it follows and drives, and the console whose lines it waits for, handed over by
+    // the main window as the window is made.
+    void connect(show::ShowControl& showControl, command::Console& console);
 
     platform::StaticText lblCue{"lblCue", ""};
     platform::ListBox lstCues{"lstCues", {"", "Cue", "Label", "Up", "Down"}};
@@ -32,6 +40,7 @@ class WinCueList : public platform::Window {
     // through (it lets events run between its characters) waits for that line to end.
     void send(std::string line);
 
-    Window1* main_ = nullptr;
+    show::ShowControl* showControl_ = nullptr;
+    command::Console* console_ = nullptr;
     size_t showWatcher_ = 0;
 };

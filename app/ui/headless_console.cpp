@@ -2,15 +2,16 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <utility>
 
 #include "command/console.h"
 #include "dmx/output_status.h"
-#include "dmx/win_config.h"
 #include "platform/events.h"
 #include "platform/timer.h"
 #include "shell/window1.h"
+#include "status/status_model.h"
 
 namespace headless {
 
@@ -30,19 +31,27 @@ void printText(const std::function<void(const std::string&)>& print, const std::
     } while (start < text.size());
 }
 
-// A caption prints only what it shows anew: nothing while it is empty (a caption cleared and set
-// again prints once) or shows what was printed last; only its new lines when it grew by appending;
-// otherwise the whole of it.
-void watch(platform::StaticText& label, const std::string& name,
-           std::function<void(const std::string&)> print) {
-    auto shown = std::make_shared<std::string>(label.caption());
-    label.setObserver([&label, name, print, shown] {
-        const std::string& text = label.caption();
-        if (text.empty() || text == *shown) return;
-        bool appended = !shown->empty() && text.size() > shown->size() &&
-                        text.compare(0, shown->size(), *shown) == 0;
-        printText(print, name, appended ? text.substr(shown->size()) : text);
-        *shown = text;
+// Every event prints, the same one twice in a row too. A state prints only what it says anew:
+// nothing while it is empty (a state cleared and set again prints once) or says what it printed
+// last; only its new lines when it grew by appending; otherwise the whole of it. Each prints
+// under the name of the label that shows it.
+void watchStatus(Window1& window, std::function<void(const std::string&)> print) {
+    auto printed =
+        std::make_shared<std::map<std::pair<status::Source, std::string>, std::string>>();
+    window.status.watch([&window, print, printed](const status::Entry& entry, bool isNew) {
+        const platform::StaticText* label = window.statusLabel(entry.source);
+        const std::string name = label ? label->name() : "DMX interface";
+        if (entry.kind == status::Entry::Kind::event) {
+            if (!entry.text.empty()) printText(print, name, entry.text);
+            return;
+        }
+        std::string& shown = (*printed)[{entry.source, entry.key}];
+        const std::string& text = entry.text;
+        if (!isNew || text.empty() || text == shown) return;
+        bool appended = !shown.empty() && text.size() > shown.size() &&
+                        text.compare(0, shown.size(), shown) == 0;
+        printText(print, name, appended ? text.substr(shown.size()) : text);
+        shown = text;
     });
 }
 
@@ -124,14 +133,8 @@ void watchLines(command::Console& console, std::function<void(const std::string&
 }  // namespace
 
 void attach(Window1& window, std::function<void(const std::string&)> print) {
-    for (platform::StaticText* label : {&window.StaticText1, &window.lblIPort, &window.lblIPaddr,
-                                        &window.lblHostName, &window.lblCue, &window.lblMaster}) {
-        watch(*label, label->name(), print);
-    }
+    watchStatus(window, print);
     watchLines(window.console, print);
-    platform::Implicit<WinConfig>::created = [print](WinConfig& dialog) {
-        watch(dialog.StaticText6, "DMX interface", print);
-    };
     window.outputStates.watch([print](const dmx::OutputState& output) {
         print("Output: " + output.name + " " + output.target + ": " +
               (output.state.empty() ? std::string("off") : output.state));

@@ -5,7 +5,8 @@
 #include <functional>
 #include <iostream>
 
-#include "dmx/send_dmx.h"
+#include "command/console.h"
+#include "dmx/output.h"
 #include "netdmx/network_output.h"
 #include "netdmx/run_plan.h"
 #include "osc/osc_input.h"
@@ -137,7 +138,7 @@ int main(int argc, char** argv) {
     window.oscInput.start(oscInput.plan);
     // With show control on, the look kept in the show file is the first frame on the interface
     // and the first network packets, before the server answers anything.
-    if (window.showControl.on()) Module1::sendDMX();
+    if (window.showControl.on()) window.outputs.send(window.console.DMXdata);
     int status = app.run();
     // A quit from the menu and a termination signal both end the loop: the show's last change
     // reaches its file before anything stops.

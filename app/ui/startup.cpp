@@ -6,6 +6,7 @@
 #include "platform/events.h"
 #include "platform/system.h"
 #include "platform/text.h"
+#include "platform/timer.h"
 #include "server/pages.h"
 #include "settings/config.h"
 #include "settings/extra_settings.h"
@@ -14,17 +15,24 @@
 #include "shell/aux_windows.h"
 #include "shell/menubar.h"
 #include "shell/window1.h"
+#include "status/status_model.h"
 
 namespace {
+
+// The port the interface was opened on, a state of the status line.
+void tellPort(Window1& window, std::string text) {
+    window.status.setState(status::Source::statusLine, "DMX port", std::move(text),
+                           platform::steadyMs());
+}
 
 void openConfiguredSerialPort(Window1& window) {
     const int32_t index = Module1::currentPortNumber;
     window.Serial1.setSerialPort(
         platform::System::SerialPortList()[static_cast<size_t>(index)].Path());
     if (window.Serial1.Open()) {
-        window.StaticText1.setCaption("Port " + platform::Str(index) + " is open");
+        tellPort(window, "Port " + platform::Str(index) + " is open");
     } else {
-        window.StaticText1.setCaption("Port  " + platform::Str(index) + " could not be opened");
+        tellPort(window, "Port  " + platform::Str(index) + " could not be opened");
     }
 }
 
@@ -32,7 +40,7 @@ void openConfiguredSerialPort(Window1& window) {
 // waited for.
 void openGivenSerialPort(Window1& window, const std::string& device) {
     window.Serial1.setSerialPort(device);
-    if (window.Serial1.OpenOrWait()) window.StaticText1.setCaption("Port " + device + " is open");
+    if (window.Serial1.OpenOrWait()) tellPort(window, "Port " + device + " is open");
 }
 
 void showDmxDialogAtScreenMiddle() {
@@ -52,7 +60,8 @@ void Window1::Open() {
 
     ServerPort = Module1::portOverride.value_or(Module1::webServerPort);
     newListener();
-    lblIPort.setCaption(platform::Str(ServerPort));
+    status.setState(status::Source::serverPort, "port", platform::Str(ServerPort),
+                    platform::steadyMs());
     setTitle(title() + ": " + Module1::currentShowFile);
 
     platform::FolderItem show = platform::GetFolderItem(Module1::currentShowFile);
@@ -75,7 +84,8 @@ void Window1::Open() {
         // Listening again on a socket that listens already changes nothing.
         if (!TCPSocket1.IsListening()) TCPSocket1.Listen();
     } else {
-        lblIPaddr.setCaption("No network");
+        status.setState(status::Source::lanAddresses, "addresses", "No network",
+                        platform::steadyMs());
     }
 
     if (Module1::startMinimized) Minimize();

@@ -4,7 +4,6 @@
 #include "dmx/level_view.h"
 #include "dmx/output.h"
 #include "dmx/output_status.h"
-#include "dmx/send_dmx.h"
 #include "dmx/usbpro_interface.h"
 #include "netdmx/network_output.h"
 #include "osc/osc_input.h"
@@ -14,7 +13,7 @@
 #include "shell/menubar.h"
 #include "show/show_control.h"
 #include "show/show_store.h"
-#include "show/win_cue_list.h"
+#include "status/status_model.h"
 
 namespace {
 
@@ -48,7 +47,7 @@ void followConsole(Window1& window) {
             case Change::levels:
                 // The frame goes first: on the desktop, laying out the level view takes
                 // milliseconds.
-                Module1::sendDMX();
+                window.outputs.send(console.levels());
                 platform::Implicit<WinLevels>::instance().EditField1.setText(
                     dmx::levelViewText(console.levels()));
                 break;
@@ -63,8 +62,9 @@ void followConsole(Window1& window) {
 
 Window1::Window1()
     : platform::Window("Brannic Webserver", 520, 280, false),
+      ownStatus_(std::make_unique<status::StatusModel>()),
       ownOutputStates_(std::make_unique<dmx::OutputStates>()),
-      ownConsole_(std::make_unique<command::Console>(Module1::DMXdata)),
+      ownConsole_(std::make_unique<command::Console>()),
       ownInterface_(std::make_unique<dmx::UsbProInterface>(*ownOutputStates_)),
       ownNetworkOutputs_(std::make_unique<netdmx::NetworkOutputs>(*ownOutputStates_)),
       ownOutputs_(std::make_unique<dmx::OutputList>()),
@@ -73,11 +73,14 @@ Window1::Window1()
           [this](const dmx::OutputState&) { lblOutputs.setCaption(outputLines(outputStates)); })),
       // The labels are only named here; they are made before the show first writes to them.
       ownShow_(std::make_unique<show::ShowControl>(
-          *ownConsole_, Module1::DMXdata, *ownOutputs_, *ownEventStreams_,
+          *ownConsole_, ownConsole_->DMXdata, *ownOutputs_, *ownEventStreams_, *ownStatus_,
           show::ShowLabels{captionShow, lblCue, lblMaster})),
-      ownOscInput_(std::make_unique<osc::OscInput>(
-          *ownConsole_, *ownShow_, *ownOutputStates_,
-          [this](const std::string& line) { StaticText1.setCaption(line); })),
+      ownOscInput_(std::make_unique<osc::OscInput>(*ownConsole_, *ownShow_, *ownOutputStates_,
+                                                   [this](const std::string& line) {
+                                                       status.addEvent(status::Source::statusLine,
+                                                                       line, platform::steadyMs());
+                                                   })),
+      status(*ownStatus_),
       console(*ownConsole_),
       tokens(console.tokens),
       token(console.token),
@@ -115,6 +118,10 @@ Window1::Window1()
     for (platform::StaticText* label : {&captionShow, &lblCue, &lblMaster})
         label->setVisible(false);
     lblOutputs.setCaption(outputLines(outputStates));
+    // Each label shows the newest entry of its source.
+    status.watch([this](const status::Entry& entry, bool) {
+        if (platform::StaticText* label = statusLabel(entry.source)) label->setCaption(entry.text);
+    });
 
     TCPSocket1.Connected = [this](platform::TCPSocket& socket) {
         socket.DataAvailable = [this, &socket] { TCPSocket1_DataAvailable(socket); };
@@ -129,6 +136,7 @@ Window1::Window1()
     DMXinterface.parametersRead = [this](const std::string& text) { Serial1_DataAvailable(text); };
     DMXinterface.statusLine = [this](const std::string& line) { Serial1_StateChanged(line); };
     registerMenuHandlers();
+    wireDialogs();
     followConsole(*this);
     // The interface first: its frame is written at once; the network outputs keep their own
     // schedule.
@@ -136,9 +144,22 @@ Window1::Window1()
     outputs.add(networkOutputs);
 }
 
+platform::StaticText* Window1::statusLabel(status::Source source) {
+    using status::Source;
+    const std::pair<Source, platform::StaticText*> labels[] = {{Source::statusLine, &StaticText1},
+                                                               {Source::serverPort, &lblIPort},
+                                                               {Source::lanAddresses, &lblIPaddr},
+                                                               {Source::wanAddresses, &lblHostName},
+                                                               {Source::cue, &lblCue},
+                                                               {Source::master, &lblMaster}};
+    for (const auto& [shown, label] : labels) {
+        if (shown == source) return label;
+    }
+    return nullptr;
+}
+
 Window1::~Window1() {
-    // The cue list watches this window's show control: it goes first.
-    platform::Implicit<WinCueList>::reset();
+    unwireDialogs();
     // The streams' sockets belong to the listener, which goes with this window.
     eventStreams.closeAll();
     // The outputs tell the status list of their end while the label that shows it is still here.

@@ -1,5 +1,5 @@
 #pragma once
-// A console without windows, over a store of the test's own.
+// A console without windows, and its store.
 
 #include <gtest/gtest.h>
 
@@ -29,8 +29,8 @@ class ConsoleTest : public ::testing::Test {
         EXPECT_EQ(levels, expected);
     }
 
-    Module1::LevelStore levels{};
-    command::Console console{levels};
+    command::Console console;
+    Module1::LevelStore& levels = console.DMXdata;
     const std::vector<int32_t>& chanArray = console.chanArray;
     const bool& dmxLevels = console.DMXlevels;
     const std::string& caption = console.results();

@@ -13,8 +13,8 @@ TEST_F(MainWindowTest, CommandLineShowsItsTokensResultAndHistoryAndStoresItsLeve
     EXPECT_EQ(window().lblTokens.caption(), "1 / 5 + 8 + 11 @ 75 | ");
     EXPECT_EQ(window().lblResults.caption(), " 1 2 3 4 5 8 11 @ 75");
     EXPECT_EQ(history(), "1/5+8+11@75|\r");
-    for (int ch : {1, 2, 3, 4, 5, 8, 11}) EXPECT_EQ(Module1::DMXdata[ch], 191) << ch;
-    EXPECT_EQ(Module1::DMXdata[6], 0);
+    for (int ch : {1, 2, 3, 4, 5, 8, 11}) EXPECT_EQ(window().console.DMXdata[ch], 191) << ch;
+    EXPECT_EQ(window().console.DMXdata[6], 0);
     EXPECT_EQ(window().token, "");
 }
 
@@ -45,7 +45,7 @@ TEST_F(MainWindowTest, EachLineStartsAFreshTokenListButKeepsTheSelection) {
     EXPECT_EQ(window().lblTokens.caption(), " @ D 9 | ");
     EXPECT_EQ(window().lblResults.caption(), " 34 @ 90");
     EXPECT_TRUE(window().DMXlevels);
-    EXPECT_EQ(Module1::DMXdata[34], 90);
+    EXPECT_EQ(window().console.DMXdata[34], 90);
     EXPECT_EQ(history(), "34@25|\r@D9|\r");
 }
 
@@ -54,8 +54,8 @@ TEST_F(MainWindowTest, ATypoAbove512IsRefusedWithItsReasonAndKeepsTheLevels) {
     command::runCommandLine(window(), "600@5");
     EXPECT_EQ(window().lblResults.caption(), "Not applied: channel 600 is above 512");
     EXPECT_EQ(window().chanArray, (std::vector<int32_t>{10, 20}));
-    EXPECT_EQ(Module1::DMXdata[10], 127);
-    EXPECT_EQ(Module1::DMXdata[20], 127);
+    EXPECT_EQ(window().console.DMXdata[10], 127);
+    EXPECT_EQ(window().console.DMXdata[20], 127);
 }
 
 TEST_F(MainWindowTest, AnEmptyLineShowsNothingNewAndOnlyEndsTheHistoryLine) {

@@ -1,11 +1,12 @@
 #pragma once
-// A fresh main window as the implicit instance, with fresh auxiliary windows and a zero store.
+// A fresh main window as the implicit instance (its console with a zero store), with fresh
+// auxiliary windows.
 
 #include <gtest/gtest.h>
 
 #include <memory>
 
-#include "command/level_store.h"
+#include "command/console.h"
 #include "dmx/win_config.h"
 #include "platform/window.h"
 #include "shell/aux_windows.h"
@@ -14,14 +15,12 @@
 class MainWindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        Module1::DMXdata = {};
         resetAuxiliaryWindows();
         platform::Implicit<Window1>::adopt(std::make_unique<Window1>());
     }
     void TearDown() override {
         resetAuxiliaryWindows();
         platform::Implicit<Window1>::reset();
-        Module1::DMXdata = {};
     }
 
     Window1& window() { return platform::Implicit<Window1>::instance(); }

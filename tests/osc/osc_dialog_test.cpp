@@ -3,6 +3,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "command/console.h"
 #include "osc/osc_input.h"
 #include "osc/win_osc_input.h"
 #include "support/osc_reply_client.h"
@@ -34,7 +35,7 @@ TEST_F(DesktopTest, OscInputDialogAppliesSavesAndTheGateFollowsTheWebLogin) {
 
     testsupport::OscReplyClient client;
     EXPECT_EQ(client.send(port, "/brannic/chan/7/dmx", 200), "/brannic/out/result  7 @ D200");
-    EXPECT_EQ(Module1::DMXdata[7], 200);
+    EXPECT_EQ(window.console.DMXdata[7], 200);
     EXPECT_EQ(window.lblQuery.caption(), "7@D200");
 
     // With no sender named every one is taken, until the web login is turned on.
@@ -44,7 +45,7 @@ TEST_F(DesktopTest, OscInputDialogAppliesSavesAndTheGateFollowsTheWebLogin) {
     Module1::requireLogin = true;
     EXPECT_EQ(client.send(port, "/brannic/chan/7/dmx", 5),
               "/brannic/out/error this sender is not allowed");
-    EXPECT_EQ(Module1::DMXdata[7], 100);
+    EXPECT_EQ(window.console.DMXdata[7], 100);
     EXPECT_NE(window.StaticText1.caption().find("no sender is taken while the web login is on"),
               std::string::npos);
     window.oscInput.stop();

@@ -1,5 +1,6 @@
 // The reply of every request shape, and what reaches the interface.
 #include "command_server_fixture.h"
+#include "command/console.h"
 #include "server/live_messages.h"
 #include "show/show_control.h"
 
@@ -63,7 +64,7 @@ TEST_F(CommandReply, EncodedSpacesAreTrimmedAndPlusSignsSelectChannels) {
 }
 
 TEST_F(CommandReply, EmptyValueStillSendsTheUniverse) {
-    Module1::DMXdata[9] = 200;
+    window->console.DMXdata[9] = 200;
     std::string reply = exchange("GET /dmx?cmd= HTTP/1.1\r\n\r\n");
     EXPECT_EQ(window->lblQuery.caption(), "");
     EXPECT_EQ(reply, commandReply(window->lblTokens.caption(), window->lblResults.caption()));
@@ -86,7 +87,7 @@ TEST_F(CommandReply, OnlyTheFirstOfTwoRequestsInOnePacketIsAnswered) {
     EXPECT_EQ(reply, commandReply("7 @ 70 | ", " 7 @ 70"));
     EXPECT_EQ(nextFrameLevels(), levelsWith({7}, char(179)));
     EXPECT_EQ(pty.readFor(200), "");
-    EXPECT_EQ(Module1::DMXdata[8], 0);
+    EXPECT_EQ(window->console.DMXdata[8], 0);
 }
 
 // With show control on, a slip of the thumb after all channels at 0 leaves them there.

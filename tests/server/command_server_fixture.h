@@ -28,7 +28,6 @@ class CommandServerTest : public ::testing::Test {
         window->Serial1.setSerialPort(pty.devicePath());
         ASSERT_TRUE(window->Serial1.Open());
         Module1::pageContent = Module1::formPage();
-        Module1::DMXdata.fill(0);
         Module1::requireLogin = false;
         port = testsupport::freePort();
         window->ServerPort = port;

@@ -22,14 +22,21 @@ void HeadlessProgram::start(const std::filesystem::path& prefs, const std::strin
     process.start(arguments.takeFirst(), arguments);
 }
 
-bool HeadlessProgram::waitForLine(const std::string& text, int timeoutMs) {
+bool HeadlessProgram::waitForLine(const std::string& text, int timeoutMs, size_t times) {
     QElapsedTimer timer;
     timer.start();
-    while (output.find(text) == std::string::npos && timer.elapsed() < timeoutMs) {
+    while (occurrences(output, text) < times && timer.elapsed() < timeoutMs) {
         process.waitForReadyRead(50);
         output += process.readAllStandardOutput().toStdString();
     }
-    return output.find(text) != std::string::npos;
+    return occurrences(output, text) >= times;
+}
+
+size_t occurrences(const std::string& output, const std::string& text) {
+    size_t count = 0;
+    for (size_t at = output.find(text); at != std::string::npos; at = output.find(text, at + 1))
+        ++count;
+    return count;
 }
 
 }  // namespace testsupport

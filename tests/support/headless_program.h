@@ -20,8 +20,11 @@ struct HeadlessProgram {
     // before the program, options after it.
     void start(const std::filesystem::path& prefs, const std::string& serialDevice, int32_t port,
                QStringList launcher = {}, QStringList options = {});
-    // Reads standard output until text has come or the time is up; whether it came.
-    bool waitForLine(const std::string& text, int timeoutMs = 5000);
+    // Reads standard output until text has come (times times) or the time is up; whether it came.
+    bool waitForLine(const std::string& text, int timeoutMs = 5000, size_t times = 1);
 };
+
+// How many times text is in output.
+size_t occurrences(const std::string& output, const std::string& text);
 
 }  // namespace testsupport

@@ -218,6 +218,43 @@ TEST(HeadlessProgram, SerialPortOptionWaitsForADeviceThatComesLater) {
     program.stop();
 }
 
+// Every event prints, so an interface lost twice is two lines; a state prints only what it says
+// anew, so the same client after the interface's lines prints nothing more.
+TEST(HeadlessProgram, EachLossOfTheInterfacePrintsAndTheSameClientOnlyOnce) {
+    testsupport::TempDir prefs;
+    testsupport::PtyPair other;
+    const std::filesystem::path link = prefs.path() / "interface";
+    std::vector<std::unique_ptr<testsupport::PtyPair>> interfaces;
+    const auto plugIn = [&] {
+        interfaces.push_back(std::make_unique<testsupport::PtyPair>());
+        std::filesystem::create_symlink(interfaces.back()->devicePath(), prefs.path() / "new");
+        std::filesystem::rename(prefs.path() / "new", link);
+    };
+    int port = testsupport::freePort();
+    Program program;
+    program.start(prefs, other.devicePath(), port, {},
+                  {"--serial-port", QString::fromStdString(link)});
+    ASSERT_TRUE(program.waitForLine("in a browser")) << program.output;
+    // Plugged in after the start, so the program holds no copy of the interface's side.
+    plugIn();
+    ASSERT_EQ(interfaces.back()->readExactly(518).size(), 518u);
+    const std::string lost = "StaticText1: DMX interface on " + link.string() +
+                             " lost: the console goes on and waits for it\n";
+    for (size_t loss = 1; loss <= 2; ++loss) {
+        httpGet(port, "/dmx?cmd=" + std::to_string(loss) + "%4050");
+        interfaces.back()->closeMaster();
+        ASSERT_TRUE(program.waitForLine(lost, 5000, loss)) << program.output;
+        plugIn();
+        ASSERT_EQ(interfaces.back()->readExactly(518).size(), 518u);
+    }
+    httpGet(port, "/dmx?cmd=3%4050");
+    ASSERT_TRUE(program.waitForLine("127.0.0.1: 3@50 -> 3 @ 50\n")) << program.output;
+    EXPECT_EQ(testsupport::occurrences(program.output, "StaticText1: Connected to: 127.0.0.1\n"),
+              1u)
+        << program.output;
+    program.stop();
+}
+
 TEST(HeadlessProgram, StartWithoutAUsablePortSaysWhatToDo) {
     testsupport::TempDir prefs;
     Program program;

@@ -1,6 +1,7 @@
+#include "command/console.h"
 #include "command/level_store.h"
 #include "dmx/interface_packets.h"
-#include "dmx/send_dmx.h"
+#include "dmx/output.h"
 #include "dmx/win_config.h"
 #include "settings/config.h"
 #include "shell/aux_windows.h"
@@ -62,8 +63,8 @@ TEST_F(DesktopTest, StoredPortIsOpenedAndCarriesTheFrames) {
     Window1& window = startProgram();
     EXPECT_EQ(window.StaticText1.caption(), "Port 1 is open");
     EXPECT_FALSE(Implicit<WinConfig>::exists());
-    Module1::DMXdata[3] = 255;
-    Module1::sendDMX();
+    window.console.DMXdata[3] = 255;
+    window.outputs.send(window.console.DMXdata);
     std::string frame = ptys[1]->readExactly(dmx::frameSize);
     ASSERT_EQ(frame.size(), dmx::frameSize);
     EXPECT_EQ(static_cast<uint8_t>(frame[4 + 3]), 255);
