@@ -1,7 +1,8 @@
 #pragma once
 // The "Cue List" window: the cues with the current and the next marked, GO and BACK (the space bar
-// is GO while the window has the focus), the grand master and the blackout. It sends show lines
-// through show control as any client does, and follows the show whoever changed it. With show
+// is GO while the window has the focus), the grand master and the blackout. It sends show commands
+// to show control, where they wait their turn as any client's do, and follows the show whoever
+// changed it. With show
 // control off it shows the cues and says so, its controls disabled.
 
 #include <cstddef>
@@ -9,6 +10,7 @@
 
 #include "platform/controls.h"
 #include "platform/window.h"
+#include "show/console_action.h"
 
 class Window1;
 
@@ -28,9 +30,8 @@ class WinCueList : public platform::Window {
 
   private:
     void followShow();
-    // Runs the show line as the source "Cue List"; one that comes while a command line is halfway
-    // through (it lets events run between its characters) waits for that line to end.
-    void send(std::string line);
+    // Submits the show line as the source "Cue List".
+    void send(show::ShowLine line);
 
     Window1* main_ = nullptr;
     size_t showWatcher_ = 0;
