@@ -15,7 +15,6 @@ void Console::runLine(std::string_view line, std::string source,
 
 void Console::runLineTypedAs(std::string_view line, std::string_view typed, std::string source,
                              const std::function<void()>& afterEachCharacter) {
-    lineRunning_ = true;
     lineSource_ = std::move(source);
     setQuery(std::string(typed));
     tokens.assign(1, std::string());
@@ -26,7 +25,6 @@ void Console::runLineTypedAs(std::string_view line, std::string_view typed, std:
     for (size_t i = 0; i < line.size(); ++i) lexOne(line.substr(i, 1));
     lexOne("\r");
     parseCommand();
-    lineRunning_ = false;
     tellLevels();
     tell(Change::line);
 }
@@ -40,6 +38,11 @@ void Console::setChannel(int32_t channel, int32_t value, std::string source) {
     tell(Change::results);
     tellLevels();
     tell(Change::channel);
+}
+
+void Console::setLevels(const Module1::LevelStore& levels) {
+    DMXdata = levels;
+    tellLevels();
 }
 
 void Console::releaseLevels() {
@@ -79,7 +82,9 @@ void Console::setQuery(std::string query) {
     tell(Change::query);
 }
 
-void Console::showLineRunElsewhere(std::string_view line, std::string results, std::string source) {
+void Console::showLineRunElsewhere(std::string_view line, std::string results, std::string source,
+                                   const Module1::LevelStore& levels) {
+    DMXdata = levels;
     lineSource_ = std::move(source);
     setQuery(std::string(line));
     tokensText_.clear();

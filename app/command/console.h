@@ -26,7 +26,8 @@ class Console {
         tokens,   // the token display, set again for each statement
         results,  // the result text of the last statement that showed one
         history,  // a statement or a line end appended, or the history emptied
-        levels,   // after every line, moved or not: the whole universe goes out each time
+        levels,   // after every line, moved or not, and after levels set otherwise: the whole
+                  // universe goes out each time
         line,     // once a whole line has run, after its levels; only runLine tells it, so a
                   // watcher of lines never sees levels moved without one
         channel,  // in place of line after a single channel set, which may come many a second
@@ -52,14 +53,14 @@ class Console {
     // tells the levels and the channel.
     void setChannel(int32_t channel, int32_t value, std::string source = {});
 
+    // The levels set as a whole by another part (a fade's step, a restore): the outputs and views
+    // follow, told once as after a line.
+    void setLevels(const Module1::LevelStore& levels);
+
     // While held, the levels are told once, on release, however many lines or channel sets moved
     // them: a burst of them sends one frame.
     void holdLevels() { levelsHeld_ = true; }
     void releaseLevels();
-
-    // True while runLine runs: a line that lets other events run mid-line may meet another
-    // caller, which must not start a line inside it.
-    bool lineRunning() const { return lineRunning_; }
 
     // The steps of a line. lexTokens lexes the first character of its argument only.
     void lexTokens(std::string_view character);
@@ -70,11 +71,9 @@ class Console {
     void setQuery(std::string query);
 
     // A line another part ran (a show command): shown and told as a line of the console's own,
-    // with its result; it has no tokens.
-    void showLineRunElsewhere(std::string_view line, std::string results, std::string source);
-    // The levels were set outside a line (a fade's step): the outputs and views follow, held
-    // like a line's.
-    void levelsSetElsewhere() { tellLevels(); }
+    // with its result and the levels it left; it has no tokens.
+    void showLineRunElsewhere(std::string_view line, std::string results, std::string source,
+                              const Module1::LevelStore& levels);
 
     // Watchers are told in the order they came, after each change.
     void watch(Watcher watcher) { watchers_.push_back(std::move(watcher)); }
@@ -114,7 +113,6 @@ class Console {
     std::string results_ = "Results";
     std::string history_;
     std::string lineSource_;
-    bool lineRunning_ = false;
     bool levelsHeld_ = false;
     bool levelsPending_ = false;
     std::vector<Watcher> watchers_;

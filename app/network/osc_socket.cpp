@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <lo/lo.h>
 #include <lo/lo_throw.h>
+#include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -168,16 +169,38 @@ struct OscSocket::Impl {
         OscMessage taken{path, {}};
         for (int i = 0; i < argc; ++i) taken.arguments.push_back(argumentOf(types[i], argv[i]));
         const OscSender sender{addressText(source.from), portOf(source.from)};
-        OscReply reply = owner.received(taken, sender);
-        if (reply.address.empty() || !server) return;
+        send(sourceFd, source.from, source.fromLength, owner.received(taken, sender));
+    }
+
+    // To the datagram being read when it is the sender's (the address exactly as it came), else
+    // to the sender's address by the socket of its family.
+    void replyTo(const OscSender& sender, const OscReply& reply) {
+        if (receiving && addressText(source.from) == sender.host && portOf(source.from) == sender.port)
+            return send(sourceFd, source.from, source.fromLength, reply);
+        sockaddr_storage to{};
+        auto* to4 = reinterpret_cast<sockaddr_in*>(&to);
+        auto* to6 = reinterpret_cast<sockaddr_in6*>(&to);
+        if (::inet_pton(AF_INET, sender.host.c_str(), &to4->sin_addr) == 1) {
+            to4->sin_family = AF_INET;
+            to4->sin_port = htons(sender.port);
+            send(ipv4.fd, to, sizeof *to4, reply);
+        } else if (::inet_pton(AF_INET6, sender.host.c_str(), &to6->sin6_addr) == 1) {
+            to6->sin6_family = AF_INET6;
+            to6->sin6_port = htons(sender.port);
+            send(ipv6.fd, to, sizeof *to6, reply);
+        }
+    }
+
+    void send(int fd, const sockaddr_storage& to, socklen_t toLength, const OscReply& reply) {
+        if (reply.address.empty() || !server || fd < 0) return;
         lo_message out = lo_message_new();
         lo_message_add_string(out, reply.text.c_str());
         size_t length = 0;
         void* bytes = lo_message_serialise(out, reply.address.c_str(), nullptr, &length);
         // The socket does not block: when its buffer is full the reply is lost, not waited for.
         if (bytes)
-            ::sendto(sourceFd, bytes, length, MSG_DONTWAIT,
-                     reinterpret_cast<const sockaddr*>(&source.from), source.fromLength);
+            ::sendto(fd, bytes, length, MSG_DONTWAIT, reinterpret_cast<const sockaddr*>(&to),
+                     toLength);
         std::free(bytes);
         lo_message_free(out);
     }
@@ -281,6 +304,10 @@ std::string OscSocket::open(uint16_t port) {
 
 void OscSocket::close() {
     impl_->close();
+}
+
+void OscSocket::reply(const OscSender& sender, const OscReply& reply) {
+    impl_->replyTo(sender, reply);
 }
 
 bool OscSocket::isOpen() const {

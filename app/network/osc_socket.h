@@ -35,6 +35,9 @@ class OscSocket {
     // tag); what it returns goes back to the sender's address and port. The socket must not be
     // destroyed from inside these handlers.
     std::function<OscReply(const OscMessage&, const OscSender&)> received;
+    // A reply sent later than its message's received returned (or from inside it), to the sender's
+    // address and port; an empty address sends nothing.
+    void reply(const OscSender& sender, const OscReply& reply);
     // A datagram that could not be read as OSC; it changed nothing.
     std::function<void(OscFault)> faulted;
     // After the datagrams of one wake: what many messages need only once, such as a frame.

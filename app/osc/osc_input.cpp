@@ -12,35 +12,12 @@
 #include "platform/timer.h"
 #include "settings/extra_settings.h"
 #include "show/show_control.h"
-#include "show/show_numbers.h"
 
 namespace osc {
 
 namespace {
 
 constexpr const char* statusName = "OSC";
-
-// A show address is the show command an operator would type, so it runs, is undone and is told
-// as that line.
-std::string showLine(const Action& action) {
-    if (std::holds_alternative<Go>(action)) return "go";
-    if (std::holds_alternative<Back>(action)) return "back";
-    if (auto* fire = std::get_if<Fire>(&action)) return "goto " + show::cueNumberText(fire->tenths);
-    if (auto* master = std::get_if<Master>(&action)) return "gm " + std::to_string(master->percent);
-    return std::get<Blackout>(action).on ? "bo on" : "bo off";
-}
-
-std::string runAction(command::Console& console, show::ShowControl& showControl,
-                      const Action& action, const std::string& source) {
-    if (auto* line = std::get_if<CommandLine>(&action)) {
-        showControl.runLine(line->text, source);
-    } else if (auto* level = std::get_if<ChannelLevel>(&action)) {
-        showControl.setChannel(level->channel, level->value, source);
-    } else {
-        showControl.runLine(showLine(action), source);
-    }
-    return console.results();
-}
 
 }  // namespace
 
@@ -57,31 +34,35 @@ class Listening {
           gateLogin_(Module1::requireLogin),
           faultTimer_([this] { reportHeldFaults(); }) {
         const std::string target = "udp port " + std::to_string(*plan.settings.port);
-        const std::string error = socket_.open(*plan.settings.port);
+        const std::string error = socket_->open(*plan.settings.port);
         states_.report({statusName, target, error.empty() ? "listening" : "error: " + error});
-        socket_.received = [this](const platform::OscMessage& message,
-                                  const platform::OscSender& sender) {
-            return received(message, sender);
+        socket_->received = [this](const platform::OscMessage& message,
+                                   const platform::OscSender& sender) {
+            received(message, sender);
+            return platform::OscReply{};
         };
-        socket_.faulted = [this](platform::OscFault fault) { faulted(fault); };
-        socket_.wakeDone = [this] { console_.releaseLevels(); };
+        socket_->faulted = [this](platform::OscFault fault) { faulted(fault); };
+        socket_->wakeDone = [this] { console_.releaseLevels(); };
         if (error.empty()) noteIfClosed();
     }
     ~Listening() { states_.remove(statusName); }
 
   private:
-    platform::OscReply received(const platform::OscMessage& message,
-                                const platform::OscSender& sender) {
+    // Replied from the action's completion: at once when the console was free, else when the
+    // action's turn came; by then the input may have stopped, and the reply is not sent.
+    void received(const platform::OscMessage& message, const platform::OscSender& sender) {
         followLogin();
-        command::Console& console = console_;
-        if (console.lineRunning())
-            return {errorAddress, "the console is busy with another command line; send again"};
         // A flood sends one frame a wake, not one a message.
-        console.holdLevels();
-        return respond(message, sender, platform::steadyMs(), gate_, showControl_.on(),
-                       [&](const Action& action) {
-                           return runAction(console, showControl_, action, "OSC " + sender.host);
-                       });
+        console_.holdLevels();
+        std::weak_ptr<platform::OscSocket> socket = socket_;
+        respond(
+            message, sender, platform::steadyMs(), gate_, showControl_.on(),
+            [this](show::ConsoleAction action, std::string source, show::ActionQueue::Done done) {
+                showControl_.submit(std::move(action), std::move(source), std::move(done));
+            },
+            [socket, sender](const platform::OscReply& reply) {
+                if (auto open = socket.lock()) open->reply(sender, reply);
+            });
     }
 
     // The web login may be turned on or off at any time: the gate follows at the next message.
@@ -118,7 +99,7 @@ class Listening {
     bool gateLogin_;
     FaultReports faults_;
     platform::Timer faultTimer_;
-    platform::OscSocket socket_;
+    std::shared_ptr<platform::OscSocket> socket_ = std::make_shared<platform::OscSocket>();
 };
 
 std::string planInput(const OscSettings& settings, InputPlan& plan) {

@@ -1,7 +1,7 @@
 // One request per connection: the help page, a command run through the console, or the form page.
 #include <chrono>
+#include <memory>
 
-#include "command/command_line.h"
 #include "command/console.h"
 #include "dmx/output_status.h"
 #include "platform/text.h"
@@ -61,19 +61,23 @@ std::optional<nlohmann::ordered_json> showField(const Window1& window) {
     return window.showControl.json();
 }
 
-// Runs the command of the request line, sent from address, and gives the reply that shows its
-// outcome.
-std::string runCommand(Window1& window, std::string_view requestLine, std::string address) {
-    command::Console& console = window.console;
-    const Module1::LevelStore before = console.levels();
-    console.setQuery("");
+// Submits the command of the request line; once it has run, the reply that shows its outcome goes
+// to the connection, if it is still there (it may have ended while the command waited its turn).
+void runCommand(Window1& window, std::string_view requestLine, platform::TCPSocket& socket,
+                std::weak_ptr<const void> connection) {
     std::string line = commandLineOf(server::queryValue(requestLine), window.showControl.on());
-    command::runCommandLine(window, line, std::move(address));
-    if (Module1::liveLevels) {
-        window.eventStreams.broadcast(server::commandEvent(
-            server::changedLevels(before, console.levels()), outcomeOf(console)));
-    }
-    return server::commandReply(Module1::pageContent, console.tokensText(), console.results());
+    auto reply = [&window, &socket, connection](const std::string&) {
+        const command::Console& console = window.console;
+        if (Module1::liveLevels) {
+            window.eventStreams.broadcast(server::commandEvent(
+                server::changedLevels(window.showControl.levelsBeforeAction(), console.levels()),
+                outcomeOf(console)));
+        }
+        if (connection.expired()) return;
+        socket.Write(
+            server::commandReply(Module1::pageContent, console.tokensText(), console.results()));
+    };
+    window.showControl.submit(show::TypedLine{std::move(line)}, socket.RemoteAddress(), reply);
 }
 
 // The live read-back's paths; false for any other request.
@@ -99,7 +103,8 @@ void Window1::sendHelp(platform::TCPSocket& socket) {
     socket.Write(Module1::helpPage());
 }
 
-void Window1::TCPSocket1_DataAvailable(platform::TCPSocket& socket) {
+void Window1::TCPSocket1_DataAvailable(platform::TCPSocket& socket,
+                                       const std::shared_ptr<const void>& connection) {
     if (server::headTooLong(socket.Lookahead())) {
         socket.Close();
         return;
@@ -121,7 +126,7 @@ void Window1::TCPSocket1_DataAvailable(platform::TCPSocket& socket) {
             socket.Write(server::pageReply(Module1::pageContent));
             return;
         case server::RequestKind::command:
-            socket.Write(runCommand(*this, line, socket.RemoteAddress()));
+            runCommand(*this, line, socket, connection);
             return;
     }
 }

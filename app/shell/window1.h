@@ -143,7 +143,9 @@ class Window1 : public platform::Window {
     void sendHelp(platform::TCPSocket& socket);
     void checkNetwork();
     void TCPSocket1_Connected(platform::TCPSocket& socket);
-    void TCPSocket1_DataAvailable(platform::TCPSocket& socket);
+    // connection lives as long as the socket: a reply that waited its turn checks it is there.
+    void TCPSocket1_DataAvailable(platform::TCPSocket& socket,
+                                  const std::shared_ptr<const void>& connection);
     void TCPSocket1_SendComplete(platform::TCPSocket& socket, bool aborted);
     void TCPSocket1_Error(int32_t code);
 

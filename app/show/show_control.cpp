@@ -6,7 +6,6 @@
 #include "command/console.h"
 #include "dmx/output.h"
 #include "platform/controls.h"
-#include "platform/events.h"
 #include "server/live_messages.h"
 #include "server/live_streams.h"
 #include "show/line_words.h"
@@ -17,16 +16,21 @@
 
 namespace show {
 
-ShowControl::ShowControl(command::Console& console, Module1::LevelStore& levels,
-                         dmx::OutputList& outputs, server::EventStreams& streams,
-                         status::StatusModel& status, ShowLabels labels)
+ShowControl::ShowControl(command::Console& console, dmx::OutputList& outputs,
+                         server::EventStreams& streams, status::StatusModel& status,
+                         ShowLabels labels, std::unique_ptr<ShowClock> clock)
     : console_(console),
-      levels_(levels),
       outputs_(outputs),
       streams_(streams),
       status_(status),
       labels_(labels),
-      clock_([this] { tick(); }) {}
+      clock_(std::move(clock)),
+      actions_([this](const ConsoleAction& action, const std::string& source) {
+          return run(action, source);
+      }) {
+    // A step waits for the action running when the clock fires, so a line's levels are its own.
+    clock_->fired = [this] { submit(FadeTick{}); };
+}
 
 ShowControl::~ShowControl() {
     outputs_.setScaling(nullptr);
@@ -39,40 +43,61 @@ void ShowControl::setOn(bool on) {
         label->setVisible(on);
     if (on) showState();
     // A fade left halfway when show control went off catches up with its clock when it comes back.
-    if (!on) clock_.stop();
-    if (on && engine_.fading()) startClock(platform::steadyMs());
+    if (!on) clock_->stop();
+    if (on && engine_.fading()) startClock(clock_->now());
     applyScaling();
-    // Only a master or a blackout changes what the outputs send.
-    if (engine_.holdsDown()) console_.levelsSetElsewhere();
+    // Only a master or a blackout changes what the outputs send: the same levels, scaled anew.
+    if (engine_.holdsDown()) console_.setLevels(console_.levels());
     watchers_.tell();
 }
 
-void ShowControl::runLine(std::string_view line, std::string source) {
+std::string ShowControl::run(const ConsoleAction& action, const std::string& source) {
+    levelsBefore_ = console_.levels();
+    if (auto* line = std::get_if<TypedLine>(&action)) {
+        runTypedLine(line->text, source);
+    } else if (auto* show = std::get_if<ShowLine>(&action)) {
+        // Off, the text runs as the console takes it, as it would typed.
+        if (on_) {
+            runShowLine(show->command, show->text, source);
+        } else {
+            runTypedLine(show->text, source);
+        }
+    } else if (auto* set = std::get_if<ChannelSet>(&action)) {
+        setChannel(*set, source);
+    } else {
+        stepFade();
+        return {};
+    }
+    return console_.results();
+}
+
+void ShowControl::runTypedLine(std::string_view line, const std::string& source) {
     if (!on_) {
-        console_.runLine(line, std::move(source), platform::yieldToBackgroundTasks);
+        console_.runLine(line, source, [this] { clock_->letEventsRun(); });
         return;
     }
     const LineReading reading = readLine(line);
     switch (reading.kind) {
         case LineReading::Kind::show:
-            runShowLine(line, std::move(source));
+            runShowLine(parseShowCommand(line), line, source);
             break;
         case LineReading::Kind::channels:
-            runConsoleLine(reading.text, line, std::move(source));
+            runConsoleLine(reading.text, line, source);
             break;
         case LineReading::Kind::refused:
             // Told as any line is, so every face shows why; nothing else changes.
-            console_.showLineRunElsewhere(line, reading.text, std::move(source));
+            console_.showLineRunElsewhere(line, reading.text, source, console_.levels());
             break;
     }
 }
 
 std::string ShowControl::restore(const SavedShow& saved) {
-    const Milliseconds now = platform::steadyMs();
-    std::string problem = engine_.restore(saved, levels_, now);
+    const Milliseconds now = clock_->now();
+    Module1::LevelStore levels = console_.levels();
+    std::string problem = engine_.restore(saved, levels, now);
     applyScaling();
-    console_.levelsSetElsewhere();
-    toldLevels_ = levels_;
+    console_.setLevels(levels);
+    toldLevels_ = levels;
     toldCues_ = engine_.cues();
     if (on_) showState();
     if (on_ && engine_.fading()) startClock(now);
@@ -81,61 +106,59 @@ std::string ShowControl::restore(const SavedShow& saved) {
 }
 
 SavedShow ShowControl::saved() const {
-    return engine_.saved(levels_, platform::steadyMs());
+    return engine_.saved(console_.levels(), clock_->now());
 }
 
 nlohmann::ordered_json ShowControl::json() const {
-    return showJson(engine_, platform::steadyMs());
+    return showJson(engine_, clock_->now());
 }
 
-void ShowControl::runShowLine(std::string_view line, std::string source) {
-    const Milliseconds now = platform::steadyMs();
-    std::string result = engine_.run(parseShowCommand(line), levels_, now);
+void ShowControl::runShowLine(const ShowCommand& command, std::string_view line,
+                              const std::string& source) {
+    const Milliseconds now = clock_->now();
+    Module1::LevelStore levels = console_.levels();
+    std::string result = engine_.run(command, levels, now);
     applyScaling();
-    console_.showLineRunElsewhere(line, std::move(result), std::move(source));
+    console_.showLineRunElsewhere(line, std::move(result), source, levels);
     if (engine_.fading()) startClock(now);
     showState();
     // The line's own reply and command event carry its levels.
-    toldLevels_ = levels_;
+    toldLevels_ = levels;
     tellLive(now);
     watchers_.tell();
 }
 
 void ShowControl::runConsoleLine(std::string_view line, std::string_view typedLine,
-                                 std::string source) {
-    const Module1::LevelStore before = levels_;
-    console_.runLineTypedAs(line, typedLine, std::move(source), platform::yieldToBackgroundTasks);
-    if (levels_ == before) return;
+                                 const std::string& source) {
+    const Module1::LevelStore before = console_.levels();
+    console_.runLineTypedAs(line, typedLine, source, [this] { clock_->letEventsRun(); });
+    const Module1::LevelStore& after = console_.levels();
+    if (after == before) return;
     engine_.recordUndo(std::string(typedLine), before);
     std::vector<int32_t> typed = console_.chanArray;
     for (int32_t channel = 1; channel <= Module1::lastChannel; ++channel) {
-        if (levels_[channel] != before[channel]) typed.push_back(channel);
+        if (after[channel] != before[channel]) typed.push_back(channel);
     }
     engine_.channelsTyped(typed);
     watchers_.tell();
 }
 
-void ShowControl::setChannel(int32_t channel, int32_t value, std::string source) {
-    console_.setChannel(channel, value, std::move(source));
+void ShowControl::setChannel(const ChannelSet& set, const std::string& source) {
+    console_.setChannel(set.channel, set.value, source);
     if (!on_) return;
     // Out of a running fade as a typed channel is, and part of the look kept; a fader's every
     // step is not a line to undo.
-    engine_.channelsTyped(std::span<const int32_t>(&channel, 1));
+    engine_.channelsTyped(std::span<const int32_t>(&set.channel, 1));
     watchers_.tell();
 }
 
-void ShowControl::tick() {
+void ShowControl::stepFade() {
     if (!engine_.fading()) return;
-    // A console line lets other events run between its characters: the fade waits for it, so the
-    // line's levels are its own.
-    if (console_.lineRunning()) {
-        clock_.start(int(fadeTickMs));
-        return;
-    }
-    const Milliseconds now = platform::steadyMs();
-    FadeStep step = engine_.step(levels_, now);
+    const Milliseconds now = clock_->now();
+    Module1::LevelStore levels = console_.levels();
+    FadeStep step = engine_.step(levels, now);
     if (step.changed) {
-        console_.levelsSetElsewhere();
+        console_.setLevels(levels);
         fadeStepWatchers_.tell();
     }
     if (step.ended) {
@@ -146,13 +169,13 @@ void ShowControl::tick() {
     }
     if (now - lastLiveMs_ >= liveTickMs) tellLive(now);
     nextTickMs_ = std::max(nextTickMs_ + fadeTickMs, now + 1);
-    clock_.start(int(nextTickMs_ - now));
+    clock_->start(nextTickMs_ - now);
 }
 
 void ShowControl::startClock(Milliseconds nowMs) {
     nextTickMs_ = nowMs + fadeTickMs;
     lastLiveMs_ = nowMs;
-    clock_.start(int(fadeTickMs));
+    clock_->start(fadeTickMs);
 }
 
 void ShowControl::applyScaling() const {
@@ -176,9 +199,9 @@ void ShowControl::showState() {
 void ShowControl::tellLive(Milliseconds nowMs) {
     lastLiveMs_ = nowMs;
     if (!Module1::liveLevels) return;
-    std::vector<server::LevelChange> changes = server::changedLevels(toldLevels_, levels_);
+    std::vector<server::LevelChange> changes = server::changedLevels(toldLevels_, console_.levels());
     if (!changes.empty()) streams_.broadcast(server::levelsEvent(changes));
-    toldLevels_ = levels_;
+    toldLevels_ = console_.levels();
     // The list goes only when it changed, before the state that may name a new cue: a fade's
     // events stay small however long the show. Cues are shared and never change, so the same
     // pointers are the same list.

@@ -1,17 +1,19 @@
 #pragma once
-// Show control at the edge: command lines go to the show engine or the console, the fade clock
-// steps the levels, the master and blackout scale the outputs, and the main window, the headless
-// status line and the live read-back follow the show. Off, every line goes to the console as if
-// there were no show.
+// Show control at the edge: the one way into the console (every action waits its turn in one
+// queue), command lines to the show engine or the console, the fade clock stepping the levels, the
+// master and blackout scaling the outputs, and the main window, the headless status line and the
+// live read-back following the show. Off, every line goes to the console as if there were no show.
 
 #include <functional>
+#include <memory>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <string_view>
 
-#include "platform/timer.h"
 #include "platform/watchers.h"
 #include "shell/module1.h"
+#include "show/action_queue.h"
+#include "show/show_clock.h"
 #include "show/show_engine.h"
 
 namespace command {
@@ -47,8 +49,8 @@ struct ShowLabels {
 
 class ShowControl {
   public:
-    ShowControl(command::Console& console, Module1::LevelStore& levels, dmx::OutputList& outputs,
-                server::EventStreams& streams, status::StatusModel& status, ShowLabels labels);
+    ShowControl(command::Console& console, dmx::OutputList& outputs, server::EventStreams& streams,
+                status::StatusModel& status, ShowLabels labels, std::unique_ptr<ShowClock> clock);
     ~ShowControl();
     ShowControl(const ShowControl&) = delete;
     ShowControl& operator=(const ShowControl&) = delete;
@@ -56,14 +58,21 @@ class ShowControl {
     bool on() const { return on_; }
     void setOn(bool on);
 
-    // Runs a command line sent from source. On, a show line goes to the engine and its result is
+    // Runs the action sent from source when its turn comes (action_queue.h); done is told its
+    // result. A typed line, with show control on: a show line goes to the engine and its result is
     // the console's outcome; a line with a word it does not know is refused and changes nothing;
     // any other line goes to the console, and the undo journal and the running fade learn what it
-    // set.
-    void runLine(std::string_view line, std::string source = {});
-    // Sets one channel as a fader does (command::Console::setChannel): taken out of a running
-    // fade as a typed line's channels are.
-    void setChannel(int32_t channel, int32_t value, std::string source = {});
+    // set. A show line sent as a value runs as its text would. A channel set is the console's
+    // (command::Console::setChannel), taken out of a running fade as a typed line's channels are.
+    void submit(ConsoleAction action, std::string source = {}, ActionQueue::Done done = {}) {
+        actions_.submit(std::move(action), std::move(source), std::move(done));
+    }
+    // A typed line, submitted.
+    void runLine(std::string_view line, std::string source = {}) {
+        submit(TypedLine{std::string(line)}, std::move(source));
+    }
+    // The levels as they were when the last action to run began: what its reply tells as changed.
+    const Module1::LevelStore& levelsBeforeAction() const { return levelsBefore_; }
 
     // Told after every change of the show: its cues, the current cue, the master, the blackout,
     // or the look, after a line, at a fade's end or by a restore; and when show control comes on
@@ -88,10 +97,13 @@ class ShowControl {
     nlohmann::ordered_json json() const;
 
   private:
-    void runShowLine(std::string_view line, std::string source);
+    std::string run(const ConsoleAction& action, const std::string& source);
+    void runTypedLine(std::string_view line, const std::string& source);
+    void runShowLine(const ShowCommand& command, std::string_view line, const std::string& source);
     // With show control on: line as read from typedLine.
-    void runConsoleLine(std::string_view line, std::string_view typedLine, std::string source);
-    void tick();
+    void runConsoleLine(std::string_view line, std::string_view typedLine, const std::string& source);
+    void setChannel(const ChannelSet& set, const std::string& source);
+    void stepFade();
     void startClock(Milliseconds nowMs);
     void applyScaling() const;
     void showState();
@@ -100,14 +112,15 @@ class ShowControl {
     void tellLive(Milliseconds nowMs);
 
     command::Console& console_;
-    Module1::LevelStore& levels_;
     dmx::OutputList& outputs_;
     server::EventStreams& streams_;
     status::StatusModel& status_;
     ShowLabels labels_;
     ShowEngine engine_;
     bool on_ = false;
-    platform::Timer clock_;
+    std::unique_ptr<ShowClock> clock_;
+    ActionQueue actions_;
+    Module1::LevelStore levelsBefore_{};
     Milliseconds nextTickMs_ = 0;
     Milliseconds lastLiveMs_ = 0;
     // The levels and the cues the live read-back was last told of.

@@ -1,7 +1,5 @@
 #include "show/win_cue_list.h"
 
-#include "command/console.h"
-#include "platform/events.h"
 #include "show/show_control.h"
 
 namespace {
@@ -35,20 +33,19 @@ WinCueList::WinCueList() : platform::Window("Cue List", 420, 360) {
     place(lblMaster, 3, 0);
     place(sldMaster, 3, 1, 1, 2);
     place(chkBlackout, 4, 0);
-    cmdGo.action = [this] { send("go"); };
-    cmdBack.action = [this] { send("back"); };
-    sldMaster.action = [this] { send("gm " + std::to_string(sldMaster.value())); };
-    chkBlackout.action = [this] { send(chkBlackout.value() ? "bo on" : "bo off"); };
-    addShortcut("Space", [this] { send("go"); });
+    cmdGo.action = [this] { send(show::goLine()); };
+    cmdBack.action = [this] { send(show::backLine()); };
+    sldMaster.action = [this] { send(show::masterLine(sldMaster.value())); };
+    chkBlackout.action = [this] { send(show::blackoutLine(chkBlackout.value())); };
+    addShortcut("Space", [this] { send(show::goLine()); });
 }
 
 WinCueList::~WinCueList() {
     if (showControl_) showControl_->unwatch(showWatcher_);
 }
 
-void WinCueList::connect(show::ShowControl& showControl, command::Console& console) {
+void WinCueList::connect(show::ShowControl& showControl) {
     showControl_ = &showControl;
-    console_ = &console;
 }
 
 void WinCueList::Open() {
@@ -72,13 +69,6 @@ void WinCueList::followShow() {
     for (platform::Control* input : inputs) input->setEnabled(on);
 }
 
-void WinCueList::send(std::string line) {
-    if (!showControl_) return;
-    if (console_->lineRunning()) {
-        platform::post([line = std::move(line)] {
-            if (WinCueList* window = platform::Implicit<WinCueList>::find()) window->send(line);
-        });
-        return;
-    }
-    showControl_->runLine(line, sourceName);
+void WinCueList::send(show::ShowLine line) {
+    if (showControl_) showControl_->submit(std::move(line), sourceName);
 }

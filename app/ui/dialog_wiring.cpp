@@ -42,7 +42,7 @@ void Window1::wireDialogs() {
     platform::Implicit<WinCueList>::created = [this](WinCueList& window) {
         window.setTop(top() + height());
         window.setLeft(left());
-        window.connect(showControl, console);
+        window.connect(showControl);
     };
 }
 

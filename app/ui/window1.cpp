@@ -11,6 +11,7 @@
 #include "server/live_streams.h"
 #include "shell/aux_windows.h"
 #include "shell/menubar.h"
+#include "show/program_clock.h"
 #include "show/show_control.h"
 #include "show/show_store.h"
 #include "status/status_model.h"
@@ -73,8 +74,9 @@ Window1::Window1()
           [this](const dmx::OutputState&) { lblOutputs.setCaption(outputLines(outputStates)); })),
       // The labels are only named here; they are made before the show first writes to them.
       ownShow_(std::make_unique<show::ShowControl>(
-          *ownConsole_, ownConsole_->DMXdata, *ownOutputs_, *ownEventStreams_, *ownStatus_,
-          show::ShowLabels{captionShow, lblCue, lblMaster})),
+          *ownConsole_, *ownOutputs_, *ownEventStreams_, *ownStatus_,
+          show::ShowLabels{captionShow, lblCue, lblMaster},
+          std::make_unique<show::ProgramClock>())),
       ownOscInput_(std::make_unique<osc::OscInput>(*ownConsole_, *ownShow_, *ownOutputStates_,
                                                    [this](const std::string& line) {
                                                        status.addEvent(status::Source::statusLine,
@@ -124,7 +126,9 @@ Window1::Window1()
     });
 
     TCPSocket1.Connected = [this](platform::TCPSocket& socket) {
-        socket.DataAvailable = [this, &socket] { TCPSocket1_DataAvailable(socket); };
+        socket.DataAvailable = [this, &socket, connection = std::make_shared<const char>()] {
+            TCPSocket1_DataAvailable(socket, connection);
+        };
         socket.SendComplete = [this, &socket](bool aborted) {
             TCPSocket1_SendComplete(socket, aborted);
         };

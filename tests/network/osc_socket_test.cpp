@@ -118,6 +118,23 @@ TEST_F(OscSocketTest, AMessageToIpv6LoopbackIsTakenAndAnsweredThere) {
               std::string_view::npos);
 }
 
+// A reply that waited for its action goes to the sender after its message was done with.
+TEST_F(OscSocketTest, AReplySentLaterReachesTheSender) {
+    testsupport::OscReplyClient client;
+    socket.received = [this](const OscMessage& message, const OscSender& from) {
+        messages.push_back(message);
+        sender = from;
+        return OscReply{};
+    };
+    lo_address target = lo_address_new("127.0.0.1", std::to_string(socket.port()).c_str());
+    lo_send_from(target, client.server, LO_TT_IMMEDIATE, "/brannic/go", "");
+    runOscUntil([&] { return !messages.empty(); });
+    lo_address_free(target);
+    socket.reply(sender, {"/brannic/out/result", "go: cue 1"});
+    runOscUntil([&] { return !client.replies.empty(); }, client.server);
+    EXPECT_EQ(client.replies, std::vector<std::string>{"/brannic/out/result go: cue 1"});
+}
+
 size_t openDescriptors() {
     return size_t(std::distance(std::filesystem::directory_iterator("/proc/self/fd"),
                                 std::filesystem::directory_iterator()));

@@ -73,13 +73,15 @@ TEST(OscAddressSpace, BlackoutTakesAnIntegerOrAFloat) {
 TEST(OscSenders, RefusedSenderHearsOnceThenNothingForAMinute) {
     osc::SenderGate gate({"10.0.0.5"}, false);
     int ran = 0;
-    auto run = [&ran](const osc::Action&) {
+    auto submit = [&ran](show::ConsoleAction, std::string, show::ActionQueue::Done done) {
         ++ran;
-        return std::string(" 1 @ 50");
+        done(" 1 @ 50");
     };
     auto send = [&](const std::string& host, int64_t now) {
-        return osc::respond({"/brannic/chan/1", {int32_t(50)}}, {host, 9000}, now, gate, false,
-                            run);
+        platform::OscReply heard;
+        osc::respond({"/brannic/chan/1", {int32_t(50)}}, {host, 9000}, now, gate, false, submit,
+                     [&heard](const platform::OscReply& reply) { heard = reply; });
+        return heard;
     };
     EXPECT_EQ(send("10.0.0.5", 0).address, "/brannic/out/result");
     platform::OscReply first = send("10.0.0.9", 0);

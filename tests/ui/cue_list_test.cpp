@@ -84,17 +84,3 @@ TEST_F(CueListTest, MasterFollowsOtherClientsAndOnlyTheUsersChangesAreSent) {
     cueList.chkBlackout.click();
     EXPECT_TRUE(main().showControl.engine().blackout());
 }
-
-// GO pressed while a command line is halfway through (it lets events run between its characters)
-// waits for that line to end.
-TEST_F(CueListTest, GoDuringARunningLineWaitsForItsEnd) {
-    WinCueList& cueList = openCueList();
-    main().showControl.runLine("rec 1");
-    bool pushed = false;
-    main().console.runLine("2@100", "", [&] {
-        if (std::exchange(pushed, true)) return;
-        cueList.cmdGo.push();
-        EXPECT_FALSE(main().showControl.engine().currentCue());
-    });
-    EXPECT_TRUE(testsupport::waitUntil([&] { return main().console.query() == "go"; }));
-}

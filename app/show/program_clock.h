@@ -1,0 +1,21 @@
+#pragma once
+// Show control's clock in the program: the steady clock and a timer on the event loop.
+
+#include "platform/timer.h"
+#include "show/show_clock.h"
+
+namespace show {
+
+class ProgramClock : public ShowClock {
+  public:
+    ProgramClock();
+    Milliseconds now() const override;
+    void start(Milliseconds delay) override;
+    void stop() override;
+    void letEventsRun() override;
+
+  private:
+    platform::Timer timer_;
+};
+
+}  // namespace show

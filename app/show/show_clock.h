@@ -1,0 +1,27 @@
+#pragma once
+// The time show control runs on: now, the fade clock's one timer, and the events a command line lets
+// run between its characters. The program gives it the event loop's (program_clock.h); a test
+// moves its own.
+
+#include <functional>
+
+#include "show/show_numbers.h"
+
+namespace show {
+
+class ShowClock {
+  public:
+    virtual ~ShowClock() = default;
+
+    virtual Milliseconds now() const = 0;
+    // Calls fired once, delay from now; a start while one waits moves it.
+    virtual void start(Milliseconds delay) = 0;
+    virtual void stop() = 0;
+    // Between a command line's characters: other events may run, and may send actions.
+    virtual void letEventsRun() = 0;
+
+    // Set by its user before the first start.
+    std::function<void()> fired;
+};
+
+}  // namespace show
