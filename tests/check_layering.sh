@@ -11,7 +11,7 @@ order="event_loop network platform status shell settings command dmx netdmx show
 # exactly these are found, and fails when another appears or one of these is gone (then drop it
 # from here). command:show: the command line asks the show control; server:show: the show control
 # writes the live messages and event streams.
-known_loops="command:show server:show"
+known_loops="server:show"
 status=0
 
 rank() {

@@ -2,14 +2,14 @@
 
 #include <string>
 
-#include "command/command_line.h"
 #include "command/main_window_fixture.h"
+#include "show/show_control.h"
 #include "support/pty_pair.h"
 
 namespace {
 
 TEST_F(MainWindowTest, CommandLineShowsItsTokensResultAndHistoryAndStoresItsLevels) {
-    command::runCommandLine(window(), "1/5+8+11@75");
+    window().showControl.runLine("1/5+8+11@75");
     EXPECT_EQ(window().lblTokens.caption(), "1 / 5 + 8 + 11 @ 75 | ");
     EXPECT_EQ(window().lblResults.caption(), " 1 2 3 4 5 8 11 @ 75");
     EXPECT_EQ(history(), "1/5+8+11@75|\r");
@@ -23,7 +23,7 @@ TEST_F(MainWindowTest, ACommandLineGoesOutAsOneWholeUniverseFrameAndShowsInTheLe
     testsupport::PtyPair interface;
     window().Serial1.setSerialPort(interface.devicePath());
     ASSERT_TRUE(window().Serial1.Open());
-    command::runCommandLine(window(), "1/5+8+11@75;512@F");
+    window().showControl.runLine("1/5+8+11@75;512@F");
     std::string expected("\x7E\x06\x01\x02\x00", 5);
     std::string levels(512, '\0');
     for (int ch : {1, 2, 3, 4, 5, 8, 11}) levels[ch - 1] = '\xBF';
@@ -39,8 +39,8 @@ TEST_F(MainWindowTest, ACommandLineGoesOutAsOneWholeUniverseFrameAndShowsInTheLe
 }
 
 TEST_F(MainWindowTest, EachLineStartsAFreshTokenListButKeepsTheSelection) {
-    command::runCommandLine(window(), "34@25");
-    command::runCommandLine(window(), "@D9");
+    window().showControl.runLine("34@25");
+    window().showControl.runLine("@D9");
     EXPECT_EQ(window().tokens, (std::vector<std::string>{"", "", "@", "D", "9", "|"}));
     EXPECT_EQ(window().lblTokens.caption(), " @ D 9 | ");
     EXPECT_EQ(window().lblResults.caption(), " 34 @ 90");
@@ -50,8 +50,8 @@ TEST_F(MainWindowTest, EachLineStartsAFreshTokenListButKeepsTheSelection) {
 }
 
 TEST_F(MainWindowTest, ATypoAbove512IsRefusedWithItsReasonAndKeepsTheLevels) {
-    command::runCommandLine(window(), "10+20@50");
-    command::runCommandLine(window(), "600@5");
+    window().showControl.runLine("10+20@50");
+    window().showControl.runLine("600@5");
     EXPECT_EQ(window().lblResults.caption(), "Not applied: channel 600 is above 512");
     EXPECT_EQ(window().chanArray, (std::vector<int32_t>{10, 20}));
     EXPECT_EQ(window().console.DMXdata[10], 127);
@@ -59,14 +59,14 @@ TEST_F(MainWindowTest, ATypoAbove512IsRefusedWithItsReasonAndKeepsTheLevels) {
 }
 
 TEST_F(MainWindowTest, AnEmptyLineShowsNothingNewAndOnlyEndsTheHistoryLine) {
-    command::runCommandLine(window(), "");
+    window().showControl.runLine("");
     EXPECT_EQ(window().lblResults.caption(), "Results");
     EXPECT_EQ(window().lblTokens.caption(), "Tokens");
     EXPECT_EQ(history(), "\r");
 }
 
 TEST_F(MainWindowTest, ViewsOpenedAfterALineShowTheConsoleAsItIs) {
-    command::runCommandLine(window(), "3@D7");
+    window().showControl.runLine("3@D7");
     platform::Implicit<winHistory>::reset();
     platform::Implicit<WinLevels>::reset();
     EXPECT_EQ(history(), "3@D7|\r");
