@@ -27,6 +27,13 @@ platform::FolderItem freeDamagedName(const platform::FolderItem& file) {
     return candidate;
 }
 
+// "12 cues and the look are loaded", "1 cue and no look are loaded".
+std::string loadedText(const ShowFileReading& reading) {
+    const size_t cues = reading.show.cues.size();
+    return std::to_string(cues) + (cues == 1 ? " cue and " : " cues and ") +
+           (reading.lookRead ? "the look" : "no look") + " are loaded";
+}
+
 }  // namespace
 
 ShowStore::ShowStore(platform::FolderItem file, StatusLine statusLine)
@@ -42,20 +49,20 @@ std::optional<SavedShow> ShowStore::load() {
     stream->Close();
     ShowFileReading reading = readShowFile(lines);
     if (reading.firstBadLine == 0) return reading.show;
-    keepDamaged(reading.firstBadLine);
-    // A file whose first line is not a show file's holds nothing to load.
-    if (reading.firstBadLine == 1) return std::nullopt;
+    keepDamaged(reading);
+    if (reading.show.cues.empty() && !reading.lookRead) return std::nullopt;
     return reading.show;
 }
 
-void ShowStore::keepDamaged(size_t firstBadLine) {
+void ShowStore::keepDamaged(const ShowFileReading& reading) {
     platform::FolderItem kept = freeDamagedName(file_);
     std::string problem = file_.KeepAlsoAs(kept);
     writable_ = problem.empty();
-    std::string damaged =
-        "Show file " + file_.Name() + " is damaged at line " + std::to_string(firstBadLine);
-    statusLine_(writable_ ? damaged + ", kept as " + kept.Name() + "; its good lines are loaded"
-                          : damaged + "; it is not saved over: " + problem);
+    std::string damaged = "Show file " + file_.Name() + " is damaged at line " +
+                          std::to_string(reading.firstBadLine);
+    statusLine_((writable_ ? damaged + ", kept as " + kept.Name()
+                           : damaged + "; it is not saved over: " + problem) +
+                "; " + loadedText(reading));
 }
 
 void ShowStore::changed(ShowProvider provider) {

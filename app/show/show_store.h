@@ -26,7 +26,8 @@ class ShowStore {
     ShowStore& operator=(const ShowStore&) = delete;
 
     // The show in the file; none when there is no file or nothing in it is good. A damaged file
-    // is kept under a new name beside it before the store writes over it.
+    // is kept under a new name beside it before the store writes over it, and the status line
+    // says what of it was loaded.
     std::optional<SavedShow> load();
     // The show changed; the provider gives it as it is when it is written.
     void changed(ShowProvider provider);
@@ -34,7 +35,7 @@ class ShowStore {
     void flush();
 
   private:
-    void keepDamaged(size_t firstBadLine);
+    void keepDamaged(const ShowFileReading& reading);
     void write();
 
     platform::FolderItem file_;

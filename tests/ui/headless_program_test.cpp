@@ -445,6 +445,7 @@ TEST(HeadlessProgram, DamagedShowFileIsKeptAside) {
         program.waitForLine("StaticText1: Show file default.shw is damaged at line 3, kept "
                             "as default.shw.damaged-"))
         << program.output;
+    ASSERT_TRUE(program.waitForLine("; 0 cues and the look are loaded\n")) << program.output;
     int kept = 0;
     for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
         if (entry.path().filename().string().starts_with("default.shw.damaged-")) {
