@@ -31,13 +31,20 @@ void appendLabel(std::string& text, std::string_view label) {
     }
 }
 
-// ",1:ff80,34:ff": one field for each run of non-zero channels.
+// ",1:ff80,34:ff": one field for each run of non-zero channels. A long show's file is megabytes
+// of these: each run's digits are written into room made for them at once.
 void appendLevels(std::string& text, const Module1::LevelStore& levels) {
     for (int32_t channel = 1; channel <= Module1::lastChannel; ++channel) {
         if (levels[channel] == 0) continue;
-        text += ',' + std::to_string(channel) + ':';
-        for (; channel <= Module1::lastChannel && levels[channel] != 0; ++channel) {
-            platform::appendHexByte(text, uint8_t(levels[channel]));
+        int32_t end = channel;
+        while (end <= Module1::lastChannel && levels[end] != 0) ++end;
+        text += ',';
+        text += std::to_string(channel);
+        text += ':';
+        size_t at = text.size();
+        text.resize(at + 2 * size_t(end - channel));
+        for (; channel < end; ++channel, at += 2) {
+            platform::writeHexByte(&text[at], uint8_t(levels[channel]));
         }
     }
 }

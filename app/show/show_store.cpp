@@ -1,6 +1,7 @@
 #include "show/show_store.h"
 
 #include <ctime>
+#include <utility>
 #include <vector>
 
 namespace show {
@@ -67,40 +68,57 @@ void ShowStore::keepDamaged(const ShowFileReading& reading) {
 
 void ShowStore::changed(ShowProvider provider) {
     if (!writable_) return;
-    // Armed already: the change goes with the write that waits, so a stream of changes is written
-    // a few times a second, never later than the delay after the first.
-    bool armed = static_cast<bool>(waiting_);
-    waiting_ = std::move(provider);
-    if (!armed) timer_.start(writeDelayMs);
+    provider_ = std::move(provider);
+    // Waiting already: the change goes with that write, so a stream of changes is written a few
+    // times a second, never later than the delay after the first.
+    if (std::exchange(waiting_, true)) return;
+    timer_.start(writeDelayMs);
 }
 
 void ShowStore::flush() {
+    timer_.stop();
+    due_ = false;
+    writer_.finish();
     if (!waiting_) return;
     timer_.stop();
-    write();
+    waiting_ = false;
+    problem_ = writeFile(provider_());
+    written();
 }
 
 void ShowStore::write() {
-    const std::string text = showFileText(waiting_());
-    std::string problem;
-    if (text == written_) {
-        waiting_ = nullptr;
+    if (writer_.busy()) {
+        due_ = true;
         return;
     }
+    waiting_ = false;
+    writer_.start([this, show = provider_()] { problem_ = writeFile(show); },
+                  [this] { written(); });
+}
+
+std::string ShowStore::writeFile(const SavedShow& show) {
+    std::string text = showFileText(show);
+    if (text == written_) return {};
+    std::string problem;
     if (auto stream = file_.CreateTextFile(problem)) {
         stream->WriteLine(std::string_view(text).substr(0, text.size() - 1));  // it ends the line
         problem = stream->Close();
     }
-    if (problem.empty()) {
-        written_ = text;
-        waiting_ = nullptr;
+    if (problem.empty()) written_ = std::move(text);
+    return problem;
+}
+
+void ShowStore::written() {
+    if (problem_.empty()) {
         failing_ = false;
-        return;
+    } else {
+        // Tried again a while later; said once until a write succeeds.
+        if (!failing_) statusLine_("The show could not be saved: " + problem_);
+        failing_ = true;
+        waiting_ = true;
+        timer_.start(retryDelayMs);
     }
-    // Tried again a while later; said once until a write succeeds.
-    if (!failing_) statusLine_("The show could not be saved: " + problem);
-    failing_ = true;
-    timer_.start(1000);
+    if (std::exchange(due_, false) && waiting_ && !timer_.armed()) write();
 }
 
 }  // namespace show
