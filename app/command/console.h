@@ -68,6 +68,8 @@ class Console {
     // A line another part ran (a show command): shown and told as a line of the console's own,
     // with its result; it has no tokens.
     void showLineRunElsewhere(std::string_view line, std::string results, std::string source);
+    // Text after the last line's result, such as that its change could not be kept.
+    void appendResults(std::string_view text);
     // The levels were set outside a line (a fade's step): the outputs and views follow, held
     // like a line's.
     void levelsSetElsewhere() { tellLevels(); }

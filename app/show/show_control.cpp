@@ -60,13 +60,27 @@ void ShowControl::restore(const SavedShow& saved) {
     watchers_.tell();
 }
 
-nlohmann::ordered_json ShowControl::json() const {
-    return showJson(engine_, platform::steadyMs());
+void ShowControl::setUnsaved(std::string why) {
+    if (why == unsaved_) return;
+    unsaved_ = std::move(why);
+    // Phones learn it with the show; the status line has said it already.
+    if (on_) tellLive(platform::steadyMs());
+}
+
+nlohmann::ordered_json ShowControl::json(Milliseconds nowMs) const {
+    nlohmann::ordered_json show = showJson(engine_, nowMs);
+    show["saved"] = unsaved_.empty();
+    if (!unsaved_.empty()) show["unsaved"] = unsaved_;
+    return show;
+}
+
+std::string ShowControl::unsavedNote() const {
+    return unsaved_.empty() ? std::string() : "; NOT SAVED: " + unsaved_;
 }
 
 void ShowControl::runShowLine(std::string_view line, std::string source) {
     const Milliseconds now = platform::steadyMs();
-    std::string result = engine_.run(parseShowCommand(line), levels_, now);
+    std::string result = engine_.run(parseShowCommand(line), levels_, now) + unsavedNote();
     applyScaling();
     console_.showLineRunElsewhere(line, std::move(result), std::move(source));
     if (engine_.fading()) startClock(now);
@@ -91,6 +105,7 @@ void ShowControl::runConsoleLine(std::string_view line, std::string source) {
         if (levels_[channel] != before[channel]) typed.push_back(channel);
     }
     engine_.channelsTyped(typed);
+    if (!unsaved_.empty()) console_.appendResults(unsavedNote());
     watchers_.tell();
 }
 
@@ -154,7 +169,7 @@ void ShowControl::tellLive(Milliseconds nowMs) {
     std::vector<server::LevelChange> changes = server::changedLevels(toldLevels_, levels_);
     if (!changes.empty()) streams_.broadcast(server::levelsEvent(changes));
     toldLevels_ = levels_;
-    streams_.broadcast(server::showEvent(showJson(engine_, nowMs)));
+    streams_.broadcast(server::showEvent(json(nowMs)));
 }
 
 }  // namespace show

@@ -73,11 +73,18 @@ class ShowControl {
     // The show to keep, with the levels on stage.
     SavedShow saved() const { return engine_.saved(levels_); }
 
+    // Why the show is not kept in the show file, empty once it is again: while it is not, a line's
+    // result and the live read-back say so.
+    void setUnsaved(std::string why);
+
     const ShowEngine& engine() const { return engine_; }
-    // The "show" object of the live read-back.
-    nlohmann::ordered_json json() const;
+    // The "show" object of the live read-back, with "saved" and, when false, "unsaved" (why).
+    nlohmann::ordered_json json() const { return json(platform::steadyMs()); }
 
   private:
+    nlohmann::ordered_json json(Milliseconds nowMs) const;
+    // "; NOT SAVED: <why>" while the show is not kept, to go after a line's result.
+    std::string unsavedNote() const;
     void runShowLine(std::string_view line, std::string source);
     void runConsoleLine(std::string_view line, std::string source);
     void tick();
@@ -99,6 +106,7 @@ class ShowControl {
     Milliseconds lastLiveMs_ = 0;
     // The levels the live read-back was last told of.
     Module1::LevelStore toldLevels_{};
+    std::string unsaved_;
     platform::Watchers<> watchers_;
 };
 

@@ -37,12 +37,26 @@ std::string loadedText(const ShowFileReading& reading) {
 
 }  // namespace
 
-ShowStore::ShowStore(platform::FolderItem file, StatusLine statusLine)
-    : file_(std::move(file)), statusLine_(std::move(statusLine)), timer_([this] { write(); }) {}
+ShowStore::ShowStore(platform::FolderItem file, StatusLine statusLine, UnsavedChange unsavedChange)
+    : file_(std::move(file)),
+      statusLine_(std::move(statusLine)),
+      unsavedChange_(std::move(unsavedChange)),
+      timer_([this] { write(); }) {}
 
 ShowStore::~ShowStore() = default;
 
 std::optional<SavedShow> ShowStore::load() {
+    std::optional<SavedShow> show = read();
+    // Tried now, not at the first change: a show that cannot be kept says so before it is made.
+    std::string problem;
+    if (writable_ && !file_.CreateTextFile(problem)) {
+        statusLine_("The show could not be saved: " + problem);
+        setUnsaved(problem);
+    }
+    return show;
+}
+
+std::optional<SavedShow> ShowStore::read() {
     auto stream = file_.OpenAsTextFile();
     if (!stream) return std::nullopt;
     std::vector<std::string> lines;
@@ -59,8 +73,9 @@ void ShowStore::keepDamaged(const ShowFileReading& reading) {
     platform::FolderItem kept = freeDamagedName(file_);
     std::string problem = file_.KeepAlsoAs(kept);
     writable_ = problem.empty();
-    std::string damaged = "Show file " + file_.Name() + " is damaged at line " +
-                          std::to_string(reading.firstBadLine);
+    std::string damaged =
+        "Show file " + file_.Name() + " is damaged at line " + std::to_string(reading.firstBadLine);
+    if (!writable_) setUnsaved(damaged + "; it is not saved over: " + problem);
     statusLine_((writable_ ? damaged + ", kept as " + kept.Name()
                            : damaged + "; it is not saved over: " + problem) +
                 "; " + loadedText(reading));
@@ -110,15 +125,22 @@ std::string ShowStore::writeFile(const SavedShow& show) {
 
 void ShowStore::written() {
     if (problem_.empty()) {
-        failing_ = false;
+        if (!unsaved_.empty()) statusLine_("The show is saved again");
+        setUnsaved({});
     } else {
         // Tried again a while later; said once until a write succeeds.
-        if (!failing_) statusLine_("The show could not be saved: " + problem_);
-        failing_ = true;
+        if (unsaved_.empty()) statusLine_("The show could not be saved: " + problem_);
+        setUnsaved(problem_);
         waiting_ = true;
         timer_.start(retryDelayMs);
     }
     if (std::exchange(due_, false) && waiting_ && !timer_.armed()) write();
+}
+
+void ShowStore::setUnsaved(std::string why) {
+    if (why == unsaved_) return;
+    unsaved_ = std::move(why);
+    if (unsavedChange_) unsavedChange_(unsaved_);
 }
 
 }  // namespace show

@@ -19,13 +19,16 @@ class ShowStore {
   public:
     using StatusLine = std::function<void(const std::string&)>;
     using ShowProvider = std::function<SavedShow()>;
+    // Told why the show is not kept in the file (the last write failed, or the file may not be
+    // written over), or empty once it is kept again.
+    using UnsavedChange = std::function<void(const std::string&)>;
 
     // The longest a change waits before it is written; changes within it are written together.
     static constexpr int writeDelayMs = 250;
     // A failed write is tried again after this.
     static constexpr int retryDelayMs = 1000;
 
-    ShowStore(platform::FolderItem file, StatusLine statusLine);
+    ShowStore(platform::FolderItem file, StatusLine statusLine, UnsavedChange unsavedChange = {});
     // Waits for a write under way.
     ~ShowStore();
     ShowStore(const ShowStore&) = delete;
@@ -33,7 +36,7 @@ class ShowStore {
 
     // The show in the file; none when there is no file or nothing in it is good. A damaged file
     // is kept under a new name beside it before the store writes over it, and the status line
-    // says what of it was loaded.
+    // says what of it was loaded. A file that cannot be written is told at once.
     std::optional<SavedShow> load();
     // The show changed; the provider gives it as it is when it is written.
     void changed(ShowProvider provider);
@@ -41,6 +44,7 @@ class ShowStore {
     void flush();
 
   private:
+    std::optional<SavedShow> read();
     void keepDamaged(const ShowFileReading& reading);
     // Hands the show to the writer, or leaves it for the writer's end when a write is under way.
     void write();
@@ -48,9 +52,11 @@ class ShowStore {
     std::string writeFile(const SavedShow& show);
     // Back on the event thread after a write.
     void written();
+    void setUnsaved(std::string why);
 
     platform::FolderItem file_;
     StatusLine statusLine_;
+    UnsavedChange unsavedChange_;
     platform::Timer timer_;
     ShowProvider provider_;
     // A change not yet handed to the writer.
@@ -59,7 +65,7 @@ class ShowStore {
     bool due_ = false;
     // A damaged file that could not be kept aside is never written over.
     bool writable_ = true;
-    bool failing_ = false;
+    std::string unsaved_;
     // The writer's own while a write is under way. What the file holds as far as this run knows:
     // a change that comes back to it (a refused line, show control switched) is not written
     // again.

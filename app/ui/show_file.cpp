@@ -11,7 +11,8 @@ void Window1::keepShow() {
     showStore_ = std::make_unique<show::ShowStore>(
         platform::GetFolderItem(Module1::showFileOverride.empty() ? Module1::currentShowFile
                                                                   : Module1::showFileOverride),
-        [this](const std::string& line) { StaticText1.setCaption(line); });
+        [this](const std::string& line) { StaticText1.setCaption(line); },
+        [this](const std::string& unsaved) { showControl.setUnsaved(unsaved); });
     if (auto saved = showStore_->load()) showControl.restore(*saved);
     // Watched from here on, or the show just read would be written back at once. The store goes
     // before show control does: the watcher finds it gone then.
