@@ -3,7 +3,9 @@
 //     terminal, and the same for sACN packets on 127.0.0.1:5568 (skipped when the port is taken);
 //   - `goto` to the first changed frame, p50/p99 of 1,000 (cues with time 0, one in flight);
 //   - CPU during the fade (percent of one core) and CPU ticks in the 2 s after it ends;
-//   - after kill -9, program start to the first frame carrying the look the show file kept.
+//   - after kill -9, program start to the first frame carrying the look the show file kept;
+//   - a GO in a show of 20 and of 5,000 cues (every channel lit, 2 s fades): the longest gap
+//     between the fade's frames in the 1.5 s after it, which takes in the show file's write.
 // Every wait is bounded; the program is killed at the end.
 #include <fcntl.h>
 #include <poll.h>
@@ -18,12 +20,14 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "show/saved_show.h"
 #include "support/cpu_ticks.h"
 #include "support/loopback.h"
 #include "support/quiet_spawn.h"
@@ -153,11 +157,14 @@ class Terminal {
 
 class Program {
   public:
-    explicit Program(std::vector<std::string> options) : options_(std::move(options)) {
+    // showFile, when given, is the show file's text the program starts with.
+    explicit Program(std::vector<std::string> options, const std::string& showFile = {})
+        : options_(std::move(options)) {
         char pattern[] = "/tmp/brannic-show-fade-XXXXXX";
         if (!mkdtemp(pattern)) throw std::runtime_error("mkdtemp");
         folder_ = pattern;
         testsupport::writeStageSettings(folder_, port_);
+        if (!showFile.empty()) std::ofstream(folder_ / "default.shw") << showFile;
         start();
         const auto deadline = Clock::now() + std::chrono::seconds(10);
         while (!command(port_, "1%400")) {
@@ -333,18 +340,73 @@ void restartToLook(Program& program) {
         percentile(ms, 0.5), percentile(ms, 1.0), ms.size());
 }
 
+// A show of `count` cues with 2 s fades, every channel lit at levels that change from cue to cue;
+// cue 1 is live.
+std::string showOfCues(int32_t count) {
+    show::SavedShow saved;
+    for (int32_t i = 1; i <= count; ++i) {
+        show::Cue cue{i * 10, "Scene " + std::to_string(i), {2000, 2000}, {}};
+        for (int32_t channel = 1; channel <= Module1::lastChannel; ++channel)
+            cue.levels[channel] = 1 + (i * 7 + channel * 13) % 255;
+        if (i == 1) saved.levels = cue.levels;
+        saved.cues.put(std::move(cue));
+    }
+    saved.current = 10;
+    return show::showFileText(saved);
+}
+
+// The longest gap between two frames on the terminal from now until the time.
+double longestFrameGap(Program& program, Clock::time_point until) {
+    pollfd readable{program.terminal().fd(), POLLIN, 0};
+    std::optional<Clock::time_point> last;
+    double longest = 0;
+    while (Clock::now() < until) {
+        if (poll(&readable, 1, 5) <= 0) continue;
+        const auto now = Clock::now();
+        if (program.terminal().readFrames().empty()) continue;
+        if (last) longest = std::max(longest, msBetween(*last, now));
+        last = now;
+    }
+    return longest;
+}
+
+// Ten GOs, each once the last fade has ended: the longest frame gap in the first 1.5 s of each
+// fade, median and worst.
+void goGaps(int32_t cues, const std::vector<std::string>& options) {
+    Program program(options, showOfCues(cues));
+    // The start's own write of the show is done before the first GO.
+    longestFrameGap(program, Clock::now() + std::chrono::seconds(2));
+    std::vector<double> gaps;
+    for (int i = 0; i < 10; ++i) {
+        const int fd = sendCommand(program.port(), "go");
+        gaps.push_back(longestFrameGap(program, Clock::now() + std::chrono::milliseconds(1500)));
+        if (!finishCommand(fd)) throw std::runtime_error("go refused");
+        longestFrameGap(program, Clock::now() + std::chrono::seconds(1));
+    }
+    std::printf("  %5d cues: longest frame gap after a GO: p50 %.1f ms, worst %.1f ms\n", cues,
+                percentile(gaps, 0.5), percentile(gaps, 1.0));
+}
+
 }  // namespace
 
-int main() {
+// "long-show" as the argument runs the GO in a long show alone.
+int main(int argc, char** argv) {
     unsetenv("DISPLAY");
     unsetenv("QT_QPA_PLATFORM");
-    {
+    const bool longShowOnly = argc > 1 && std::string(argv[1]) == "long-show";
+    if (!longShowOnly) {
         std::printf("--show, the terminal alone:\n");
         Program program({"--show"});
         fade(program, -1);
         gotoToFrame(program);
         restartToLook(program);
     }
+    for (const std::vector<std::string>& options :
+         {std::vector<std::string>{"--show"}, std::vector<std::string>{"--show", "--live"}}) {
+        std::printf("%s, a GO in a long show:\n", options.size() == 1 ? "--show" : "--show --live");
+        for (int32_t cues : {20, 5000}) goGaps(cues, options);
+    }
+    if (longShowOnly) return 0;
     const int sacn = sacnReceiver();
     if (sacn < 0) {
         std::printf("127.0.0.1:%d is taken: the sACN part is skipped\n", sacnPort);

@@ -97,6 +97,11 @@ void Console::showLineRunElsewhere(std::string_view line, std::string results, s
     tell(Change::line);
 }
 
+void Console::appendResults(std::string_view text) {
+    results_ += text;
+    tell(Change::results);
+}
+
 void Console::tell(Change change) const {
     for (const Watcher& watcher : watchers_) watcher(change);
 }

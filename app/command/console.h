@@ -74,6 +74,8 @@ class Console {
     // with its result and the levels it left; it has no tokens.
     void showLineRunElsewhere(std::string_view line, std::string results, std::string source,
                               const Module1::LevelStore& levels);
+    // Text after the last line's result, such as that its change could not be kept.
+    void appendResults(std::string_view text);
 
     // Watchers are told in the order they came, after each change.
     void watch(Watcher watcher) { watchers_.push_back(std::move(watcher)); }

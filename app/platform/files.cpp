@@ -1,6 +1,7 @@
 #include "platform/files.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -61,6 +62,30 @@ int syncPath(const fs::path& path, int flags) {
     return error;
 }
 
+// The file at the end of the path's symbolic links, where a new text replaces the old and the
+// links stay; where it would be when the last link dangles.
+fs::path finalTarget(const fs::path& path) {
+    constexpr int mostLinks = 40;  // the kernel's own limit on a path's links
+    fs::path target = path;
+    std::error_code error;
+    for (int links = 0; links < mostLinks && fs::is_symlink(target, error); ++links) {
+        fs::path next = fs::read_symlink(target, error);
+        if (error) break;
+        target = next.is_absolute() ? next : target.parent_path() / next;
+    }
+    return target;
+}
+
+// The new file takes the old one's mode (unless it is to be its owner's alone), owner and group,
+// as far as this user may give them: a save leaves them as they were set.
+void keepOwnership(int fd, const fs::path& old, bool ownerOnly) {
+    struct stat status {};
+    if (::stat(old.c_str(), &status) != 0) return;
+    if (!ownerOnly) ::fchmod(fd, status.st_mode & 07777);
+    if (::fchown(fd, status.st_uid, status.st_gid) == 0) return;
+    [[maybe_unused]] int groupKept = ::fchown(fd, uid_t(-1), status.st_gid);
+}
+
 }  // namespace
 
 TextOutputStream::~TextOutputStream() {
@@ -116,7 +141,9 @@ std::unique_ptr<TextInputStream> FolderItem::OpenAsTextFile() const {
 
 std::unique_ptr<TextOutputStream> FolderItem::CreateTextFile(std::string& error,
                                                              bool ownerOnly) const {
-    fs::path temporary = path_;
+    // Beside the file a link names, so the rename replaces that file and not the link.
+    fs::path target = finalTarget(path_);
+    fs::path temporary = target;
     temporary += ".new";
     // A file left by an earlier run may carry other rights: the new one is made afresh.
     ::unlink(temporary.c_str());
@@ -128,11 +155,14 @@ std::unique_ptr<TextOutputStream> FolderItem::CreateTextFile(std::string& error,
         error = failure("could not create", path_, errno);
         return nullptr;
     }
-    return std::make_unique<TextOutputStream>(path_, std::move(temporary), fd);
+    keepOwnership(fd, target, ownerOnly);
+    return std::make_unique<TextOutputStream>(std::move(target), std::move(temporary), fd);
 }
 
 std::string FolderItem::KeepAlsoAs(const FolderItem& other) const {
-    if (::link(path_.c_str(), other.path_.c_str()) == 0) return {};
+    // A link's file is kept, not the link, which would follow the file's next text.
+    if (::linkat(AT_FDCWD, path_.c_str(), AT_FDCWD, other.path_.c_str(), AT_SYMLINK_FOLLOW) == 0)
+        return {};
     if (errno == EEXIST) return failure("could not keep", other.path_, EEXIST);
     std::error_code error;
     fs::copy_file(path_, other.path_, fs::copy_options::none, error);

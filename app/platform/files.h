@@ -61,12 +61,15 @@ class FolderItem {
 
     // Null when the file cannot be opened.
     std::unique_ptr<TextInputStream> OpenAsTextFile() const;
-    // A new file replacing any old one on Close. ownerOnly makes it readable and writable by its
-    // owner alone. Null (with the reason in error) when it cannot be created.
+    // A new file replacing any old one on Close: where the path is a symbolic link, the file it
+    // leads to, whose mode, owner and group the new one keeps where this user may set them.
+    // ownerOnly makes it readable and writable by its owner alone. Null (with the reason in
+    // error) when it cannot be created.
     std::unique_ptr<TextOutputStream> CreateTextFile(std::string& error,
                                                      bool ownerOnly = false) const;
-    // Keeps this file under the other name too, which must not be taken yet: a hard link where
-    // the file system has them (the text is on disk already), else a copy. The reason of a
+    // Keeps this file (a link's file) under the other name too, which must not be taken yet: a
+    // hard link where the file system has them (the text is on disk already), else a copy. The
+    // reason of a
     // failure, empty on success.
     std::string KeepAlsoAs(const FolderItem& other) const;
 

@@ -8,10 +8,17 @@
 
 namespace platform {
 
-inline void appendHexByte(std::string& text, uint8_t byte) {
+// Into the two characters at out.
+inline void writeHexByte(char* out, uint8_t byte) {
     static constexpr char digits[] = "0123456789abcdef";
-    text += digits[byte >> 4];
-    text += digits[byte & 15];
+    out[0] = digits[byte >> 4];
+    out[1] = digits[byte & 15];
+}
+
+inline void appendHexByte(std::string& text, uint8_t byte) {
+    char two[2];
+    writeHexByte(two, byte);
+    text.append(two, 2);
 }
 
 inline int hexDigitValue(char c) {

@@ -10,7 +10,9 @@ namespace show {
 namespace {
 
 constexpr std::string_view formatLine = "[brannic-show,1]";
+constexpr std::string_view formatName = "brannic-show";
 constexpr std::string_view endLine = "[end]";
+constexpr std::string_view byteOrderMark = "\xef\xbb\xbf";
 
 using Fields = std::vector<std::string>;
 
@@ -29,13 +31,20 @@ void appendLabel(std::string& text, std::string_view label) {
     }
 }
 
-// ",1:ff80,34:ff": one field for each run of non-zero channels.
+// ",1:ff80,34:ff": one field for each run of non-zero channels. A long show's file is megabytes
+// of these: each run's digits are written into room made for them at once.
 void appendLevels(std::string& text, const Module1::LevelStore& levels) {
     for (int32_t channel = 1; channel <= Module1::lastChannel; ++channel) {
         if (levels[channel] == 0) continue;
-        text += ',' + std::to_string(channel) + ':';
-        for (; channel <= Module1::lastChannel && levels[channel] != 0; ++channel) {
-            platform::appendHexByte(text, uint8_t(levels[channel]));
+        int32_t end = channel;
+        while (end <= Module1::lastChannel && levels[end] != 0) ++end;
+        text += ',';
+        text += std::to_string(channel);
+        text += ':';
+        size_t at = text.size();
+        text.resize(at + 2 * size_t(end - channel));
+        for (; channel < end; ++channel, at += 2) {
+            platform::writeHexByte(&text[at], uint8_t(levels[channel]));
         }
     }
 }
@@ -97,7 +106,8 @@ std::optional<FadeTimes> readTimes(const Fields& fields, size_t first) {
     return FadeTimes{*up, *down};
 }
 
-bool readLook(const Fields& fields, SavedShow& show) {
+bool readLook(const Fields& fields, ShowFileReading& reading) {
+    SavedShow& show = reading.show;
     if (fields.size() < 4 || (fields[3] != "0" && fields[3] != "1")) return false;
     auto current = parseCueNumber(fields[1]);
     auto master = parsePercent(fields[2]);
@@ -107,6 +117,7 @@ bool readLook(const Fields& fields, SavedShow& show) {
     show.master = *master;
     show.blackout = fields[3] == "1";
     show.levels = *levels;
+    reading.lookRead = true;
     return true;
 }
 
@@ -130,15 +141,39 @@ bool readCue(const Fields& fields, SavedShow& show) {
     return true;
 }
 
-// One line after the first; false when it is bad.
-bool readLine(std::string_view line, SavedShow& show) {
+// One line after the header; false when it is bad.
+bool readLine(std::string_view line, ShowFileReading& reading) {
     if (line.size() < 2 || line.front() != '[' || line.back() != ']') return false;
     Fields fields = command::showLineFields(line);
     if (fields.empty()) return false;
-    if (fields[0] == "look") return readLook(fields, show);
-    if (fields[0] == "fade") return readFade(fields, show);
-    if (fields[0] == "cue") return readCue(fields, show);
+    if (fields[0] == "look") return readLook(fields, reading);
+    if (fields[0] == "fade") return readFade(fields, reading.show);
+    if (fields[0] == "cue") return readCue(fields, reading.show);
     return false;
+}
+
+// A line as an editor may have left it: Notepad's byte-order mark before the first, blanks or a
+// carriage return after any.
+std::string_view plainLine(std::string_view line, bool first) {
+    if (first && line.starts_with(byteOrderMark)) line.remove_prefix(byteOrderMark.size());
+    while (!line.empty() && (line.back() == ' ' || line.back() == '\t' || line.back() == '\r'))
+        line.remove_suffix(1);
+    return line;
+}
+
+// The format's version the header line names; none when the line is not a header.
+std::optional<int32_t> headerVersion(std::string_view line) {
+    if (line.size() < 2 || line.front() != '[' || line.back() != ']') return std::nullopt;
+    Fields fields = command::showLineFields(line);
+    if (fields.size() != 2 || fields[0] != formatName) return std::nullopt;
+    std::string_view digits = fields[1];
+    if (digits.empty() || digits.size() > 6 || digits.front() == '0') return std::nullopt;
+    int32_t version = 0;
+    for (char c : digits) {
+        if (c < '0' || c > '9') return std::nullopt;
+        version = version * 10 + (c - '0');
+    }
+    return version;
 }
 
 }  // namespace
@@ -168,15 +203,16 @@ std::string showFileText(const SavedShow& show) {
 
 ShowFileReading readShowFile(std::span<const std::string> lines) {
     ShowFileReading reading;
-    if (lines.empty() || lines[0] != formatLine) {
-        reading.firstBadLine = 1;
-        return reading;
-    }
+    // Without its header, or with a later version's, the file is read from its first line all
+    // the same: what this version knows of it is loaded.
+    auto version = lines.empty() ? std::nullopt : headerVersion(plainLine(lines[0], true));
+    if (version != 1) reading.firstBadLine = 1;
     size_t endLineNumber = 0;
-    for (size_t i = 1; i < lines.size() && endLineNumber == 0; ++i) {
-        if (lines[i] == endLine) {
+    for (size_t i = version ? 1 : 0; i < lines.size() && endLineNumber == 0; ++i) {
+        std::string_view line = plainLine(lines[i], i == 0);
+        if (line == endLine) {
             endLineNumber = i + 1;
-        } else if (!readLine(lines[i], reading.show) && reading.firstBadLine == 0) {
+        } else if (!readLine(line, reading) && reading.firstBadLine == 0) {
             reading.firstBadLine = i + 1;
         }
     }

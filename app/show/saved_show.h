@@ -39,12 +39,14 @@ std::string showFileText(const SavedShow& show);
 
 struct ShowFileReading {
     SavedShow show;  // every good line's part
+    bool lookRead = false;
     // The number (from 1) of the first bad or missing line; 0 when the file is whole.
     size_t firstBadLine = 0;
 };
 
-// The file's lines without their line ends. A file whose first line is not this format's gives
-// nothing but the bad line 1.
+// The file's lines without their line ends. Blanks and a carriage return after a line, and a
+// byte-order mark before the first, are no part of it. A file without this format's first line
+// (a missing header, a later version's) has its bad line 1 and the good lines it holds.
 ShowFileReading readShowFile(std::span<const std::string> lines);
 
 }  // namespace show

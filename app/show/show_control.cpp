@@ -109,15 +109,35 @@ SavedShow ShowControl::saved() const {
     return engine_.saved(console_.levels(), clock_->now());
 }
 
-nlohmann::ordered_json ShowControl::json() const {
-    return showJson(engine_, clock_->now());
+void ShowControl::setUnsaved(std::string why) {
+    if (why == unsaved_) return;
+    unsaved_ = std::move(why);
+    // Phones learn it with the show; the status line has said it already.
+    if (on_) tellLive(clock_->now());
+}
+
+nlohmann::ordered_json ShowControl::stateJson(Milliseconds nowMs) const {
+    nlohmann::ordered_json show = showStateJson(engine_, nowMs);
+    show["saved"] = unsaved_.empty();
+    if (!unsaved_.empty()) show["unsaved"] = unsaved_;
+    return show;
+}
+
+nlohmann::ordered_json ShowControl::json(Milliseconds nowMs) const {
+    nlohmann::ordered_json show = stateJson(nowMs);
+    show["cues"] = cuesJson(engine_.cues());
+    return show;
+}
+
+std::string ShowControl::unsavedNote() const {
+    return unsaved_.empty() ? std::string() : "; NOT SAVED: " + unsaved_;
 }
 
 void ShowControl::runShowLine(const ShowCommand& command, std::string_view line,
                               const std::string& source) {
     const Milliseconds now = clock_->now();
     Module1::LevelStore levels = console_.levels();
-    std::string result = engine_.run(command, levels, now);
+    std::string result = engine_.run(command, levels, now) + unsavedNote();
     applyScaling();
     console_.showLineRunElsewhere(line, std::move(result), source, levels);
     if (engine_.fading()) startClock(now);
@@ -140,6 +160,7 @@ void ShowControl::runConsoleLine(std::string_view line, std::string_view typedLi
         if (after[channel] != before[channel]) typed.push_back(channel);
     }
     engine_.channelsTyped(typed);
+    if (!unsaved_.empty()) console_.appendResults(unsavedNote());
     watchers_.tell();
 }
 
@@ -190,7 +211,7 @@ void ShowControl::applyScaling() const {
 }
 
 void ShowControl::showState() {
-    const Milliseconds now = platform::steadyMs();
+    const Milliseconds now = clock_->now();
     status_.setState(status::Source::cue, "cue", cueText(engine_), now);
     status_.setState(status::Source::master, "master", masterText(engine_), now);
     labels_.master.setAlert(engine_.holdsDown());
@@ -209,7 +230,7 @@ void ShowControl::tellLive(Milliseconds nowMs) {
         toldCues_ = engine_.cues();
         streams_.broadcast(server::cuesEvent(cuesJson(toldCues_)));
     }
-    streams_.broadcast(server::showEvent(showStateJson(engine_, nowMs)));
+    streams_.broadcast(server::showEvent(stateJson(nowMs)));
 }
 
 }  // namespace show

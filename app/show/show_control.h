@@ -92,9 +92,13 @@ class ShowControl {
     // The show to keep, with the levels on stage and what is left of a running fade.
     SavedShow saved() const;
 
+    // Why the show is not kept in the show file, empty once it is again: while it is not, a line's
+    // result and the live read-back say so.
+    void setUnsaved(std::string why);
+
     const ShowEngine& engine() const { return engine_; }
-    // The "show" object of the live read-back.
-    nlohmann::ordered_json json() const;
+    // The "show" object of the live read-back, with "saved" and, when false, "unsaved" (why).
+    nlohmann::ordered_json json() const { return json(clock_->now()); }
 
   private:
     std::string run(const ConsoleAction& action, const std::string& source);
@@ -104,6 +108,11 @@ class ShowControl {
     void runConsoleLine(std::string_view line, std::string_view typedLine, const std::string& source);
     void setChannel(const ChannelSet& set, const std::string& source);
     void stepFade();
+    nlohmann::ordered_json json(Milliseconds nowMs) const;
+    // The same without the cue list, as the show event carries it.
+    nlohmann::ordered_json stateJson(Milliseconds nowMs) const;
+    // "; NOT SAVED: <why>" while the show is not kept, to go after a line's result.
+    std::string unsavedNote() const;
     void startClock(Milliseconds nowMs);
     void applyScaling() const;
     void showState();
@@ -126,6 +135,7 @@ class ShowControl {
     // The levels and the cues the live read-back was last told of.
     Module1::LevelStore toldLevels_{};
     CueList toldCues_;
+    std::string unsaved_;
     platform::Watchers<> watchers_;
     platform::Watchers<> fadeStepWatchers_;
 };

@@ -1,6 +1,7 @@
 #include "show/show_store.h"
 
 #include <ctime>
+#include <utility>
 #include <vector>
 
 namespace show {
@@ -27,14 +28,35 @@ platform::FolderItem freeDamagedName(const platform::FolderItem& file) {
     return candidate;
 }
 
+// "12 cues and the look are loaded", "1 cue and no look are loaded".
+std::string loadedText(const ShowFileReading& reading) {
+    const size_t cues = reading.show.cues.size();
+    return std::to_string(cues) + (cues == 1 ? " cue and " : " cues and ") +
+           (reading.lookRead ? "the look" : "no look") + " are loaded";
+}
+
 }  // namespace
 
-ShowStore::ShowStore(platform::FolderItem file, StatusLine statusLine)
-    : file_(std::move(file)), statusLine_(std::move(statusLine)), timer_([this] { write(); }) {}
+ShowStore::ShowStore(platform::FolderItem file, StatusLine statusLine, UnsavedChange unsavedChange)
+    : file_(std::move(file)),
+      statusLine_(std::move(statusLine)),
+      unsavedChange_(std::move(unsavedChange)),
+      timer_([this] { write(); }) {}
 
 ShowStore::~ShowStore() = default;
 
 std::optional<SavedShow> ShowStore::load() {
+    std::optional<SavedShow> show = read();
+    // Tried now, not at the first change: a show that cannot be kept says so before it is made.
+    std::string problem;
+    if (writable_ && !file_.CreateTextFile(problem)) {
+        statusLine_("The show could not be saved: " + problem);
+        setUnsaved(problem);
+    }
+    return show;
+}
+
+std::optional<SavedShow> ShowStore::read() {
     auto stream = file_.OpenAsTextFile();
     if (!stream) return std::nullopt;
     std::vector<std::string> lines;
@@ -42,58 +64,83 @@ std::optional<SavedShow> ShowStore::load() {
     stream->Close();
     ShowFileReading reading = readShowFile(lines);
     if (reading.firstBadLine == 0) return reading.show;
-    keepDamaged(reading.firstBadLine);
-    // A file whose first line is not a show file's holds nothing to load.
-    if (reading.firstBadLine == 1) return std::nullopt;
+    keepDamaged(reading);
+    if (reading.show.cues.empty() && !reading.lookRead) return std::nullopt;
     return reading.show;
 }
 
-void ShowStore::keepDamaged(size_t firstBadLine) {
+void ShowStore::keepDamaged(const ShowFileReading& reading) {
     platform::FolderItem kept = freeDamagedName(file_);
     std::string problem = file_.KeepAlsoAs(kept);
     writable_ = problem.empty();
     std::string damaged =
-        "Show file " + file_.Name() + " is damaged at line " + std::to_string(firstBadLine);
-    statusLine_(writable_ ? damaged + ", kept as " + kept.Name() + "; its good lines are loaded"
-                          : damaged + "; it is not saved over: " + problem);
+        "Show file " + file_.Name() + " is damaged at line " + std::to_string(reading.firstBadLine);
+    if (!writable_) setUnsaved(damaged + "; it is not saved over: " + problem);
+    statusLine_((writable_ ? damaged + ", kept as " + kept.Name()
+                           : damaged + "; it is not saved over: " + problem) +
+                "; " + loadedText(reading));
 }
 
 void ShowStore::changed(ShowProvider provider) {
     if (!writable_) return;
-    // Armed already: the change goes with the write that waits, so a stream of changes is written
-    // a few times a second, never later than the delay after the first.
-    bool armed = static_cast<bool>(waiting_);
-    waiting_ = std::move(provider);
-    if (!armed) timer_.start(writeDelayMs);
+    provider_ = std::move(provider);
+    // Waiting already: the change goes with that write, so a stream of changes is written a few
+    // times a second, never later than the delay after the first.
+    if (std::exchange(waiting_, true)) return;
+    timer_.start(writeDelayMs);
 }
 
 void ShowStore::flush() {
+    timer_.stop();
+    due_ = false;
+    writer_.finish();
     if (!waiting_) return;
     timer_.stop();
-    write();
+    waiting_ = false;
+    problem_ = writeFile(provider_());
+    written();
 }
 
 void ShowStore::write() {
-    const std::string text = showFileText(waiting_());
-    std::string problem;
-    if (text == written_) {
-        waiting_ = nullptr;
+    if (writer_.busy()) {
+        due_ = true;
         return;
     }
+    waiting_ = false;
+    writer_.start([this, show = provider_()] { problem_ = writeFile(show); },
+                  [this] { written(); });
+}
+
+std::string ShowStore::writeFile(const SavedShow& show) {
+    std::string text = showFileText(show);
+    if (text == written_) return {};
+    std::string problem;
     if (auto stream = file_.CreateTextFile(problem)) {
         stream->WriteLine(std::string_view(text).substr(0, text.size() - 1));  // it ends the line
         problem = stream->Close();
     }
-    if (problem.empty()) {
-        written_ = text;
-        waiting_ = nullptr;
-        failing_ = false;
-        return;
+    if (problem.empty()) written_ = std::move(text);
+    return problem;
+}
+
+void ShowStore::written() {
+    if (problem_.empty()) {
+        if (!unsaved_.empty()) statusLine_("The show is saved again");
+        setUnsaved({});
+    } else {
+        // Tried again a while later; said once until a write succeeds.
+        if (unsaved_.empty()) statusLine_("The show could not be saved: " + problem_);
+        setUnsaved(problem_);
+        waiting_ = true;
+        timer_.start(retryDelayMs);
     }
-    // Tried again a while later; said once until a write succeeds.
-    if (!failing_) statusLine_("The show could not be saved: " + problem);
-    failing_ = true;
-    timer_.start(1000);
+    if (std::exchange(due_, false) && waiting_ && !timer_.armed()) write();
+}
+
+void ShowStore::setUnsaved(std::string why) {
+    if (why == unsaved_) return;
+    unsaved_ = std::move(why);
+    if (unsavedChange_) unsavedChange_(unsaved_);
 }
 
 }  // namespace show

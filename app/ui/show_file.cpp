@@ -15,7 +15,8 @@ void Window1::keepShow() {
                                                                   : Module1::showFileOverride),
         [this](const std::string& line) {
             status.addEvent(status::Source::statusLine, line, platform::steadyMs());
-        });
+        },
+        [this](const std::string& unsaved) { showControl.setUnsaved(unsaved); });
     if (auto saved = showStore_->load()) {
         if (std::string problem = showControl.restore(*saved); !problem.empty())
             status.addEvent(status::Source::statusLine, problem, platform::steadyMs());

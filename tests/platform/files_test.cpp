@@ -7,8 +7,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <fstream>
 #include <functional>
+#include <vector>
 
 #include "support/temp_dir.h"
 
@@ -87,6 +89,46 @@ TEST(Files, NewFileReplacesTheOldOneOnlyWhenClosed) {
     ASSERT_EQ(stat(item.path().c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0600u);
     EXPECT_FALSE(FolderItem(dir.path() / "settings.new").Exists());
+}
+
+// A show file given as a symbolic link into another folder: the save replaces the file the link
+// leads to, which keeps its mode and group, and the link stays; a dangling link gets its file.
+TEST(Files, SaveThroughALinkReplacesItsFileKeepingModeAndGroup) {
+    testsupport::TempDir dir;
+    std::filesystem::create_directory(dir.path() / "shows");
+    std::filesystem::create_directory(dir.path() / "stage");
+    const auto target = dir.path() / "shows" / "real.shw";
+    const auto link = dir.path() / "stage" / "default.shw";
+    std::ofstream(target) << "old\n";
+    std::filesystem::create_symlink("../shows/real.shw", link);
+    // Root may give any group; another user one of its own.
+    std::vector<gid_t> groups(size_t(std::max(::getgroups(0, nullptr), 0)));
+    groups.resize(size_t(std::max(::getgroups(int(groups.size()), groups.data()), 0)));
+    const gid_t group = ::geteuid() == 0 ? 4321 : groups.empty() ? ::getegid() : groups.back();
+    ASSERT_EQ(::chown(target.c_str(), uid_t(-1), group), 0);
+    ASSERT_EQ(::chmod(target.c_str(), 0640), 0);
+
+    const auto save = [](const std::filesystem::path& path, const std::string& line) {
+        std::string error;
+        auto out = FolderItem(path).CreateTextFile(error);
+        if (!out) return error;
+        out->WriteLine(line);
+        return out->Close();
+    };
+    EXPECT_EQ(save(link, "new"), "");
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(contents(target), "new\n");
+    struct stat info {};
+    ASSERT_EQ(stat(target.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+    EXPECT_EQ(info.st_gid, group);
+    EXPECT_EQ(FolderItem(link).KeepAlsoAs(FolderItem(dir.path() / "stage" / "kept.shw")), "");
+    EXPECT_FALSE(std::filesystem::is_symlink(dir.path() / "stage" / "kept.shw"));
+
+    std::filesystem::create_symlink(dir.path() / "shows" / "later.shw", dir.path() / "later.shw");
+    EXPECT_EQ(save(dir.path() / "later.shw", "first"), "");
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.path() / "later.shw"));
+    EXPECT_EQ(contents(dir.path() / "shows" / "later.shw"), "first\n");
 }
 
 TEST(Files, AbandonedWriteLeavesTheOldFile) {

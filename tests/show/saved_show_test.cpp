@@ -70,4 +70,28 @@ TEST(SavedShow, ADamagedFileLoadsItsGoodLinesAndNamesTheFirstBadOne) {
     EXPECT_EQ(show::readShowFile(std::vector<std::string>{"garbage"}).firstBadLine, 1u);
 }
 
+// What an editor leaves around a line is no part of it; a file without this version's header
+// loads every line this version reads, its line 1 named as bad.
+TEST(SavedShow, ReadsEditedLinesAndFilesWithoutThisVersionsHeader) {
+    const std::string text = show::showFileText(sampleShow());
+    std::vector<std::string> lines = linesOf(text);
+    std::vector<std::string> edited = lines;
+    edited[0] = "\xef\xbb\xbf" + edited[0];
+    for (size_t i = 0; i < edited.size(); ++i) edited[i] += i % 2 ? "\r" : " \t";
+    show::ShowFileReading reading = show::readShowFile(edited);
+    EXPECT_EQ(reading.firstBadLine, 0u);
+    EXPECT_EQ(show::showFileText(reading.show), text);
+
+    std::vector<std::string> newer = lines;
+    newer[0] = "[brannic-show,2]";
+    newer.insert(newer.begin() + 2, "[later,1,2]");
+    std::vector<std::string> headless(lines.begin() + 1, lines.end());
+    for (const auto& read : {newer, headless}) {
+        reading = show::readShowFile(read);
+        EXPECT_EQ(reading.firstBadLine, 1u);
+        EXPECT_TRUE(reading.lookRead);
+        EXPECT_EQ(show::showFileText(reading.show), text);
+    }
+}
+
 }  // namespace

@@ -565,6 +565,41 @@ TEST(HeadlessProgram, AFadeCutByAQuitGoesOnAfterTheRestart) {
     second.stop();
 }
 
+// A show that cannot be saved says so in /levels and in a line's result, from the start; once the
+// file can be written the next save clears it. The file's folder is a plain file at first, which
+// stops root too.
+TEST(HeadlessProgram, UnsavedShowSaysSoUntilASaveSucceeds) {
+    testsupport::TempDir folder;
+    const std::filesystem::path blocker = folder.path() / "shows";
+    std::ofstream(blocker) << "not a folder\n";
+    testsupport::PtyPair pty;
+    const int port = testsupport::freePort();
+    Program program;
+    program.start(folder, pty.devicePath(), port, {},
+                  {"--show", "--show-file", QString::fromStdString(blocker / "stage.shw")});
+    ASSERT_TRUE(program.waitForLine("in a browser")) << program.output;
+    const std::string unsaved = "\"saved\":false,\"unsaved\":\"could not create " +
+                                (blocker / "stage.shw").string() + ": Not a directory\"";
+    EXPECT_NE(httpGet(port, "/levels").find(unsaved), std::string::npos)
+        << httpGet(port, "/levels");
+    const std::string recorded = httpGet(port, "/dmx?cmd=rec+2");
+    EXPECT_NE(recorded.find("cue 2 recorded, 3/3 s; NOT SAVED: could not create "),
+              std::string::npos)
+        << recorded;
+    EXPECT_NE(httpGet(port, "/dmx?cmd=1@50").find("NOT SAVED"), std::string::npos);
+
+    std::filesystem::remove(blocker);
+    std::filesystem::create_directory(blocker);
+    EXPECT_TRUE(testsupport::waitUntil([&] {
+        return httpGet(port, "/levels").find("\"saved\":true,") != std::string::npos;
+    })) << httpGet(port, "/levels");
+    std::ifstream file(blocker / "stage.shw");
+    EXPECT_NE(std::string(std::istreambuf_iterator<char>(file), {}).find("\n[cue,2,"),
+              std::string::npos);
+    EXPECT_EQ(httpGet(port, "/dmx?cmd=1@60").find("NOT SAVED"), std::string::npos);
+    program.stop();
+}
+
 // A damaged show file is kept beside it under a new name; the status line names the file and its
 // first bad line.
 TEST(HeadlessProgram, DamagedShowFileIsKeptAside) {
@@ -579,6 +614,7 @@ TEST(HeadlessProgram, DamagedShowFileIsKeptAside) {
         program.waitForLine("StaticText1: Show file default.shw is damaged at line 3, kept "
                             "as default.shw.damaged-"))
         << program.output;
+    ASSERT_TRUE(program.waitForLine("; 0 cues and the look are loaded\n")) << program.output;
     int kept = 0;
     for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
         if (entry.path().filename().string().starts_with("default.shw.damaged-")) {
