@@ -37,7 +37,8 @@ class OscInput;
 }
 namespace server {
 class EventStreams;
-}
+class LiveShow;
+}  // namespace server
 namespace show {
 class ShowControl;
 class ShowStore;
@@ -59,6 +60,8 @@ class Window1 : public platform::Window {
     std::unique_ptr<server::EventStreams> ownEventStreams_;
     size_t outputsLabelWatcher_;
     std::unique_ptr<show::ShowControl> ownShow_;
+    // What the event streams hear of the show.
+    std::unique_ptr<server::LiveShow> ownLiveShow_;
     std::unique_ptr<osc::OscInput> ownOscInput_;
     // The show file, from the first time show control is on in a run.
     std::unique_ptr<show::ShowStore> showStore_;

@@ -6,8 +6,6 @@
 #include "command/console.h"
 #include "dmx/output.h"
 #include "platform/controls.h"
-#include "server/live_messages.h"
-#include "server/live_streams.h"
 #include "show/line_words.h"
 #include "show/output_levels.h"
 #include "show/show_command.h"
@@ -17,11 +15,10 @@
 namespace show {
 
 ShowControl::ShowControl(command::Console& console, dmx::OutputList& outputs,
-                         server::EventStreams& streams, status::StatusModel& status,
-                         ShowLabels labels, std::unique_ptr<ShowClock> clock)
+                         status::StatusModel& status, ShowLabels labels,
+                         std::unique_ptr<ShowClock> clock)
     : console_(console),
       outputs_(outputs),
-      streams_(streams),
       status_(status),
       labels_(labels),
       clock_(std::move(clock)),
@@ -97,8 +94,7 @@ std::string ShowControl::restore(const SavedShow& saved) {
     std::string problem = engine_.restore(saved, levels, now);
     applyScaling();
     console_.setLevels(levels);
-    toldLevels_ = levels;
-    toldCues_ = engine_.cues();
+    if (live_) live_->caughtUp();
     if (on_) showState();
     if (on_ && engine_.fading()) startClock(now);
     watchers_.tell();
@@ -143,8 +139,7 @@ void ShowControl::runShowLine(const ShowCommand& command, std::string_view line,
     if (engine_.fading()) startClock(now);
     showState();
     // The line's own reply and command event carry its levels.
-    toldLevels_ = levels;
-    tellLive(now);
+    tellLive(now, true);
     watchers_.tell();
 }
 
@@ -217,20 +212,9 @@ void ShowControl::showState() {
     labels_.master.setAlert(engine_.holdsDown());
 }
 
-void ShowControl::tellLive(Milliseconds nowMs) {
+void ShowControl::tellLive(Milliseconds nowMs, bool levelsTold) {
     lastLiveMs_ = nowMs;
-    if (!Module1::liveLevels) return;
-    std::vector<server::LevelChange> changes = server::changedLevels(toldLevels_, console_.levels());
-    if (!changes.empty()) streams_.broadcast(server::levelsEvent(changes));
-    toldLevels_ = console_.levels();
-    // The list goes only when it changed, before the state that may name a new cue: a fade's
-    // events stay small however long the show. Cues are shared and never change, so the same
-    // pointers are the same list.
-    if (!std::ranges::equal(engine_.cues(), toldCues_)) {
-        toldCues_ = engine_.cues();
-        streams_.broadcast(server::cuesEvent(cuesJson(toldCues_)));
-    }
-    streams_.broadcast(server::showEvent(stateJson(nowMs)));
+    if (live_) live_->showChanged(nowMs, levelsTold);
 }
 
 }  // namespace show

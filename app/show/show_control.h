@@ -13,6 +13,7 @@
 #include "platform/watchers.h"
 #include "shell/module1.h"
 #include "show/action_queue.h"
+#include "show/live_listener.h"
 #include "show/show_clock.h"
 #include "show/show_engine.h"
 
@@ -21,9 +22,6 @@ class Console;
 }
 namespace dmx {
 class OutputList;
-}
-namespace server {
-class EventStreams;
 }
 namespace platform {
 class StaticText;
@@ -49,8 +47,8 @@ struct ShowLabels {
 
 class ShowControl {
   public:
-    ShowControl(command::Console& console, dmx::OutputList& outputs, server::EventStreams& streams,
-                status::StatusModel& status, ShowLabels labels, std::unique_ptr<ShowClock> clock);
+    ShowControl(command::Console& console, dmx::OutputList& outputs, status::StatusModel& status,
+                ShowLabels labels, std::unique_ptr<ShowClock> clock);
     ~ShowControl();
     ShowControl(const ShowControl&) = delete;
     ShowControl& operator=(const ShowControl&) = delete;
@@ -99,6 +97,10 @@ class ShowControl {
     const ShowEngine& engine() const { return engine_; }
     // The "show" object of the live read-back, with "saved" and, when false, "unsaved" (why).
     nlohmann::ordered_json json() const { return json(clock_->now()); }
+    // The same without the cue list, as the show event carries it.
+    nlohmann::ordered_json stateJson(Milliseconds nowMs) const;
+    // The live read-back, told of every change of the show it shows; none until it is set.
+    void setLiveListener(LiveListener* listener) { live_ = listener; }
 
   private:
     std::string run(const ConsoleAction& action, const std::string& source);
@@ -109,20 +111,16 @@ class ShowControl {
     void setChannel(const ChannelSet& set, const std::string& source);
     void stepFade();
     nlohmann::ordered_json json(Milliseconds nowMs) const;
-    // The same without the cue list, as the show event carries it.
-    nlohmann::ordered_json stateJson(Milliseconds nowMs) const;
     // "; NOT SAVED: <why>" while the show is not kept, to go after a line's result.
     std::string unsavedNote() const;
     void startClock(Milliseconds nowMs);
     void applyScaling() const;
     void showState();
-    // The levels moved by the fade since the last time, the cues when they changed, and the
-    // show's state, to the live read-back.
-    void tellLive(Milliseconds nowMs);
+    // The live read-back follows the show (levelsTold: a line's own event carries its levels).
+    void tellLive(Milliseconds nowMs, bool levelsTold = false);
 
     command::Console& console_;
     dmx::OutputList& outputs_;
-    server::EventStreams& streams_;
     status::StatusModel& status_;
     ShowLabels labels_;
     ShowEngine engine_;
@@ -132,9 +130,7 @@ class ShowControl {
     Module1::LevelStore levelsBefore_{};
     Milliseconds nextTickMs_ = 0;
     Milliseconds lastLiveMs_ = 0;
-    // The levels and the cues the live read-back was last told of.
-    Module1::LevelStore toldLevels_{};
-    CueList toldCues_;
+    LiveListener* live_ = nullptr;
     std::string unsaved_;
     platform::Watchers<> watchers_;
     platform::Watchers<> fadeStepWatchers_;

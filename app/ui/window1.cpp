@@ -8,6 +8,7 @@
 #include "netdmx/network_output.h"
 #include "osc/osc_input.h"
 #include "server/connection_policy.h"
+#include "server/live_show.h"
 #include "server/live_streams.h"
 #include "shell/aux_windows.h"
 #include "shell/menubar.h"
@@ -74,9 +75,9 @@ Window1::Window1()
           [this](const dmx::OutputState&) { lblOutputs.setCaption(outputLines(outputStates)); })),
       // The labels are only named here; they are made before the show first writes to them.
       ownShow_(std::make_unique<show::ShowControl>(
-          *ownConsole_, *ownOutputs_, *ownEventStreams_, *ownStatus_,
-          show::ShowLabels{captionShow, lblCue, lblMaster},
+          *ownConsole_, *ownOutputs_, *ownStatus_, show::ShowLabels{captionShow, lblCue, lblMaster},
           std::make_unique<show::ProgramClock>())),
+      ownLiveShow_(std::make_unique<server::LiveShow>(*ownShow_, *ownConsole_, *ownEventStreams_)),
       ownOscInput_(std::make_unique<osc::OscInput>(*ownConsole_, *ownShow_, *ownOutputStates_,
                                                    [this](const std::string& line) {
                                                        status.addEvent(status::Source::statusLine,
@@ -97,6 +98,7 @@ Window1::Window1()
       networkOutputs(*ownNetworkOutputs_),
       outputs(*ownOutputs_),
       oscInput(*ownOscInput_) {
+    showControl.setLiveListener(ownLiveShow_.get());
     place(captionStatus, 0, 0);
     place(StaticText1, 0, 1);
     place(captionQuery, 1, 0);
@@ -164,6 +166,7 @@ platform::StaticText* Window1::statusLabel(status::Source source) {
 
 Window1::~Window1() {
     unwireDialogs();
+    showControl.setLiveListener(nullptr);
     // The streams' sockets belong to the listener, which goes with this window.
     eventStreams.closeAll();
     // The outputs tell the status list of their end while the label that shows it is still here.

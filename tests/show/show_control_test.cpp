@@ -11,7 +11,6 @@
 #include "dmx/output_status.h"
 #include "osc/respond.h"
 #include "platform/controls.h"
-#include "server/live_streams.h"
 #include "status/status_model.h"
 
 namespace {
@@ -62,11 +61,10 @@ class ShowControlTest : public ::testing::Test {
     platform::StaticText caption{"caption", ""}, cue{"cue", ""}, master{"master", ""};
     dmx::OutputStates states;
     dmx::OutputList outputs;
-    server::EventStreams streams{states};
     std::unique_ptr<MovedClock> ownClock = std::make_unique<MovedClock>();
     MovedClock& clock = *ownClock;
     status::StatusModel status;
-    show::ShowControl control{console, outputs, streams, status, {caption, cue, master},
+    show::ShowControl control{console, outputs, status, {caption, cue, master},
                               std::move(ownClock)};
 };
 
