@@ -12,8 +12,6 @@
 #include "platform/events.h"
 #include "support/osc_reply_client.h"
 
-namespace {
-
 using ArrivalOrder = CommandServerTest;
 using Change = command::Console::Change;
 
@@ -26,13 +24,6 @@ TEST_F(ArrivalOrder, ALineThatComesDuringAnotherRunsBeforeALaterOscMessage) {
     plan.settings.port = uint16_t(oscPort);
     window->oscInput.start(plan);
     testsupport::OscReplyClient osc;
-    const auto heardFromBoth = [this] {
-        int heard = 0;
-        for (const auto& connection : window->TCPSocket1.OpenConnections())
-            heard += connection.heardAny;
-        return heard == 2;
-    };
-
     std::vector<std::string> ran;
     std::optional<testsupport::LoopbackClient> second;
     const command::Console& console = window->console;
@@ -48,7 +39,10 @@ TEST_F(ArrivalOrder, ALineThatComesDuringAnotherRunsBeforeALaterOscMessage) {
             second.emplace(port);
             second->send("GET /dmx?cmd=2%4020 HTTP/1.0\r\n\r\n");
             second->finishSending();
-            testsupport::runOscUntil(heardFromBoth);
+            testsupport::runOscUntil([&] {
+                auto open = window->TCPSocket1.OpenConnections();
+                return open.size() == 2 && open[0].heardAny && open[1].heardAny;
+            });
             lo_address target = lo_address_new("127.0.0.1", std::to_string(oscPort).c_str());
             lo_send_from(target, osc.server, LO_TT_IMMEDIATE, "/brannic/chan/3/dmx", "i", 30);
             lo_address_free(target);
@@ -59,17 +53,12 @@ TEST_F(ArrivalOrder, ALineThatComesDuringAnotherRunsBeforeALaterOscMessage) {
 
     testsupport::LoopbackClient first(port);
     first.send("GET /dmx?cmd=1%4010 HTTP/1.0\r\n\r\n");
-    const std::string firstReply = first.replyUntilClosed();
+    EXPECT_EQ(first.replyUntilClosed(), commandReply("1 @ 10 | ", " 1 @ 10"));
     ASSERT_TRUE(second);
-    const std::string secondReply = second->replyUntilClosed();
+    EXPECT_EQ(second->replyUntilClosed(), commandReply("2 @ 20 | ", " 2 @ 20"));
     testsupport::runOscUntil([&] { return osc.replies.size() == 2; }, osc.server);
-
-    EXPECT_EQ(
-        ran, (std::vector<std::string>{"127.0.0.1 1@10", "127.0.0.1 2@20", "OSC 127.0.0.1 3@D30"}));
-    EXPECT_EQ(firstReply, commandReply("1 @ 10 | ", " 1 @ 10"));
-    EXPECT_EQ(secondReply, commandReply("2 @ 20 | ", " 2 @ 20"));
+    EXPECT_EQ(ran, (std::vector<std::string>{"127.0.0.1 1@10", "127.0.0.1 2@20",
+                                             "OSC 127.0.0.1 3@D30"}));
     ASSERT_EQ(osc.replies.size(), 2u);
     EXPECT_EQ(osc.replies[1], "/brannic/out/result  3 @ D30");
 }
-
-}  // namespace
