@@ -42,6 +42,10 @@ class TCPSocket {
     std::string Read(size_t count);
     std::string ReadAll();
     void Write(std::string_view bytes);
+    // An accepted connection's handler answers the request it took after returning: until its
+    // next write the connection counts as busy (AcceptedConnection::busy), and it stays up for the
+    // reply when the peer stops sending.
+    void ReplyLater();
     // Written bytes the network has not yet taken.
     size_t BytesLeftToSend() const;
     // Ends the connection; Close does the same and drops what is buffered.
@@ -67,7 +71,8 @@ struct AcceptedConnection {
     bool heardAny;
     // It has written: a request of it is being answered.
     bool wrote;
-    // Events of it are queued or running: its handler may be holding a request it has taken.
+    // Events of it are queued or running, or it is owed a reply (TCPSocket::ReplyLater): its
+    // handler may be holding a request it has taken.
     bool busy;
     bool exempt;
 };

@@ -35,6 +35,8 @@ struct SocketImpl {
     // Stays up after the peer has stopped sending, for the reply (ServerSocket::AnswerAfterHalfClose).
     bool keepOpenForReply = false;
     bool wrote = false;
+    // The handler will answer a request it took (TCPSocket::ReplyLater); a write settles it.
+    bool replyOwed = false;
     // Bytes were read that the DataAvailable handler has not yet been given.
     bool dataPending = false;
     bool peerClosed = false;

@@ -171,7 +171,7 @@ struct ServerImpl {
             const SocketImpl& impl = *connection.socket->impl_;
             if (!isOpen(connection)) continue;
             open.push_back({connection.socket.get(), impl.lastHeard, impl.heardAny, impl.wrote,
-                            connection.eventsOnTheWay > 0, connection.exempt});
+                            connection.eventsOnTheWay > 0 || impl.replyOwed, connection.exempt});
         }
         return open;
     }

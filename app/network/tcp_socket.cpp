@@ -89,12 +89,13 @@ void SocketImpl::resumeReading() {
 }
 
 // A client may close its sending side right after its request (as a shell pipe does) and still
-// wait for the answer: the connection stays up for the reply, and ends when none was written.
+// wait for the answer: the connection stays up for the reply, and ends when none was written or
+// is owed.
 void SocketImpl::awaitReplyAfterPeerClosed() {
     peerClosed = true;
     if (readNotifier) readNotifier->setEnabled(false);
     deliver([this] {
-        if (fd >= 0 && !wrote) fail(code(SocketError::disconnected));
+        if (fd >= 0 && !wrote && !replyOwed) fail(code(SocketError::disconnected));
     });
 }
 
@@ -130,6 +131,7 @@ void SocketImpl::flush() {
 
 void SocketImpl::write(std::string_view bytes) {
     wrote = true;
+    replyOwed = false;
     out.append(bytes);
     if (fd >= 0 && !connecting) flush();
 }
@@ -178,6 +180,10 @@ std::string TCPSocket::ReadAll() {
 
 void TCPSocket::Write(std::string_view bytes) {
     impl_->write(bytes);
+}
+
+void TCPSocket::ReplyLater() {
+    impl_->replyOwed = true;
 }
 
 size_t TCPSocket::BytesLeftToSend() const {

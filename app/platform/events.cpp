@@ -142,6 +142,18 @@ void post(std::function<void()> fn) {
     callLater(*QCoreApplication::instance(), 0, std::move(fn));
 }
 
+struct PostedCalls::Impl {
+    QObject owner;
+};
+
+PostedCalls::PostedCalls() : impl_(std::make_unique<Impl>()) {}
+PostedCalls::~PostedCalls() = default;
+
+void PostedCalls::post(std::function<void()> fn) {
+    // A posted event rather than a zero timer: nothing is made and freed per call.
+    QMetaObject::invokeMethod(&impl_->owner, std::move(fn), Qt::QueuedConnection);
+}
+
 void singleShot(int milliseconds, std::function<void()> fn) {
     callLater(*QCoreApplication::instance(), milliseconds, std::move(fn));
 }

@@ -43,6 +43,23 @@ void openClosedStandardStreams();
 void yieldToBackgroundTasks();
 // Runs fn on the event thread after the current event.
 void post(std::function<void()> fn);
+
+// Calls posted by their owner to run after the current event, as post does; those still waiting
+// when the owner goes are dropped with it.
+class PostedCalls {
+  public:
+    PostedCalls();
+    ~PostedCalls();
+    PostedCalls(const PostedCalls&) = delete;
+    PostedCalls& operator=(const PostedCalls&) = delete;
+
+    void post(std::function<void()> fn);
+
+  private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
 void singleShot(int milliseconds, std::function<void()> fn);
 
 // Sixtieths of a second since the program started.

@@ -61,8 +61,10 @@ std::optional<nlohmann::ordered_json> showField(const Window1& window) {
     return window.showControl.json();
 }
 
-// Submits the command of the request line; once it has run, the reply that shows its outcome goes
-// to the connection, if it is still there (it may have ended while the command waited its turn).
+// Submits the command of the request line and returns: the server's other clients are heard while
+// it waits its turn and runs, and theirs queue behind it as they come. Once it has run, the reply
+// that shows its outcome goes to the connection, if it is still there (it may have ended
+// meanwhile).
 void runCommand(Window1& window, std::string_view requestLine, platform::TCPSocket& socket,
                 std::weak_ptr<const void> connection) {
     std::string line = commandLineOf(server::queryValue(requestLine), window.showControl.on());
@@ -77,7 +79,9 @@ void runCommand(Window1& window, std::string_view requestLine, platform::TCPSock
         socket.Write(
             server::commandReply(Module1::pageContent, console.tokensText(), console.results()));
     };
-    window.showControl.submit(show::TypedLine{std::move(line)}, socket.RemoteAddress(), reply);
+    socket.ReplyLater();
+    window.showControl.submitAndReturn(show::TypedLine{std::move(line)}, socket.RemoteAddress(),
+                                       reply);
 }
 
 // The live read-back's paths; false for any other request.

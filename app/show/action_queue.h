@@ -17,14 +17,20 @@ class ActionQueue {
     using Run = std::function<std::string(const ConsoleAction& action, const std::string& source)>;
     // Told the action's own result right after it ran, before the next runs.
     using Done = std::function<void(const std::string& result)>;
+    // Calls fn after the current event.
+    using Post = std::function<void(std::function<void()> fn)>;
 
-    explicit ActionQueue(Run run) : run_(std::move(run)) {}
+    ActionQueue(Run run, Post post) : run_(std::move(run)), post_(std::move(post)) {}
     ActionQueue(const ActionQueue&) = delete;
     ActionQueue& operator=(const ActionQueue&) = delete;
 
-    // Runs the action now when none runs, then those sent meanwhile, in order; while one runs, the
+    // Runs the action now when none runs or waits, then those sent meanwhile, in order; else the
     // action waits its turn and this returns at once.
     void submit(ConsoleAction action, std::string source = {}, Done done = {});
+    // Queues the action in its turn and returns at once, never running it here: when none runs,
+    // the queue starts after the current event. For a sender whose own event must not be held by
+    // the actions, such as a server's handler, behind which its other clients' requests wait.
+    void submitAndReturn(ConsoleAction action, std::string source = {}, Done done = {});
     bool running() const { return running_; }
 
   private:
@@ -34,9 +40,14 @@ class ActionQueue {
         Done done;
     };
 
+    void runWaiting();
+
     Run run_;
+    Post post_;
     std::deque<Waiting> waiting_;
     bool running_ = false;
+    // A start is posted: actions sent until it comes wait for it.
+    bool startPosted_ = false;
 };
 
 }  // namespace show

@@ -25,4 +25,8 @@ void ProgramClock::letEventsRun() {
     platform::yieldToBackgroundTasks();
 }
 
+void ProgramClock::post(std::function<void()> fn) {
+    posted_.post(std::move(fn));
+}
+
 }  // namespace show

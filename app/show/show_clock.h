@@ -1,7 +1,7 @@
 #pragma once
-// The time show control runs on: now, the fade clock's one timer, and the events a command line lets
-// run between its characters. The program gives it the event loop's (program_clock.h); a test
-// moves its own.
+// The time show control runs on: now, the fade clock's one timer, the events a command line lets
+// run between its characters, and calls put off until the current event is done. The program gives
+// it the event loop's (program_clock.h); a test moves its own.
 
 #include <functional>
 
@@ -19,6 +19,8 @@ class ShowClock {
     virtual void stop() = 0;
     // Between a command line's characters: other events may run, and may send actions.
     virtual void letEventsRun() = 0;
+    // Calls fn after the current event, unless the clock has gone by then.
+    virtual void post(std::function<void()> fn) = 0;
 
     // Set by its user before the first start.
     std::function<void()> fired;

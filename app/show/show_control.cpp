@@ -22,9 +22,11 @@ ShowControl::ShowControl(command::Console& console, dmx::OutputList& outputs,
       status_(status),
       labels_(labels),
       clock_(std::move(clock)),
-      actions_([this](const ConsoleAction& action, const std::string& source) {
-          return run(action, source);
-      }) {
+      actions_(
+          [this](const ConsoleAction& action, const std::string& source) {
+              return run(action, source);
+          },
+          [this](std::function<void()> fn) { clock_->post(std::move(fn)); }) {
     // A step waits for the action running when the clock fires, so a line's levels are its own.
     clock_->fired = [this] { submit(FadeTick{}); };
 }

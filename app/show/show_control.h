@@ -65,6 +65,10 @@ class ShowControl {
     void submit(ConsoleAction action, std::string source = {}, ActionQueue::Done done = {}) {
         actions_.submit(std::move(action), std::move(source), std::move(done));
     }
+    // As submit, returning at once: the action runs after the current event at the soonest.
+    void submitAndReturn(ConsoleAction action, std::string source, ActionQueue::Done done) {
+        actions_.submitAndReturn(std::move(action), std::move(source), std::move(done));
+    }
     // A typed line, submitted.
     void runLine(std::string_view line, std::string source = {}) {
         submit(TypedLine{std::string(line)}, std::move(source));

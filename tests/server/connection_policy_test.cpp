@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -74,4 +75,42 @@ TEST(ConnectionPolicy, ExemptConnectionOutlastsACrowdThatFillsTheServer) {
     EXPECT_EQ(echo.server.ConnectionCount(), 129u);
     stream.send("GET /events HTTP/1.0\r\n\r\n");
     EXPECT_EQ(stream.receiveAll(), "echo:GET /events HTTP/1.0\r\n\r\n");
+}
+
+// A connection owed a reply (its handler answers later) is kept while clients heard from since
+// fill the server and more wait.
+TEST(ConnectionPolicy, ConnectionOwedAReplyOutlastsACrowdHeardFromSince) {
+    ServerSocket server;
+    server::applyConnectionPolicy(server);
+    TCPSocket* owed = nullptr;
+    int accepted = 0;
+    server.Connected = [&](TCPSocket& socket) {
+        socket.DataAvailable = [&socket, &owed, first = ++accepted == 1] {
+            socket.ReadAll();
+            if (!first) return;
+            socket.ReplyLater();
+            owed = &socket;
+        };
+    };
+    server.Listen();
+    std::vector<std::unique_ptr<RawClient>> clients;
+    const auto connect = [&](int count, size_t heard) {
+        for (int i = 0; i < count; ++i) {
+            clients.push_back(std::make_unique<RawClient>(server.ListeningPort()));
+            clients.back()->send("x");
+        }
+        return waitUntil([&] {
+            auto open = server.OpenConnections();
+            return accepted == int(clients.size()) &&
+                   size_t(std::count_if(open.begin(), open.end(),
+                                        [](const auto& c) { return c.heardAny; })) == heard;
+        });
+    };
+    ASSERT_TRUE(connect(1, 1));
+    ASSERT_TRUE(connect(127, 128));
+    // Two more: each makes one of the others give way.
+    ASSERT_TRUE(connect(2, 128));
+    auto open = server.OpenConnections();
+    EXPECT_TRUE(
+        std::any_of(open.begin(), open.end(), [&](const auto& c) { return c.socket == owed; }));
 }

@@ -40,6 +40,10 @@ void LoopbackClient::send(std::string_view bytes) {
     }
 }
 
+void LoopbackClient::finishSending() {
+    ::shutdown(fd_, SHUT_WR);
+}
+
 void LoopbackClient::drain() {
     char buffer[8192];
     for (;;) {

@@ -17,6 +17,8 @@ class LoopbackClient {
     LoopbackClient& operator=(const LoopbackClient&) = delete;
 
     void send(std::string_view bytes);
+    // Ends the sending side, as a shell pipe does after its request; the reply still comes.
+    void finishSending();
     // Everything received until the server closes the connection (or the time runs out).
     std::string replyUntilClosed(int timeoutMs = 3000);
     // What arrives within the time, the connection left open.
