@@ -6,7 +6,7 @@
 set -u
 root="$1"
 app="$root/app"
-order="event_loop network platform status shell settings command dmx netdmx show server osc ui"
+order="event_loop network platform status shell settings command fixtures dmx netdmx show server osc ui"
 status=0
 
 rank() {
