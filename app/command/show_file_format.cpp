@@ -1,6 +1,16 @@
 #include "command/show_file_format.h"
 
+#include "platform/hex_bytes.h"
+
 namespace command {
+
+namespace {
+
+bool escaped(unsigned char c) {
+    return c < 0x20 || c == 0x7f || c == '%' || c == ',' || c == '[' || c == ']';
+}
+
+}  // namespace
 
 std::vector<std::string> showLineFields(std::string_view line) {
     std::vector<std::string> fields;
@@ -12,6 +22,32 @@ std::vector<std::string> showLineFields(std::string_view line) {
     }
     fields.emplace_back(rest);
     return fields;
+}
+
+void appendLabelField(std::string& text, std::string_view label) {
+    for (unsigned char c : label) {
+        if (escaped(c)) {
+            text += '%';
+            platform::appendHexByte(text, c);
+        } else {
+            text += char(c);
+        }
+    }
+}
+
+std::optional<std::string> readLabelField(std::string_view field) {
+    std::string label;
+    for (size_t i = 0; i < field.size(); ++i) {
+        if (field[i] != '%') {
+            label += field[i];
+            continue;
+        }
+        auto byte = platform::hexByte(field.substr(i + 1));
+        if (!byte) return std::nullopt;
+        label += char(*byte);
+        i += 2;
+    }
+    return label;
 }
 
 }  // namespace command

@@ -5,10 +5,13 @@
 #include <optional>
 #include <utility>
 
-#include "show/letters.h"
+#include "command/letters.h"
 #include "show/show_command.h"
 
 namespace show {
+
+using command::isLetter;
+using command::lowercase;
 
 namespace {
 

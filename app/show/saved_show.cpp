@@ -16,21 +16,6 @@ constexpr std::string_view byteOrderMark = "\xef\xbb\xbf";
 
 using Fields = std::vector<std::string>;
 
-bool escaped(unsigned char c) {
-    return c < 0x20 || c == 0x7f || c == '%' || c == ',' || c == '[' || c == ']';
-}
-
-void appendLabel(std::string& text, std::string_view label) {
-    for (unsigned char c : label) {
-        if (escaped(c)) {
-            text += '%';
-            platform::appendHexByte(text, c);
-        } else {
-            text += char(c);
-        }
-    }
-}
-
 // ",1:ff80,34:ff": one field for each run of non-zero channels. A long show's file is megabytes
 // of these: each run's digits are written into room made for them at once.
 void appendLevels(std::string& text, const Module1::LevelStore& levels) {
@@ -52,21 +37,6 @@ void appendLevels(std::string& text, const Module1::LevelStore& levels) {
 // "3,5": the up and down seconds as two fields.
 std::string timesFields(FadeTimes times) {
     return secondsText(times.up) + ',' + secondsText(times.down);
-}
-
-std::optional<std::string> readLabel(std::string_view text) {
-    std::string label;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '%') {
-            label += text[i];
-            continue;
-        }
-        auto byte = platform::hexByte(text.substr(i + 1));
-        if (!byte) return std::nullopt;
-        label += char(*byte);
-        i += 2;
-    }
-    return label;
 }
 
 // "34:ff80" into the levels; false when it names channels outside 1 to 512 or is not hex.
@@ -134,7 +104,7 @@ bool readCue(const Fields& fields, SavedShow& show) {
     if (fields.size() < 5) return false;
     auto number = parseCueNumber(fields[1]);
     auto times = readTimes(fields, 2);
-    auto label = readLabel(fields[4]);
+    auto label = command::readLabelField(fields[4]);
     auto levels = readLevels(fields, 5);
     if (!number || !times || !label || !levels || show.cues.find(*number)) return false;
     show.cues.put(Cue{*number, *label, *times, *levels});
@@ -192,7 +162,7 @@ std::string showFileText(const SavedShow& show) {
     }
     for (const CuePointer& cue : show.cues) {
         text += "[cue," + cueNumberText(cue->number) + ',' + timesFields(cue->times) + ',';
-        appendLabel(text, cue->label);
+        command::appendLabelField(text, cue->label);
         appendLevels(text, cue->levels);
         text += "]\n";
     }

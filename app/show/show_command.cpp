@@ -4,9 +4,11 @@
 #include <array>
 #include <utility>
 
-#include "show/letters.h"
+#include "command/letters.h"
 
 namespace show {
+
+using command::lowercase;
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace show {
+namespace command {
 
 inline bool isLetter(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
@@ -18,4 +18,4 @@ inline std::string lowercase(std::string_view word) {
     return lower;
 }
 
-}  // namespace show
+}  // namespace command
