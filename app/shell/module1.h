@@ -62,6 +62,8 @@ struct State {
     // --show-file: the show file of this run instead of the one the settings file names (a
     // service keeps its show where it may write).
     std::string showFileOverride;
+    // --fixtures: folders of fixture definitions searched before the installed library.
+    std::vector<std::string> fixtureFolders;
 };
 
 inline State state;
@@ -85,6 +87,7 @@ inline std::string& serialPortOverride = state.serialPortOverride;
 inline bool& liveOverride = state.liveOverride;
 inline bool& showOverride = state.showOverride;
 inline std::string& showFileOverride = state.showFileOverride;
+inline std::vector<std::string>& fixtureFolders = state.fixtureFolders;
 
 // Every global above back to its fresh-launch value.
 inline void resetState() {

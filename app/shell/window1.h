@@ -29,6 +29,9 @@ class OutputList;
 class OutputStates;
 class UsbProInterface;
 }  // namespace dmx
+namespace fixtures {
+class Library;
+}
 namespace netdmx {
 class NetworkOutputs;
 }
@@ -62,6 +65,8 @@ class Window1 : public platform::Window {
     std::unique_ptr<show::ShowControl> ownShow_;
     // What the event streams hear of the show.
     std::unique_ptr<server::LiveShow> ownLiveShow_;
+    // The fixture library: its folders are named at launch; nothing is read until it is used.
+    std::unique_ptr<fixtures::Library> ownFixtureLibrary_;
     std::unique_ptr<osc::OscInput> ownOscInput_;
     // The show file, from the first time show control is on in a run.
     std::unique_ptr<show::ShowStore> showStore_;
@@ -106,6 +111,8 @@ class Window1 : public platform::Window {
     netdmx::NetworkOutputs& networkOutputs;
     // The outputs the universe goes to after every command line (dmx/output.h).
     dmx::OutputList& outputs;
+    // The fixture definitions (fixtures/library.h) that patch lines and the library page search.
+    fixtures::Library& fixtureLibrary;
     // OSC messages that drive the console (osc/osc_input.h), started by the launch and its dialog.
     osc::OscInput& oscInput;
 

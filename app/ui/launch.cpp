@@ -71,6 +71,9 @@ Parsed parseArguments(const std::vector<std::string>& arguments) {
             if (!value(options.serialPort)) return parsed;
         } else if (argument == "--show-file") {
             if (!value(options.showFile)) return parsed;
+        } else if (argument == "--fixtures") {
+            if (!value(text)) return parsed;
+            options.fixtureFolders.push_back(text);
         } else if (argument == "--sacn" || argument == "--sacn-priority" ||
                    argument == "--artnet") {
             if (!value(text) || !networkNumber(argument, text, options.network, parsed.error))
@@ -121,6 +124,8 @@ such as 1/5+8+11@75, and the levels go out on the USB DMX Pro interface.
                         turns the live levels on as well
   --show-file FILE      keep the show in FILE this run, such as a file the service
                         may write (the settings file keeps its show file)
+  --fixtures DIR        fixture definitions (.qxf) in DIR, before the installed
+                        library (repeatable)
   --sacn UNIVERSE       send the levels as sACN (E1.31) on UNIVERSE (1 to 63999)
   --sacn-to HOST        send sACN to HOST instead of multicast (repeatable)
   --sacn-priority N     sACN priority, 0 to 200 (default 100)

@@ -23,6 +23,8 @@ struct Options {
     std::string wanService;
     std::string serialPort;
     std::string showFile;
+    // --fixtures DIR, each a folder of fixture definitions searched before the installed ones.
+    std::vector<std::string> fixtureFolders;
     // --sacn, --sacn-to, --sacn-priority, --artnet, --artnet-to
     netdmx::NetworkOverrides network;
     // --osc, --osc-allow

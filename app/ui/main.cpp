@@ -70,6 +70,7 @@ void applyFolders(const launch::Options& options) {
     Module1::showOverride = options.show;
     if (!options.showFile.empty())
         Module1::showFileOverride = std::filesystem::absolute(options.showFile).string();
+    Module1::fixtureFolders = options.fixtureFolders;
 }
 
 }  // namespace

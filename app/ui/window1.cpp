@@ -5,6 +5,7 @@
 #include "dmx/output.h"
 #include "dmx/output_status.h"
 #include "dmx/usbpro_interface.h"
+#include "fixtures/library.h"
 #include "netdmx/network_output.h"
 #include "osc/osc_input.h"
 #include "server/connection_policy.h"
@@ -78,6 +79,8 @@ Window1::Window1()
           *ownConsole_, *ownOutputs_, *ownStatus_, show::ShowLabels{captionShow, lblCue, lblMaster},
           std::make_unique<show::ProgramClock>())),
       ownLiveShow_(std::make_unique<server::LiveShow>(*ownShow_, *ownConsole_, *ownEventStreams_)),
+      ownFixtureLibrary_(
+          std::make_unique<fixtures::Library>(fixtures::libraryFolders(Module1::fixtureFolders))),
       ownOscInput_(std::make_unique<osc::OscInput>(*ownConsole_, *ownShow_, *ownOutputStates_,
                                                    [this](const std::string& line) {
                                                        status.addEvent(status::Source::statusLine,
@@ -97,6 +100,7 @@ Window1::Window1()
       Serial1(DMXinterface.port()),
       networkOutputs(*ownNetworkOutputs_),
       outputs(*ownOutputs_),
+      fixtureLibrary(*ownFixtureLibrary_),
       oscInput(*ownOscInput_) {
     showControl.setLiveListener(ownLiveShow_.get());
     place(captionStatus, 0, 0);
