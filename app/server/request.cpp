@@ -33,4 +33,18 @@ std::string_view queryValue(std::string_view requestLine) {
     return ampersand == 0 ? value : value.substr(0, ampersand);
 }
 
+std::optional<std::string_view> libraryQuery(std::string_view requestLine) {
+    const std::string_view target = requestLine.substr(0, requestLine.find('#'));
+    const size_t question = target.find('?');
+    if (target.substr(0, question) != "GET /library") return std::nullopt;
+    std::string_view fields = question == std::string_view::npos ? "" : target.substr(question + 1);
+    while (!fields.empty()) {
+        const size_t fieldEnd = fields.find('&');
+        const std::string_view field = fields.substr(0, fieldEnd);
+        if (field.starts_with("q=")) return field.substr(2);
+        fields.remove_prefix(fieldEnd == std::string_view::npos ? fields.size() : fieldEnd + 1);
+    }
+    return std::string_view{};
+}
+
 }  // namespace server

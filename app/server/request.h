@@ -2,6 +2,7 @@
 // Reading a request head: where it ends, its request line, what it asks for and the command value.
 
 #include <cstddef>
+#include <optional>
 #include <string_view>
 
 namespace server {
@@ -26,5 +27,9 @@ RequestKind classify(std::string_view requestLine);
 
 // The text after the first "=", up to and including the first "&" after it.
 std::string_view queryValue(std::string_view requestLine);
+
+// For GET /library, the raw value of its "q" field (empty without one); nullopt for any other
+// request.
+std::optional<std::string_view> libraryQuery(std::string_view requestLine);
 
 }  // namespace server

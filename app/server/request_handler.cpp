@@ -1,9 +1,12 @@
-// One request per connection: the help page, a command run through the console, or the form page.
+// One request per connection: the help page, a command run through the console, or the form page;
+// with show control on, also the fixture library's search.
 #include <chrono>
 #include <memory>
 
 #include "command/console.h"
 #include "dmx/output_status.h"
+#include "fixtures/library.h"
+#include "fixtures/library_json.h"
 #include "platform/text.h"
 #include "platform/timer.h"
 #include "server/basic_login.h"
@@ -101,6 +104,19 @@ bool answerLive(Window1& window, std::string_view requestLine, platform::TCPSock
     return false;
 }
 
+// GET /library?q=WORDS: the fixture types whose names hold every word, as JSON; false for any
+// other request. The search that indexes the library tells its damaged files on the status line.
+bool answerLibrary(Window1& window, std::string_view requestLine, platform::TCPSocket& socket) {
+    std::optional<std::string_view> query = server::libraryQuery(requestLine);
+    if (!query) return false;
+    std::string words = Module1::DecodeURLComponent(show::formSpaces(*query));
+    socket.Write(std::string(server::levelsReplyHead) +
+                 fixtures::libraryJson(window.fixtureLibrary.search(words)));
+    for (const std::string& line : window.fixtureLibrary.takeDamagedLines())
+        window.status.addEvent(status::Source::statusLine, line, platform::steadyMs());
+    return true;
+}
+
 }  // namespace
 
 void Window1::sendHelp(platform::TCPSocket& socket) {
@@ -121,6 +137,7 @@ void Window1::TCPSocket1_DataAvailable(platform::TCPSocket& socket,
         return;
     }
     std::string_view line = server::requestLine(head);
+    if (showControl.on() && answerLibrary(*this, line, socket)) return;
     if (Module1::liveLevels && answerLive(*this, line, socket)) return;
     switch (server::classify(line)) {
         case server::RequestKind::help:

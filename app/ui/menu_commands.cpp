@@ -1,5 +1,6 @@
 // The menu commands, all handled by the main window.
 #include "dmx/win_config.h"
+#include "fixtures/library.h"
 #include "netdmx/win_network_output.h"
 #include "osc/win_osc_input.h"
 #include "platform/events.h"
@@ -69,6 +70,9 @@ void Window1::setShowControl(bool on) {
     showControl.setOn(on);
     // After it is on, so the file is not written back for show control coming on.
     if (on) keepShow();
+    // The fixture lines and the library page come with show control: the library is indexed on a
+    // thread of its own meanwhile, so a cold disk is read before the operator's first search.
+    if (on) fixtureLibrary.startIndexing();
     configItem("ConfigShowControl").setChecked(on);
     bool live = on || Module1::liveOverride || Module1::liveLevelsSaved();
     if (!live) eventStreams.closeAll();

@@ -627,3 +627,48 @@ TEST(HeadlessProgram, DamagedShowFileIsKeptAside) {
     EXPECT_EQ(static_cast<uint8_t>(pty.readExactly(518)[5]), 255) << "the good lines load";
     program.stop();
 }
+
+// With show control on, /library?q=WORDS searches the fixture library (a folder given with
+// --fixtures, the installed one stood in for by an empty folder) and runs no command; a damaged
+// definition is named once on the status line. With it off, the same request is a command.
+TEST(HeadlessProgram, LibraryPageSearchesWithShowControlAndIsACommandWithout) {
+    testsupport::TempDir prefs, fixtureFolder, emptyFolder;
+    std::ofstream(fixtureFolder.path() / "Moxla-SlimTest.qxf")
+        << "<FixtureDefinition><Manufacturer>Moxla</Manufacturer><Model>SlimTest</Model>"
+           "<Type>Dimmer</Type><Channel Name=\"D\" Preset=\"IntensityDimmer\"/><Mode Name=\"1 "
+           "Channel\"><Channel Number=\"0\">D</Channel></Mode></FixtureDefinition>";
+    std::ofstream(fixtureFolder.path() / "Moxla-Broken.qxf") << "<FixtureDefinition><Model>Bro";
+    const QStringList environment = {
+        "env", QString::fromStdString("HOME=" + prefs.path().string()),
+        QString::fromStdString("BRANNIC_FIXTURES_SYSTEM_DIR=" + emptyFolder.path().string())};
+    const QStringList fixtures = {"--fixtures", QString::fromStdString(fixtureFolder.path())};
+    testsupport::PtyPair pty;
+    for (bool show : {true, false}) {
+        int port = testsupport::freePort();
+        Program program;
+        program.start(prefs, pty.devicePath(), port, environment,
+                      show ? fixtures + QStringList{"--show", "--app-dir",
+                                                    QString::fromStdString(prefs.path())}
+                           : fixtures);
+        ASSERT_TRUE(program.waitForLine("in a browser")) << program.output;
+        const std::string reply = httpGet(port, "/library?q=sLiM+moxla");
+        // A command after it: by its line, the request's own lines are out.
+        httpGet(port, "/dmx?cmd=7%4050");
+        EXPECT_TRUE(program.waitForLine("127.0.0.1: 7@50 -> 7 @ 50\n")) << program.output;
+        if (show) {
+            EXPECT_EQ(reply,
+                      "HTTP/1.0 200 OK\r\nContent-Type: application/json\r\nCache-Control: "
+                      "no-store\r\n\r\n{\"total\":1,\"results\":[{\"manufacturer\":\"Moxla\","
+                      "\"model\":\"SlimTest\",\"type\":\"Dimmer\",\"modes\":[{\"name\":\"1 "
+                      "Channel\",\"channels\":1}]}]}");
+            EXPECT_EQ(program.output.find("sLiM"), std::string::npos) << program.output;
+            EXPECT_EQ(testsupport::occurrences(program.output, "Moxla-Broken.qxf"), 1u)
+                << program.output;
+        } else {
+            EXPECT_EQ(reply.rfind("HTTP/1.0 200 OK\r\n\r\n", 0), 0u) << reply;
+            EXPECT_NE(program.output.find("127.0.0.1: sLiM+moxla ->"), std::string::npos)
+                << program.output;
+        }
+        program.stop();
+    }
+}
