@@ -145,7 +145,7 @@ int lastLevel(const std::string& frames, int channel) {
 void colourToFrame(const std::filesystem::path& empty, const std::filesystem::path& given) {
     ShowProgram show(empty, given);
     show.firstAnswerMs();
-    get(show.port, "/dmx?cmd=patch+1/64+%40+1+Moxla+RGBW+Par");
+    get(show.port, "/dmx?cmd=patch+1/64+%40+1+Acme+RGBW+Par");
     if (get(show.port, "/levels").find("\"fixtures\"") == std::string::npos) {
         std::printf("fix 1/64 color to the changed frame: not available (the patch is refused)\n");
         return;
@@ -175,8 +175,8 @@ int main(int argc, char** argv) {
     QCoreApplication application(argc, argv);
     const int runs = argc > 1 ? std::atoi(argv[1]) : 15;
     testsupport::TempDir empty, given;
-    std::ofstream(given.path() / "Moxla-RGBW-Par.qxf")
-        << "<FixtureDefinition><Manufacturer>Moxla</Manufacturer><Model>RGBW Par</Model>"
+    std::ofstream(given.path() / "Acme-RGBW-Par.qxf")
+        << "<FixtureDefinition><Manufacturer>Acme</Manufacturer><Model>RGBW Par</Model>"
            "<Type>Color Changer</Type><Channel Name=\"Dimmer\" Preset=\"IntensityDimmer\"/>"
            "<Channel Name=\"Red\" Preset=\"IntensityRed\"/><Channel Name=\"Green\" "
            "Preset=\"IntensityGreen\"/><Channel Name=\"Blue\" Preset=\"IntensityBlue\"/>"

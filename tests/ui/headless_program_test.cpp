@@ -633,11 +633,11 @@ TEST(HeadlessProgram, DamagedShowFileIsKeptAside) {
 // definition is named once on the status line. With it off, the same request is a command.
 TEST(HeadlessProgram, LibraryPageSearchesWithShowControlAndIsACommandWithout) {
     testsupport::TempDir prefs, fixtureFolder, emptyFolder;
-    std::ofstream(fixtureFolder.path() / "Moxla-SlimTest.qxf")
-        << "<FixtureDefinition><Manufacturer>Moxla</Manufacturer><Model>SlimTest</Model>"
+    std::ofstream(fixtureFolder.path() / "Acme-SlimTest.qxf")
+        << "<FixtureDefinition><Manufacturer>Acme</Manufacturer><Model>SlimTest</Model>"
            "<Type>Dimmer</Type><Channel Name=\"D\" Preset=\"IntensityDimmer\"/><Mode Name=\"1 "
            "Channel\"><Channel Number=\"0\">D</Channel></Mode></FixtureDefinition>";
-    std::ofstream(fixtureFolder.path() / "Moxla-Broken.qxf") << "<FixtureDefinition><Model>Bro";
+    std::ofstream(fixtureFolder.path() / "Acme-Broken.qxf") << "<FixtureDefinition><Model>Bro";
     const QStringList environment = {
         "env", QString::fromStdString("HOME=" + prefs.path().string()),
         QString::fromStdString("BRANNIC_FIXTURES_SYSTEM_DIR=" + emptyFolder.path().string())};
@@ -651,22 +651,22 @@ TEST(HeadlessProgram, LibraryPageSearchesWithShowControlAndIsACommandWithout) {
                                                     QString::fromStdString(prefs.path())}
                            : fixtures);
         ASSERT_TRUE(program.waitForLine("in a browser")) << program.output;
-        const std::string reply = httpGet(port, "/library?q=sLiM+moxla");
+        const std::string reply = httpGet(port, "/library?q=sLiM+acme");
         // A command after it: by its line, the request's own lines are out.
         httpGet(port, "/dmx?cmd=7%4050");
         EXPECT_TRUE(program.waitForLine("127.0.0.1: 7@50 -> 7 @ 50\n")) << program.output;
         if (show) {
             EXPECT_EQ(reply,
                       "HTTP/1.0 200 OK\r\nContent-Type: application/json\r\nCache-Control: "
-                      "no-store\r\n\r\n{\"total\":1,\"results\":[{\"manufacturer\":\"Moxla\","
+                      "no-store\r\n\r\n{\"total\":1,\"results\":[{\"manufacturer\":\"Acme\","
                       "\"model\":\"SlimTest\",\"type\":\"Dimmer\",\"modes\":[{\"name\":\"1 "
                       "Channel\",\"channels\":1}]}]}");
             EXPECT_EQ(program.output.find("sLiM"), std::string::npos) << program.output;
-            EXPECT_EQ(testsupport::occurrences(program.output, "Moxla-Broken.qxf"), 1u)
+            EXPECT_EQ(testsupport::occurrences(program.output, "Acme-Broken.qxf"), 1u)
                 << program.output;
         } else {
             EXPECT_EQ(reply.rfind("HTTP/1.0 200 OK\r\n\r\n", 0), 0u) << reply;
-            EXPECT_NE(program.output.find("127.0.0.1: sLiM+moxla ->"), std::string::npos)
+            EXPECT_NE(program.output.find("127.0.0.1: sLiM+acme ->"), std::string::npos)
                 << program.output;
         }
         program.stop();
