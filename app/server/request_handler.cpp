@@ -4,6 +4,7 @@
 
 #include "command/console.h"
 #include "dmx/output_status.h"
+#include "fixtures/fixture_json.h"
 #include "platform/text.h"
 #include "platform/timer.h"
 #include "server/basic_login.h"
@@ -55,10 +56,15 @@ std::string commandLineOf(std::string_view rawValue, bool showControl) {
     return std::string(platform::Trim(Module1::DecodeURLComponent(rawValue)));
 }
 
-// The live read-back's "show" field, with show control on.
-std::optional<nlohmann::ordered_json> showField(const Window1& window) {
+// The live read-back's "show", "fixtures" and "groups" fields, with show control on.
+std::optional<nlohmann::ordered_json> showFields(const Window1& window) {
     if (!window.showControl.on()) return std::nullopt;
-    return window.showControl.json();
+    const fixtures::Patch& patch = window.showControl.engine().patch();
+    nlohmann::ordered_json fields;
+    fields["show"] = window.showControl.json();
+    fields["fixtures"] = fixtures::fixturesJson(patch, window.console.levels());
+    fields["groups"] = fixtures::groupsJson(patch);
+    return fields;
 }
 
 // Submits the command of the request line and returns: the server's other clients are heard while
@@ -90,7 +96,7 @@ bool answerLive(Window1& window, std::string_view requestLine, platform::TCPSock
         case server::LiveRequest::levels:
             socket.Write(std::string(server::levelsReplyHead) +
                          server::levelsJson(window.console.levels(), outcomeOf(window.console),
-                                            window.outputStates.all(), showField(window)));
+                                            window.outputStates.all(), showFields(window)));
             return true;
         case server::LiveRequest::events:
             window.eventStreams.open(window.TCPSocket1, socket);
