@@ -29,13 +29,17 @@ struct Number {
     std::string text;
 };
 
-std::optional<Number> oneNumber(const OscMessage& message) {
-    if (message.arguments.size() != 1) return std::nullopt;
-    if (auto* integer = std::get_if<int32_t>(&message.arguments[0]))
+std::optional<Number> numberArgument(const OscMessage& message, size_t index) {
+    if (auto* integer = std::get_if<int32_t>(&message.arguments[index]))
         return Number{double(*integer), decimal(*integer)};
-    if (auto* real = std::get_if<float>(&message.arguments[0]))
+    if (auto* real = std::get_if<float>(&message.arguments[index]))
         return Number{double(*real), decimal(*real)};
     return std::nullopt;
+}
+
+std::optional<Number> oneNumber(const OscMessage& message) {
+    if (message.arguments.size() != 1) return std::nullopt;
+    return numberArgument(message, 0);
 }
 
 Mapping refuse(std::string reason) {
@@ -67,10 +71,16 @@ std::optional<int32_t> channelNumber(std::string_view text) {
     return channel;
 }
 
-Mapping commandLine(const OscMessage& message) {
+std::optional<std::string> oneString(const OscMessage& message) {
     if (message.arguments.size() != 1 || !std::holds_alternative<std::string>(message.arguments[0]))
-        return wrongArguments(message, "one string (s)");
-    return {CommandLine{std::get<std::string>(message.arguments[0])}, {}};
+        return std::nullopt;
+    return std::get<std::string>(message.arguments[0]);
+}
+
+Mapping commandLine(const OscMessage& message) {
+    auto line = oneString(message);
+    if (!line) return wrongArguments(message, "one string (s)");
+    return {CommandLine{std::move(*line)}, {}};
 }
 
 Mapping channelLevel(const OscMessage& message, std::string_view channelText, bool raw) {
@@ -110,6 +120,66 @@ Mapping fire(const OscMessage& message, std::string_view cueText) {
     return {Fire{*tenths}, {}};
 }
 
+// "@ 50": whole percent, a single digit written as two ("05"), since "5" alone means 50%.
+Mapping intensityLine(const OscMessage& message, const std::string& subject) {
+    auto number = oneNumber(message);
+    if (!number) return wrongArguments(message, "one number (i or f)");
+    if (!(number->value >= 0 && number->value <= 100))
+        return outOfRange("intensity", number->text, "0 to 100");
+    const long percent = std::lround(number->value);
+    return {FixtureLine{subject + "@ " + (percent < 10 ? "0" : "") + decimal(percent)}, {}};
+}
+
+Mapping colourLine(const OscMessage& message, const std::string& subject) {
+    auto colour = oneString(message);
+    if (!colour) return wrongArguments(message, "one string (s)");
+    return {FixtureLine{subject + "color " + *colour}, {}};
+}
+
+// Three numbers 0 to 1 as "#rrggbb".
+Mapping rgbLine(const OscMessage& message, const std::string& subject) {
+    if (message.arguments.size() != 3) return wrongArguments(message, "three numbers (i or f)");
+    std::string line = subject + "color #";
+    for (size_t i = 0; i < 3; ++i) {
+        auto number = numberArgument(message, i);
+        if (!number) return wrongArguments(message, "three numbers (i or f)");
+        if (!(number->value >= 0 && number->value <= 1))
+            return outOfRange("colour part", number->text, "0 to 1");
+        static constexpr char hex[] = "0123456789abcdef";
+        const long byte = std::lround(number->value * 255);
+        line += hex[byte >> 4];
+        line += hex[byte & 15];
+    }
+    return {FixtureLine{std::move(line)}, {}};
+}
+
+// "pan 25.5": percent to a tenth.
+Mapping positionLine(const OscMessage& message, const std::string& subject,
+                     std::string_view attribute) {
+    auto number = oneNumber(message);
+    if (!number) return wrongArguments(message, "one number (i or f)");
+    if (!(number->value >= 0 && number->value <= 100))
+        return outOfRange(attribute, number->text, "0 to 100");
+    const double tenths = std::round(number->value * 10) / 10;
+    return {FixtureLine{subject + std::string(attribute) + " " + decimal(tenths)}, {}};
+}
+
+// /brannic/fix/N/ATTRIBUTE and /brannic/group/G/ATTRIBUTE: the fixture line an operator would
+// type for it.
+Mapping fixtureAddress(const OscMessage& message, std::string_view kind,
+                       std::string_view numberText, std::string_view attribute) {
+    const bool group = kind == "group";
+    auto number = digitsValue(numberText);
+    if (!number || *number < 1 || *number > (group ? 999 : 9999))
+        return outOfRange(group ? "group" : "fixture", numberText, group ? "1 to 999" : "1 to 9999");
+    const std::string subject = std::string(kind) + " " + decimal(*number) + " ";
+    if (attribute == "intensity") return intensityLine(message, subject);
+    if (attribute == "color") return colourLine(message, subject);
+    if (attribute == "rgb") return rgbLine(message, subject);
+    if (attribute == "pan" || attribute == "tilt") return positionLine(message, subject, attribute);
+    return refuse("unknown address " + message.address);
+}
+
 Mapping bare(const OscMessage& message, Action action) {
     if (!message.arguments.empty()) return wrongArguments(message, "no arguments");
     return {std::move(action), {}};
@@ -140,6 +210,8 @@ Mapping mapAddress(const OscMessage& message) {
     if (part[0] == "chan" && part.size() == 3 && part[2] == "dmx")
         return channelLevel(message, part[1], true);
     if (part[0] == "cue" && part.size() == 3 && part[2] == "fire") return fire(message, part[1]);
+    if ((part[0] == "fix" || part[0] == "group") && part.size() == 3)
+        return fixtureAddress(message, part[0], part[1], part[2]);
     return refuse("unknown address " + message.address);
 }
 

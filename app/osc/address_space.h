@@ -35,9 +35,16 @@ struct Blackout {
     bool on = false;
 };
 
-using Action = std::variant<CommandLine, ChannelLevel, Go, Back, Fire, Master, Blackout>;
+// A fixture line, as an operator would type it: "fix 3 @ 50", "group 2 color red".
+struct FixtureLine {
+    std::string text;
+};
 
-// Go, Back, Fire, Master and Blackout drive the show engine: they need show control on.
+using Action =
+    std::variant<CommandLine, ChannelLevel, Go, Back, Fire, Master, Blackout, FixtureLine>;
+
+// Go, Back, Fire, Master, Blackout and fixture lines drive the show engine: they need show
+// control on.
 bool isShowAction(const Action& action);
 
 // The action, or (action empty) the reason nothing changed.

@@ -20,6 +20,8 @@ void respond(const platform::OscMessage& message, const platform::OscSender& sen
 
 show::ConsoleAction consoleAction(const Action& action) {
     if (auto* line = std::get_if<CommandLine>(&action)) return show::TypedLine{line->text};
+    // The fixture engine reads its own lines: the line is the value.
+    if (auto* line = std::get_if<FixtureLine>(&action)) return show::TypedLine{line->text};
     if (auto* level = std::get_if<ChannelLevel>(&action))
         return show::ChannelSet{level->channel, level->value};
     if (std::holds_alternative<Go>(action)) return show::goLine();

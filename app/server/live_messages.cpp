@@ -59,12 +59,12 @@ std::vector<LevelChange> changedLevels(std::span<const int32_t> before,
 
 std::string levelsJson(std::span<const int32_t> levels, const CommandOutcome& outcome,
                        const std::vector<dmx::OutputState>& outputs,
-                       const std::optional<Json>& show) {
+                       const std::optional<Json>& showFields) {
     Json json = {{"levels", numbers(levels.subspan(1))}};
     addOutcome(json, outcome);
     json["outputs"] = Json::array();
     for (const dmx::OutputState& output : outputs) json["outputs"].push_back(outputJson(output));
-    if (show) json["show"] = *show;
+    if (showFields) json.update(*showFields);
     return dumped(json);
 }
 
@@ -90,6 +90,13 @@ std::string cuesEvent(Json cues) {
     Json data;
     data["cues"] = std::move(cues);
     return event("cues", data);
+}
+
+std::string fixturesEvent(Json changed, const std::vector<int32_t>& unpatched) {
+    Json data;
+    data["fixtures"] = std::move(changed);
+    data["unpatched"] = unpatched;
+    return event("fixtures", data);
 }
 
 }  // namespace server

@@ -41,11 +41,11 @@ using LevelChange = std::pair<int32_t, int32_t>;  // channel, new level
 std::vector<LevelChange> changedLevels(std::span<const int32_t> before,
                                        std::span<const int32_t> after);
 
-// levels holds channels 0 to 512; channel 0 is left out. show, when given, goes last as the
-// field "show".
+// levels holds channels 0 to 512; channel 0 is left out. The fields of showFields, when given
+// ("show", "fixtures", "groups"), go last.
 std::string levelsJson(std::span<const int32_t> levels, const CommandOutcome& outcome,
                        const std::vector<dmx::OutputState>& outputs,
-                       const std::optional<nlohmann::ordered_json>& show = std::nullopt);
+                       const std::optional<nlohmann::ordered_json>& showFields = std::nullopt);
 
 std::string commandEvent(const std::vector<LevelChange>& changes, const CommandOutcome& outcome);
 std::string outputEvent(const dmx::OutputState& output);
@@ -55,5 +55,9 @@ std::string levelsEvent(const std::vector<LevelChange>& changes);
 std::string showEvent(const nlohmann::ordered_json& show);
 // The cue list as /levels's "show" gives it, sent when it changed: {"cues": [...]}.
 std::string cuesEvent(nlohmann::ordered_json cues);
+
+// The patched fixtures whose read-back changed, as /levels's "fixtures" gives them, and the
+// numbers of those no longer patched: {"fixtures": [...], "unpatched": [3]}.
+std::string fixturesEvent(nlohmann::ordered_json changed, const std::vector<int32_t>& unpatched);
 
 }  // namespace server

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "command/console.h"
+#include "fixtures/fixture_json.h"
 #include "server/live_messages.h"
 #include "server/live_streams.h"
 #include "show/show_control.h"
@@ -29,11 +30,38 @@ void LiveShow::showChanged(show::Milliseconds nowMs, bool levelsTold) {
         streams_.broadcast(cuesEvent(show::cuesJson(toldCues_)));
     }
     streams_.broadcast(showEvent(show_.stateJson(nowMs)));
+    tellFixtures();
+}
+
+std::map<int32_t, nlohmann::ordered_json> LiveShow::fixturesByNumber() const {
+    std::map<int32_t, nlohmann::ordered_json> fixtures;
+    for (nlohmann::ordered_json& fixture :
+         fixtures::fixturesJson(show_.engine().patch(), console_.levels()))
+        fixtures.emplace(fixture["number"].get<int32_t>(), std::move(fixture));
+    return fixtures;
+}
+
+// Only what changed: through a fade, the fixtures it moves.
+void LiveShow::tellFixtures() {
+    std::map<int32_t, nlohmann::ordered_json> now = fixturesByNumber();
+    nlohmann::ordered_json changed = nlohmann::ordered_json::array();
+    for (const auto& [number, fixture] : now) {
+        auto told = toldFixtures_.find(number);
+        if (told == toldFixtures_.end() || told->second != fixture) changed.push_back(fixture);
+    }
+    std::vector<int32_t> unpatched;
+    for (const auto& [number, fixture] : toldFixtures_) {
+        if (!now.contains(number)) unpatched.push_back(number);
+    }
+    toldFixtures_ = std::move(now);
+    if (!changed.empty() || !unpatched.empty())
+        streams_.broadcast(fixturesEvent(std::move(changed), unpatched));
 }
 
 void LiveShow::caughtUp() {
     toldLevels_ = console_.levels();
     toldCues_ = show_.engine().cues();
+    toldFixtures_ = fixturesByNumber();
 }
 
 }  // namespace server

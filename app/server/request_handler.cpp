@@ -5,6 +5,7 @@
 
 #include "command/console.h"
 #include "dmx/output_status.h"
+#include "fixtures/fixture_json.h"
 #include "fixtures/library.h"
 #include "fixtures/library_json.h"
 #include "platform/text.h"
@@ -58,10 +59,15 @@ std::string commandLineOf(std::string_view rawValue, bool showControl) {
     return std::string(platform::Trim(Module1::DecodeURLComponent(rawValue)));
 }
 
-// The live read-back's "show" field, with show control on.
-std::optional<nlohmann::ordered_json> showField(const Window1& window) {
+// The live read-back's "show", "fixtures" and "groups" fields, with show control on.
+std::optional<nlohmann::ordered_json> showFields(const Window1& window) {
     if (!window.showControl.on()) return std::nullopt;
-    return window.showControl.json();
+    const fixtures::Patch& patch = window.showControl.engine().patch();
+    nlohmann::ordered_json fields;
+    fields["show"] = window.showControl.json();
+    fields["fixtures"] = fixtures::fixturesJson(patch, window.console.levels());
+    fields["groups"] = fixtures::groupsJson(patch);
+    return fields;
 }
 
 // Submits the command of the request line and returns: the server's other clients are heard while
@@ -93,7 +99,7 @@ bool answerLive(Window1& window, std::string_view requestLine, platform::TCPSock
         case server::LiveRequest::levels:
             socket.Write(std::string(server::levelsReplyHead) +
                          server::levelsJson(window.console.levels(), outcomeOf(window.console),
-                                            window.outputStates.all(), showField(window)));
+                                            window.outputStates.all(), showFields(window)));
             return true;
         case server::LiveRequest::events:
             window.eventStreams.open(window.TCPSocket1, socket);
@@ -112,8 +118,7 @@ bool answerLibrary(Window1& window, std::string_view requestLine, platform::TCPS
     std::string words = Module1::DecodeURLComponent(show::formSpaces(*query));
     socket.Write(std::string(server::levelsReplyHead) +
                  fixtures::libraryJson(window.fixtureLibrary.search(words)));
-    for (const std::string& line : window.fixtureLibrary.takeDamagedLines())
-        window.status.addEvent(status::Source::statusLine, line, platform::steadyMs());
+    window.tellDamagedFixtureFiles();
     return true;
 }
 

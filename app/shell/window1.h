@@ -183,6 +183,10 @@ class Window1 : public platform::Window {
     void keepShow();
     // Writes a change of the show that waits (at quit).
     void flushShow();
+    // Patch lines and the show file find fixture definitions in the library.
+    void useFixtureLibrary();
+    // One status line for each damaged fixture file found since the last call.
+    void tellDamagedFixtureFiles();
     void Untitled() {}
 };
 

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "command/letters.h"
+#include "fixtures/fixture_command.h"
 #include "show/show_command.h"
 
 namespace show {
@@ -24,8 +25,9 @@ constexpr std::array<std::pair<std::string_view, char>, 6> spelledOperators = {{
     {"dmx", 'D'},
 }};
 
-// The show words a number follows, so that "rec5" is "rec 5" with its space left out.
-constexpr std::array<std::string_view, 5> numberedShowWords = {"rec", "cue", "del", "goto", "gm"};
+// The show and fixture words a number follows, so that "rec5" is "rec 5" with its space left out.
+constexpr std::array<std::string_view, 9> numberedShowWords = {
+    "rec", "cue", "del", "goto", "gm", "fix", "fixture", "unpatch", "group"};
 
 // Characters that end a word for a refusal: spaces, digits and the channel operators.
 constexpr std::string_view wordEnds = " 0123456789@*+/-;&";
@@ -105,8 +107,11 @@ LineReading channelLine(std::string_view line) {
 LineReading readLine(std::string_view line) {
     const std::string_view typed = line.substr(std::min(line.find_first_not_of(' '), line.size()));
     const std::string_view first = typed.substr(0, typed.find(' '));
+    // Before the show words: "del group 2" is a fixture line.
+    if (fixtures::isFixtureLine(typed)) return {LineReading::Kind::fixtures, {}};
     const size_t letters = letterRunEnd(first, 0);
-    if (isShowWord(lowercase(first.substr(0, letters)))) {
+    const std::string firstWord = lowercase(first.substr(0, letters));
+    if (isShowWord(firstWord) || fixtures::isFixtureLine(firstWord)) {
         if (letters == first.size()) return {LineReading::Kind::show, {}};
         return gluedShowWord(first, letters);
     }

@@ -111,14 +111,28 @@ bool readCue(const Fields& fields, SavedShow& show) {
     return true;
 }
 
+bool readFixture(const Fields& fields, fixtures::Patch& patch,
+                 const fixtures::DefinitionFinder& find) {
+    auto line = fixtures::readFixtureLine(fields);
+    return line && !fixtures::restoreFixture(patch, *line, find);
+}
+
+bool readGroup(const Fields& fields, fixtures::Patch& patch) {
+    auto line = fixtures::readGroupLine(fields);
+    return line && !patch.setGroup(line->number, line->fixtures, line->label);
+}
+
 // One line after the header; false when it is bad.
-bool readLine(std::string_view line, ShowFileReading& reading) {
+bool readLine(std::string_view line, ShowFileReading& reading,
+              const fixtures::DefinitionFinder& find) {
     if (line.size() < 2 || line.front() != '[' || line.back() != ']') return false;
     Fields fields = command::showLineFields(line);
     if (fields.empty()) return false;
     if (fields[0] == "look") return readLook(fields, reading);
     if (fields[0] == "fade") return readFade(fields, reading.show);
     if (fields[0] == "cue") return readCue(fields, reading.show);
+    if (fields[0] == "fixture") return readFixture(fields, reading.show.patch, find);
+    if (fields[0] == "group") return readGroup(fields, reading.show.patch);
     return false;
 }
 
@@ -160,6 +174,7 @@ std::string showFileText(const SavedShow& show) {
         appendLevels(text, show.fade->to);
         text += "]\n";
     }
+    text += fixtures::patchLinesText(show.patch);
     for (const CuePointer& cue : show.cues) {
         text += "[cue," + cueNumberText(cue->number) + ',' + timesFields(cue->times) + ',';
         command::appendLabelField(text, cue->label);
@@ -171,7 +186,12 @@ std::string showFileText(const SavedShow& show) {
     return text;
 }
 
-ShowFileReading readShowFile(std::span<const std::string> lines) {
+std::shared_ptr<const fixtures::Definition> noDefinitions(std::string_view, std::string_view) {
+    return nullptr;
+}
+
+ShowFileReading readShowFile(std::span<const std::string> lines,
+                             const fixtures::DefinitionFinder& find) {
     ShowFileReading reading;
     // Without its header, or with a later version's, the file is read from its first line all
     // the same: what this version knows of it is loaded.
@@ -182,7 +202,7 @@ ShowFileReading readShowFile(std::span<const std::string> lines) {
         std::string_view line = plainLine(lines[i], i == 0);
         if (line == endLine) {
             endLineNumber = i + 1;
-        } else if (!readLine(line, reading) && reading.firstBadLine == 0) {
+        } else if (!readLine(line, reading, find) && reading.firstBadLine == 0) {
             reading.firstBadLine = i + 1;
         }
     }

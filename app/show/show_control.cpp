@@ -1,6 +1,7 @@
 #include "show/show_control.h"
 
 #include <algorithm>
+#include <iterator>
 #include <vector>
 
 #include "command/console.h"
@@ -13,6 +14,19 @@
 #include "status/status_model.h"
 
 namespace show {
+
+namespace {
+
+std::vector<int32_t> changedChannels(const Module1::LevelStore& before,
+                                     const Module1::LevelStore& after) {
+    std::vector<int32_t> changed;
+    for (int32_t channel = 1; channel <= Module1::lastChannel; ++channel) {
+        if (after[channel] != before[channel]) changed.push_back(channel);
+    }
+    return changed;
+}
+
+}  // namespace
 
 ShowControl::ShowControl(command::Console& console, dmx::OutputList& outputs,
                          status::StatusModel& status, ShowLabels labels,
@@ -80,6 +94,9 @@ void ShowControl::runTypedLine(std::string_view line, const std::string& source)
         case LineReading::Kind::show:
             runShowLine(parseShowCommand(line), line, source);
             break;
+        case LineReading::Kind::fixtures:
+            runFixtureLine(line, source);
+            break;
         case LineReading::Kind::channels:
             runConsoleLine(reading.text, line, source);
             break;
@@ -145,6 +162,19 @@ void ShowControl::runShowLine(const ShowCommand& command, std::string_view line,
     watchers_.tell();
 }
 
+void ShowControl::runFixtureLine(std::string_view line, const std::string& source) {
+    const Milliseconds now = clock_->now();
+    const Module1::LevelStore before = console_.levels();
+    Module1::LevelStore levels = before;
+    fixtures::LineOutcome outcome = engine_.runFixtureLine(line, levels, typeLookup_);
+    console_.showLineRunElsewhere(line, outcome.text + unsavedNote(), source, levels);
+    if (!outcome.applied) return;
+    engine_.channelsTyped(changedChannels(before, levels));
+    // The line's own reply and command event carry its levels.
+    tellLive(now, true);
+    watchers_.tell();
+}
+
 void ShowControl::runConsoleLine(std::string_view line, std::string_view typedLine,
                                  const std::string& source) {
     const Module1::LevelStore before = console_.levels();
@@ -153,9 +183,7 @@ void ShowControl::runConsoleLine(std::string_view line, std::string_view typedLi
     if (after == before) return;
     engine_.recordUndo(std::string(typedLine), before);
     std::vector<int32_t> typed = console_.chanArray;
-    for (int32_t channel = 1; channel <= Module1::lastChannel; ++channel) {
-        if (after[channel] != before[channel]) typed.push_back(channel);
-    }
+    std::ranges::copy(changedChannels(before, after), std::back_inserter(typed));
     engine_.channelsTyped(typed);
     if (!unsaved_.empty()) console_.appendResults(unsavedNote());
     watchers_.tell();

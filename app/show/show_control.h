@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "fixtures/fixture_lines.h"
 #include "platform/watchers.h"
 #include "shell/module1.h"
 #include "show/action_queue.h"
@@ -57,8 +58,9 @@ class ShowControl {
     void setOn(bool on);
 
     // Runs the action sent from source when its turn comes (action_queue.h); done is told its
-    // result. A typed line, with show control on: a show line goes to the engine and its result is
-    // the console's outcome; a line with a word it does not know is refused and changes nothing;
+    // result. A typed line, with show control on: a show line or a fixture line goes to the engine
+    // and its result is the console's outcome, the channels a fixture line set leaving a running
+    // fade; a line with a word it does not know is refused and changes nothing;
     // any other line goes to the console, and the undo journal and the running fade learn what it
     // set. A show line sent as a value runs as its text would. A channel set is the console's
     // (command::Console::setChannel), taken out of a running fade as a typed line's channels are.
@@ -69,6 +71,8 @@ class ShowControl {
     void submitAndReturn(ConsoleAction action, std::string source, ActionQueue::Done done) {
         actions_.submitAndReturn(std::move(action), std::move(source), std::move(done));
     }
+    // Where a patch line's type words find a definition; without it, only the built-in dimmer.
+    void setTypeLookup(fixtures::TypeLookup lookup) { typeLookup_ = std::move(lookup); }
     // A typed line, submitted.
     void runLine(std::string_view line, std::string source = {}) {
         submit(TypedLine{std::string(line)}, std::move(source));
@@ -110,6 +114,7 @@ class ShowControl {
     std::string run(const ConsoleAction& action, const std::string& source);
     void runTypedLine(std::string_view line, const std::string& source);
     void runShowLine(const ShowCommand& command, std::string_view line, const std::string& source);
+    void runFixtureLine(std::string_view line, const std::string& source);
     // With show control on: line as read from typedLine.
     void runConsoleLine(std::string_view line, std::string_view typedLine, const std::string& source);
     void setChannel(const ChannelSet& set, const std::string& source);
@@ -135,6 +140,7 @@ class ShowControl {
     Milliseconds nextTickMs_ = 0;
     Milliseconds lastLiveMs_ = 0;
     LiveListener* live_ = nullptr;
+    fixtures::TypeLookup typeLookup_ = [](std::string_view) { return fixtures::MatchResult{}; };
     std::string unsaved_;
     platform::Watchers<> watchers_;
     platform::Watchers<> fadeStepWatchers_;

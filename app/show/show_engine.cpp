@@ -35,13 +35,25 @@ FadeStep ShowEngine::step(Module1::LevelStore& levels, Milliseconds nowMs) {
     return result;
 }
 
+fixtures::LineOutcome ShowEngine::runFixtureLine(std::string_view line,
+                                                 Module1::LevelStore& levels,
+                                                 const fixtures::TypeLookup& lookup) {
+    fixtures::Patch patch = *patch_;
+    const Module1::LevelStore before = levels;
+    fixtures::LineOutcome outcome = fixtures::runFixtureLine(line, patch, levels, lookup);
+    if (!outcome.applied) return outcome;
+    recordUndo(std::string(line), before);
+    patch_ = std::make_shared<const fixtures::Patch>(std::move(patch));
+    return outcome;
+}
+
 void ShowEngine::channelsTyped(std::span<const int32_t> channels) {
     if (!fade_) return;
     for (int32_t channel : channels) fade_->release(channel);
 }
 
 void ShowEngine::recordUndo(std::string description, const Module1::LevelStore& before) {
-    journal_.push({std::move(description), before, place_, cues_});
+    journal_.push({std::move(description), before, place_, cues_, patch_});
 }
 
 std::optional<CueNumber> ShowEngine::currentCue() const {
@@ -56,7 +68,7 @@ double ShowEngine::progress(Milliseconds nowMs) const {
 SavedShow ShowEngine::saved(const Module1::LevelStore& levels, Milliseconds nowMs) const {
     std::optional<RestOfFade> rest;
     if (fade_) rest = fade_->rest(levels, nowMs);
-    return {cues_, place_, master_, blackout_, levels, rest};
+    return {cues_, place_, master_, blackout_, levels, rest, *patch_};
 }
 
 std::string ShowEngine::restore(const SavedShow& show, Module1::LevelStore& levels,
@@ -66,6 +78,7 @@ std::string ShowEngine::restore(const SavedShow& show, Module1::LevelStore& leve
     master_ = show.master;
     blackout_ = show.blackout;
     levels = show.levels;
+    patch_ = std::make_shared<const fixtures::Patch>(show.patch);
     fade_.reset();
     // From the kept look along the same lines: the first frame is the look, nothing jumps.
     if (show.fade) fade_.emplace(levels, show.fade->to, show.fade->times, nowMs);
@@ -164,6 +177,7 @@ std::string ShowEngine::apply(const Undo&, Module1::LevelStore& levels, Millisec
     levels = entry->levels;
     place_ = entry->place;
     cues_ = std::move(entry->cues);
+    patch_ = std::move(entry->patch);
     fade_.reset();
     return "undo: " + entry->description + " taken back";
 }

@@ -1,12 +1,15 @@
 #pragma once
-// The show: the cue list, the current cue, the grand master, the blackout, the running fade and
-// the undo journal, driven by show commands. Plain logic: the caller owns the level store and the
+// The show: the cue list, the current cue, the grand master, the blackout, the running fade, the
+// patch of fixtures and the undo journal, driven by show commands and fixture lines. Plain logic: the caller owns the level store and the
 // clock, and passes both in.
 
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
 
+#include "fixtures/fixture_lines.h"
+#include "fixtures/patch.h"
 #include "shell/module1.h"
 #include "show/cue_list.h"
 #include "show/fade.h"
@@ -24,12 +27,18 @@ class ShowEngine {
     // Moves the running fade on to nowMs; ended (and no change) when none runs.
     FadeStep step(Module1::LevelStore& levels, Milliseconds nowMs);
 
+    // Runs a fixture line on the patch and the levels; when it applied, undo goes back to both as
+    // they were.
+    fixtures::LineOutcome runFixtureLine(std::string_view line, Module1::LevelStore& levels,
+                                         const fixtures::TypeLookup& lookup);
+
     // A typed channel command set these channels: they leave the running fade at their new level.
     void channelsTyped(std::span<const int32_t> channels);
     // A typed channel command is about to change the levels; undo goes back to `before`.
     void recordUndo(std::string description, const Module1::LevelStore& before);
 
     const CueList& cues() const { return cues_; }
+    const fixtures::Patch& patch() const { return *patch_; }
     // The cue on stage, or being faded to; none once it is deleted.
     std::optional<CueNumber> currentCue() const;
     // The cue a plain go fades to: the first after the current cue, or after the deleted one's
@@ -73,6 +82,8 @@ class ShowEngine {
     int32_t master_ = 100;
     bool blackout_ = false;
     std::optional<Fade> fade_;
+    // Never changed in place: the undo journal shares it.
+    std::shared_ptr<const fixtures::Patch> patch_ = std::make_shared<const fixtures::Patch>();
     UndoJournal journal_;
 };
 

@@ -35,6 +35,18 @@ std::string loadedText(const ShowFileReading& reading) {
            (reading.lookRead ? "the look" : "no look") + " are loaded";
 }
 
+// `Fixture definitions missing here: fixture 3 "Spot" (Acme SlimPAR 7), ...`; empty when none is.
+std::string missingDefinitionsText(const fixtures::Patch& patch) {
+    std::string text;
+    for (const auto& [number, fixture] : patch.fixtures()) {
+        if (!fixture.definitionMissing()) continue;
+        text += text.empty() ? "Fixture definitions missing here, their channels kept: " : ", ";
+        text += fixtures::fixtureName(fixture) + " (" + fixture.type.manufacturer + " " +
+                fixture.type.model + ")";
+    }
+    return text;
+}
+
 }  // namespace
 
 ShowStore::ShowStore(platform::FolderItem file, StatusLine statusLine, UnsavedChange unsavedChange)
@@ -45,8 +57,12 @@ ShowStore::ShowStore(platform::FolderItem file, StatusLine statusLine, UnsavedCh
 
 ShowStore::~ShowStore() = default;
 
-std::optional<SavedShow> ShowStore::load() {
-    std::optional<SavedShow> show = read();
+std::optional<SavedShow> ShowStore::load(const fixtures::DefinitionFinder& find) {
+    std::optional<SavedShow> show = read(find);
+    if (show) {
+        if (std::string missing = missingDefinitionsText(show->patch); !missing.empty())
+            statusLine_(missing);
+    }
     // Tried now, not at the first change: a show that cannot be kept says so before it is made.
     std::string problem;
     if (writable_ && !file_.CreateTextFile(problem)) {
@@ -56,13 +72,13 @@ std::optional<SavedShow> ShowStore::load() {
     return show;
 }
 
-std::optional<SavedShow> ShowStore::read() {
+std::optional<SavedShow> ShowStore::read(const fixtures::DefinitionFinder& find) {
     auto stream = file_.OpenAsTextFile();
     if (!stream) return std::nullopt;
     std::vector<std::string> lines;
     while (!stream->EOF_()) lines.push_back(stream->ReadLine());
     stream->Close();
-    ShowFileReading reading = readShowFile(lines);
+    ShowFileReading reading = readShowFile(lines, find);
     if (reading.firstBadLine == 0) return reading.show;
     keepDamaged(reading);
     if (reading.show.cues.empty() && !reading.lookRead) return std::nullopt;

@@ -36,15 +36,16 @@ class ShowStore {
 
     // The show in the file; none when there is no file or nothing in it is good. A damaged file
     // is kept under a new name beside it before the store writes over it, and the status line
-    // says what of it was loaded. A file that cannot be written is told at once.
-    std::optional<SavedShow> load();
+    // says what of it was loaded. A file that cannot be written is told at once. Its fixtures take
+    // their definitions from find; the status line names those this machine has none of.
+    std::optional<SavedShow> load(const fixtures::DefinitionFinder& find = noDefinitions);
     // The show changed; the provider gives it as it is when it is written.
     void changed(ShowProvider provider);
     // Waits for a write under way and writes a change that waits, now.
     void flush();
 
   private:
-    std::optional<SavedShow> read();
+    std::optional<SavedShow> read(const fixtures::DefinitionFinder& find);
     void keepDamaged(const ShowFileReading& reading);
     // Hands the show to the writer, or leaves it for the writer's end when a write is under way.
     void write();

@@ -1,11 +1,13 @@
 #pragma once
-// The undo journal: how the stage and the cue list were before each of the last hundred lines
+// The undo journal: how the stage, the cue list and the patch were before each of the last hundred lines
 // that changed them.
 
 #include <deque>
+#include <memory>
 #include <optional>
 #include <string>
 
+#include "fixtures/patch.h"
 #include "shell/module1.h"
 #include "show/cue_list.h"
 
@@ -17,6 +19,8 @@ struct UndoEntry {
     // The current cue's number, or the deleted current cue's.
     std::optional<CueNumber> place;
     CueList cues;
+    // Shared with the engine until a fixture line changes its own.
+    std::shared_ptr<const fixtures::Patch> patch;
 };
 
 class UndoJournal {

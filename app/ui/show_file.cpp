@@ -1,5 +1,6 @@
 // The show kept across a restart: read back when show control first comes on, written as it
-// changes.
+// changes; its fixtures and patch lines find their definitions in the fixture library.
+#include "fixtures/library.h"
 #include "platform/files.h"
 #include "platform/timer.h"
 #include "shell/module1.h"
@@ -17,7 +18,12 @@ void Window1::keepShow() {
             status.addEvent(status::Source::statusLine, line, platform::steadyMs());
         },
         [this](const std::string& unsaved) { showControl.setUnsaved(unsaved); });
-    if (auto saved = showStore_->load()) {
+    auto find = [this](std::string_view manufacturer, std::string_view model) {
+        return fixtures::findDefinition(fixtureLibrary, manufacturer, model);
+    };
+    auto saved = showStore_->load(find);
+    tellDamagedFixtureFiles();
+    if (saved) {
         if (std::string problem = showControl.restore(*saved); !problem.empty())
             status.addEvent(status::Source::statusLine, problem, platform::steadyMs());
     }
@@ -28,6 +34,19 @@ void Window1::keepShow() {
     };
     showControl.watch(keep);
     showControl.watchFadeSteps(keep);
+}
+
+void Window1::useFixtureLibrary() {
+    showControl.setTypeLookup([this](std::string_view words) {
+        fixtures::MatchResult match = fixtures::matchType(fixtureLibrary, words);
+        tellDamagedFixtureFiles();
+        return match;
+    });
+}
+
+void Window1::tellDamagedFixtureFiles() {
+    for (const std::string& line : fixtureLibrary.takeDamagedLines())
+        status.addEvent(status::Source::statusLine, line, platform::steadyMs());
 }
 
 void Window1::flushShow() {

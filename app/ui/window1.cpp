@@ -103,6 +103,7 @@ Window1::Window1()
       fixtureLibrary(*ownFixtureLibrary_),
       oscInput(*ownOscInput_) {
     showControl.setLiveListener(ownLiveShow_.get());
+    useFixtureLibrary();
     place(captionStatus, 0, 0);
     place(StaticText1, 0, 1);
     place(captionQuery, 1, 0);

@@ -61,6 +61,26 @@ TEST(OscAddressSpace, ShowAddressesNeedShowControlAndChannelsDoNot) {
     EXPECT_EQ(std::get<osc::Master>(*map("/brannic/gm", {49.5f}).action).percent, 50);
 }
 
+std::string fixtureLine(const osc::Mapping& mapped) {
+    EXPECT_TRUE(mapped.action) << mapped.refusal;
+    return mapped.action ? std::get<osc::FixtureLine>(*mapped.action).text : "";
+}
+
+// Each fixture address is the line an operator would type; 5% keeps its two digits, since "@ 5"
+// is 50%.
+TEST(OscAddressSpace, FixtureAddressesAreTheLinesAnOperatorWouldType) {
+    EXPECT_EQ(fixtureLine(map("/brannic/fix/3/intensity", {int32_t(5)})), "fix 3 @ 05");
+    EXPECT_EQ(fixtureLine(map("/brannic/group/2/color", {std::string("red")})),
+              "group 2 color red");
+    EXPECT_EQ(fixtureLine(map("/brannic/fix/3/rgb", {1.0f, 0.5f, int32_t(0)})),
+              "fix 3 color #ff8000");
+    EXPECT_EQ(fixtureLine(map("/brannic/fix/3/pan", {25.5f})), "fix 3 pan 25.5");
+    EXPECT_EQ(map("/brannic/fix/3/tilt", {int32_t(50)}, false).refusal,
+              "/brannic/fix/3/tilt needs show control, which is off");
+    EXPECT_EQ(map("/brannic/group/1000/intensity", {int32_t(50)}).refusal,
+              "group 1000 is out of range 1 to 999");
+}
+
 // A touch surface's toggle sends a float: any number but 0 is on.
 TEST(OscAddressSpace, BlackoutTakesAnIntegerOrAFloat) {
     EXPECT_TRUE(std::get<osc::Blackout>(*map("/brannic/blackout", {1.0f}).action).on);

@@ -26,6 +26,10 @@ TEST(LineWords, UnknownWordsAreRefusedAndSpelledOutOperatorsAreTheirSymbols) {
         {"1t5a50", Kind::channels, "1t5a50"},
         {"1@DF", Kind::channels, "1@DF"},
         {" Go from 2", Kind::show, ""},
+        {"fixx 1/4@50", Kind::refused, "unknown word \"fixx\""},
+        {"fix3@50", Kind::refused, "unknown word \"fix3@50\""},
+        {"fix 1/4 colour warm", Kind::fixtures, ""},
+        {"del group 2", Kind::fixtures, ""},
     };
     for (const auto& [line, kind, text] : cases) {
         const show::LineReading reading = show::readLine(line);

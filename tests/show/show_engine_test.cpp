@@ -119,3 +119,16 @@ TEST_F(ShowEngineTest, UndoTakesBackLevelsCuesAndCurrentButNotTheMaster) {
 }
 
 }  // namespace
+
+// A fixture line's undo takes back the levels and the patch both; a refused one keeps nothing.
+TEST_F(ShowEngineTest, UndoTakesAFixtureLineBackWithItsPatch) {
+    const fixtures::TypeLookup noLibrary = [](std::string_view) { return fixtures::MatchResult{}; };
+    EXPECT_TRUE(engine.runFixtureLine("patch 1/2 @ 10 dimmer", levels, noLibrary).applied);
+    EXPECT_TRUE(engine.runFixtureLine("fix 2 @ 50", levels, noLibrary).applied);
+    EXPECT_FALSE(engine.runFixtureLine("patch 3 @ 11 dimmer", levels, noLibrary).applied);
+    EXPECT_EQ(engine.saved(levels, 0).patch.fixtures().size(), 2u);
+    EXPECT_EQ(run("undo"), "undo: fix 2 @ 50 taken back");
+    EXPECT_EQ(levels[11], 0);
+    EXPECT_EQ(run("undo"), "undo: patch 1/2 @ 10 dimmer taken back");
+    EXPECT_TRUE(engine.patch().fixtures().empty());
+}

@@ -20,6 +20,7 @@
 
 #include "support/cpu_ticks.h"
 #include "support/event_stream_reader.h"
+#include "support/http_get.h"
 #include "support/long_show.h"
 #include "support/loopback.h"
 #include "support/pty_pair.h"
@@ -27,16 +28,7 @@
 
 namespace {
 
-// One GET on a new connection, as a browser sends a form; the whole reply.
-std::string httpGet(int port, const std::string& target) {
-    QTcpSocket socket;
-    socket.connectToHost("127.0.0.1", static_cast<quint16>(port));
-    if (!socket.waitForConnected(3000)) return {};
-    socket.write(QByteArray::fromStdString("GET " + target + " HTTP/1.1\r\nHost: stage\r\n\r\n"));
-    QByteArray reply;
-    while (socket.waitForReadyRead(3000)) reply += socket.readAll();
-    return reply.toStdString();
-}
+using testsupport::httpGet;
 
 struct Program : testsupport::HeadlessProgram {
     void start(const testsupport::TempDir& prefs, const std::string& serialDevice, int port,
