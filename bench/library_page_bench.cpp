@@ -160,8 +160,9 @@ void colourToFrame(const std::filesystem::path& empty, const std::filesystem::pa
         std::thread request([&] { get(show.port, orange ? "/dmx?cmd=fix+1/64+color+orange"
                                                         : "/dmx?cmd=fix+1/64+color+blue"); });
         std::string frames;
+        // Waits for each frame rather than spinning: a spinning reader takes one of the two cores.
         while (lastLevel(frames, red) != (orange ? 255 : 0) && msSince(asked) < 1000)
-            frames += show.pty.readNow();
+            frames += show.pty.readExactly(518, 1000);
         frameMs.push_back(msSince(asked));
         request.join();
     }
