@@ -1,5 +1,8 @@
 #include "platform/background_job.h"
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <QObject>
 #include <cstdint>
 #include <system_error>
@@ -35,7 +38,12 @@ void BackgroundJob::start(std::function<void()> work, std::function<void()> ende
             Qt::QueuedConnection);
     };
     try {
-        impl_->thread = std::thread(run);
+        impl_->thread = std::thread([run] {
+            // The job gives way to the event thread: on two cores a long job would otherwise take
+            // the core the frames need. Only this thread is lowered.
+            ::setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), 19);
+            run();
+        });
     } catch (const std::system_error&) {
         // No thread to be had: the work is done here, late rather than never.
         run();
