@@ -34,19 +34,32 @@ double msSince(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-// One GET on a new connection; the whole reply, empty when nothing answered.
-std::string get(int port, const std::string& target) {
+// Sends a GET on a new connection; -1 when nothing listens.
+int sendGet(int port, const std::string& target) {
     int fd = socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in address = testsupport::loopbackAddress(port);
-    std::string reply;
-    if (connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0) {
-        std::string request = "GET " + target + " HTTP/1.1\r\nHost: bench\r\n\r\n";
-        send(fd, request.data(), request.size(), MSG_NOSIGNAL);
-        char buffer[16384];
-        for (ssize_t got; (got = recv(fd, buffer, sizeof buffer, 0)) > 0;) reply.append(buffer, got);
+    if (connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+        close(fd);
+        return -1;
     }
+    std::string request = "GET " + target + " HTTP/1.1\r\nHost: bench\r\n\r\n";
+    send(fd, request.data(), request.size(), MSG_NOSIGNAL);
+    return fd;
+}
+
+// The whole reply of a connection sendGet made; empty when nothing answered.
+std::string reply(int fd) {
+    std::string text;
+    if (fd < 0) return text;
+    char buffer[16384];
+    for (ssize_t got; (got = recv(fd, buffer, sizeof buffer, 0)) > 0;) text.append(buffer, got);
     close(fd);
-    return reply;
+    return text;
+}
+
+// One GET on a new connection; the whole reply, empty when nothing answered.
+std::string get(int port, const std::string& target) {
+    return reply(sendGet(port, target));
 }
 
 long vmRssKiB(qint64 pid) {
@@ -157,14 +170,14 @@ void colourToFrame(const std::filesystem::path& empty, const std::filesystem::pa
         const bool orange = i % 2 == 0;
         show.pty.readNow();
         Clock::time_point asked = Clock::now();
-        std::thread request([&] { get(show.port, orange ? "/dmx?cmd=fix+1/64+color+orange"
-                                                        : "/dmx?cmd=fix+1/64+color+blue"); });
+        const int request = sendGet(show.port, orange ? "/dmx?cmd=fix+1/64+color+orange"
+                                                      : "/dmx?cmd=fix+1/64+color+blue");
         std::string frames;
         // Waits for each frame rather than spinning: a spinning reader takes one of the two cores.
         while (lastLevel(frames, red) != (orange ? 255 : 0) && msSince(asked) < 1000)
             frames += show.pty.readExactly(518, 1000);
         frameMs.push_back(msSince(asked));
-        request.join();
+        reply(request);
     }
     std::printf("fix 1/64 color (64 RGBW fixtures) to the changed frame: median %.2f ms, p99 %.2f ms "
                 "(goal 2 ms)\n", median(frameMs), percentile99(frameMs));
