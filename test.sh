@@ -9,9 +9,9 @@ quick=false
 [[ "${1:-}" == "--quick" ]] && quick=true
 source scripts/ensure-packages.sh
 if $quick; then
-    ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
+    ensure_packages "${BUILD_PACKAGES[@]}" "${RUN_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
 else
-    ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}"
+    ensure_packages "${BUILD_PACKAGES[@]}" "${RUN_PACKAGES[@]}" "${TEST_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}"
     # The browser test drives Chromium from Node.js; a machine may carry its own Node.js build.
     command -v npm >/dev/null 2>&1 || ensure_packages nodejs npm
 fi

@@ -18,7 +18,9 @@ ensure_packages() {
 }
 
 BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-serialport-dev libgl-dev libsystemd-dev pkg-config nlohmann-json3-dev liblo-dev libpugixml-dev)
-TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev libssl-dev clang libclang-rt-14-dev binutils chromium tshark liblo-tools qlcplus-data)
+# What the running console uses beside its build: the fixture library's definitions.
+RUN_PACKAGES=(qlcplus-data)
+TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev libssl-dev clang libclang-rt-14-dev binutils chromium tshark liblo-tools)
 # The Debian package: building it (dpkg-shlibdeps, dpkg-buildflags), checking it, its service unit,
 # and a start without network (ip makes an interface in a namespace of the test's own).
 PACKAGE_PACKAGES=(dpkg-dev lintian systemd desktop-file-utils python3 iproute2)
